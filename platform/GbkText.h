@@ -1,0 +1,32 @@
+#pragma once
+// Rules for the GBK byte strings the whole program stores and compares.
+// A byte 0x81..0xFE followed by another byte is one two-byte character; its second byte may
+// look like an ASCII letter (0x41..0x7A) and must never be folded or compared as one.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace gbk {
+
+// True when the byte at `text[i]` starts a two-byte character.
+bool IsLeadByte(std::string_view text, std::size_t i);
+
+// Removes the bytes of value 0x20 and below from both ends.
+std::string Trim(std::string_view text);
+
+// Turns single-byte a-z into A-Z; every other byte, both bytes of two-byte characters included,
+// stays as it is.
+std::string UpperCase(std::string_view text);
+
+// Byte order with single-byte letters compared without case: <0, 0 or >0.
+int CompareNoCase(std::string_view a, std::string_view b);
+bool EqualNoCase(std::string_view a, std::string_view b);
+
+// True when `text` begins with `prefix`, letters compared without case.
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// The longest start of `text` of at most `width` bytes that does not split a character.
+std::string CutToWidth(std::string_view text, std::size_t width);
+
+} // namespace gbk

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the benchmarks need, skipping those present.
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
+  libjpeg62-turbo-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
+  imagemagick fonts-wqy-zenhei sqlite3)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
