@@ -1,0 +1,586 @@
+#include "dict/DictTable.h"
+
+#include "dict/DictError.h"
+#include "platform/GbkText.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr const char* kCollation = "GBK_NOCASE";
+constexpr int kNearJump = 100;        // record numbers this close are reached by stepping
+constexpr int kBatchCommitEvery = 20000;
+
+int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
+    return gbk::CompareNoCase(std::string_view(static_cast<const char*>(a), lengthA),
+                              std::string_view(static_cast<const char*>(b), lengthB));
+}
+
+void RegisterCollation(sqlite3* db)
+{
+    if (sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, CompareGbk, nullptr) != SQLITE_OK)
+        throw DictError(sqlite3_errmsg(db));
+}
+
+void ExecuteOn(sqlite3* db, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string text = message ? message : sqlite3_errmsg(db);
+        sqlite3_free(message);
+        throw DictError(text);
+    }
+}
+
+#define RECORD_COLUMNS "SELECT ID, word, interpret, remark FROM DORori "
+#define WORD_ORDER "word COLLATE GBK_NOCASE"
+
+} // namespace
+
+class TDictTable::Statement {
+public:
+    Statement(sqlite3* db, const char* sql) : db_(db)
+    {
+        if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) != SQLITE_OK)
+            throw DictError(sqlite3_errmsg(db));
+    }
+    ~Statement() { sqlite3_finalize(statement_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    Statement& Reset()
+    {
+        sqlite3_reset(statement_);
+        sqlite3_clear_bindings(statement_);
+        return *this;
+    }
+    Statement& Bind(int index, std::string_view text)
+    {
+        sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+        return *this;
+    }
+    Statement& Bind(int index, std::int64_t value)
+    {
+        sqlite3_bind_int64(statement_, index, value);
+        return *this;
+    }
+    // True while a row is available; false when done; throws on an engine error.
+    bool Step()
+    {
+        const int rc = sqlite3_step(statement_);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc == SQLITE_DONE)
+            return false;
+        std::string text = sqlite3_errmsg(db_);
+        sqlite3_reset(statement_);
+        throw DictError(text);
+    }
+    std::int64_t Integer(int column) const { return sqlite3_column_int64(statement_, column); }
+    std::string Text(int column) const
+    {
+        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
+        return bytes ? std::string(bytes, sqlite3_column_bytes(statement_, column)) : std::string();
+    }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+TDictTable::TDictTable() = default;
+
+TDictTable::~TDictTable() { Close(); }
+
+void TDictTable::CreateTable(const std::string& path)
+{
+    namespace fs = std::filesystem;
+    if (fs::exists(path))
+        return;
+    // Build the table beside its final name and move it into place complete, so a failure never
+    // leaves a half-made file that a later start would take for the table.
+    const std::string building = path + ".creating";
+    std::error_code ignored;
+    fs::remove(building, ignored);
+    fs::remove(building + "-journal", ignored);
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    try {
+        if (rc != SQLITE_OK)
+            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
+        RegisterCollation(db);
+        // IDindex is the integer primary key itself.
+        ExecuteOn(db, "PRAGMA journal_mode=DELETE;"
+                      "BEGIN;"
+                      "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
+                      " word TEXT, interpret TEXT, remark TEXT);"
+                      "CREATE INDEX wordindex ON DORori(word COLLATE GBK_NOCASE);"
+                      "CREATE INDEX interpretindex ON DORori(interpret COLLATE GBK_NOCASE);"
+                      "COMMIT;"
+                      "PRAGMA journal_mode=WAL;");
+        if (sqlite3_close(db) != SQLITE_OK)
+            throw DictError(sqlite3_errmsg(db));
+        db = nullptr;
+        fs::rename(building, path);
+    } catch (const std::exception& error) {
+        if (db)
+            sqlite3_close(db);
+        fs::remove(building, ignored);
+        throw DictError(error.what());
+    }
+}
+
+void TDictTable::Open(const std::string& path)
+{
+    Close();
+    sqlite3* db = nullptr;
+    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    db_ = db;
+    try {
+        if (rc != SQLITE_OK)
+            throw DictError(std::string(db ? sqlite3_errmsg(db) : "out of memory") + ": " + path);
+        RegisterCollation(db_);
+        sqlite3_busy_timeout(db_, 2000);
+        // Each interactive change is durable when Post or Delete returns.
+        Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
+        forwardFrom_ = std::make_unique<Statement>(
+            db_, RECORD_COLUMNS "WHERE " WORD_ORDER " >= ?1 ORDER BY " WORD_ORDER ", ID");
+        backwardFrom_ = std::make_unique<Statement>(
+            db_, RECORD_COLUMNS "WHERE " WORD_ORDER " <= ?1 ORDER BY " WORD_ORDER " DESC, ID DESC");
+        forwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
+        backwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
+        nthForward_ = std::make_unique<Statement>(
+            db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID LIMIT 1 OFFSET ?1");
+        nthBackward_ = std::make_unique<Statement>(
+            db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC LIMIT 1 OFFSET ?1");
+        countBefore_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
+        countSameBefore_ = std::make_unique<Statement>(
+            db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " = ?1 AND ID < ?2");
+        countAll_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori");
+        insert_ = std::make_unique<Statement>(db_, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, ?3)");
+        update_ = std::make_unique<Statement>(db_, "UPDATE DORori SET word = ?1, interpret = ?2, remark = ?3 WHERE ID = ?4");
+        delete_ = std::make_unique<Statement>(db_, "DELETE FROM DORori WHERE ID = ?1");
+        First();
+    } catch (const DictError&) {
+        Close();
+        throw;
+    }
+}
+
+void TDictTable::Close()
+{
+    if (!db_)
+        return;
+    walk_ = nullptr;
+    walkDirection_ = Walk::None;
+    forwardFrom_.reset();
+    backwardFrom_.reset();
+    forwardAll_.reset();
+    backwardAll_.reset();
+    nthForward_.reset();
+    nthBackward_.reset();
+    countBefore_.reset();
+    countSameBefore_.reset();
+    countAll_.reset();
+    insert_.reset();
+    update_.reset();
+    delete_.reset();
+    if (batchDepth_ > 0)
+        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    batchDepth_ = 0;
+    sqlite3_close(db_);
+    db_ = nullptr;
+    hasCurrent_ = false;
+    current_ = Record{};
+    editState_ = EditState::Browse;
+    eof_ = bof_ = true;
+    recNo_ = 0;
+    recordCount_ = -1;
+}
+
+void TDictTable::RequireOpen() const
+{
+    if (!db_)
+        throw DictError("The dictionary table is not open");
+}
+
+void TDictTable::Execute(const char* sql)
+{
+    StopWalk();
+    ExecuteOn(db_, sql);
+}
+
+void TDictTable::StopWalk()
+{
+    if (walk_)
+        walk_->Reset();
+    walk_ = nullptr;
+    walkDirection_ = Walk::None;
+}
+
+void TDictTable::StartWalk(Walk walk, const std::string* fromWord)
+{
+    StopWalk();
+    if (fromWord)
+        walk_ = &(walk == Walk::Forward ? *forwardFrom_ : *backwardFrom_).Reset().Bind(1, *fromWord);
+    else
+        walk_ = &(walk == Walk::Forward ? *forwardAll_ : *backwardAll_).Reset();
+    walkDirection_ = walk;
+}
+
+void TDictTable::MoveToRow(Statement& statement)
+{
+    current_.id = statement.Integer(0);
+    current_.word = statement.Text(1);
+    current_.interpret = statement.Text(2);
+    current_.remark = statement.Text(3);
+    hasCurrent_ = true;
+}
+
+bool TDictTable::StepWalk()
+{
+    if (walk_->Step())
+        return true;
+    StopWalk();
+    return false;
+}
+
+bool TDictTable::SeekExact(std::string_view key)
+{
+    const std::string cut = gbk::CutToWidth(key, WordWidth);
+    SeekNearest(cut);
+    return hasCurrent_ && gbk::EqualNoCase(current_.word, cut);
+}
+
+void TDictTable::SeekNearest(std::string_view key)
+{
+    RequireOpen();
+    const std::string cut = gbk::CutToWidth(key, WordWidth);
+    StartWalk(Walk::Forward, &cut);
+    if (StepWalk()) {
+        MoveToRow(*walk_);
+        recNo_ = 0;
+        eof_ = bof_ = false;
+    } else {
+        Last();
+        eof_ = bof_ = !hasCurrent_;
+    }
+}
+
+void TDictTable::First()
+{
+    RequireOpen();
+    StartWalk(Walk::Forward, nullptr);
+    if (StepWalk()) {
+        MoveToRow(*walk_);
+        recNo_ = 1;
+        bof_ = true;
+        eof_ = false;
+    } else {
+        hasCurrent_ = false;
+        recNo_ = 0;
+        eof_ = bof_ = true;
+    }
+}
+
+void TDictTable::Last()
+{
+    RequireOpen();
+    StartWalk(Walk::Backward, nullptr);
+    if (StepWalk()) {
+        MoveToRow(*walk_);
+        recNo_ = RecordCount();
+        eof_ = true;
+        bof_ = false;
+    } else {
+        hasCurrent_ = false;
+        recNo_ = 0;
+        eof_ = bof_ = true;
+    }
+}
+
+void TDictTable::Next()
+{
+    RequireOpen();
+    if (eof_)
+        return;
+    bof_ = false;
+    if (!hasCurrent_) {
+        eof_ = true;
+        return;
+    }
+    bool found = false;
+    if (walkDirection_ == Walk::Forward) {
+        found = StepWalk();
+    } else {
+        // Resume in word order after the current record: skip it and any equal word stored before it.
+        StartWalk(Walk::Forward, &current_.word);
+        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word)
+               && walk_->Integer(0) <= current_.id) {
+        }
+    }
+    if (!found) {
+        eof_ = true;
+        return;
+    }
+    MoveToRow(*walk_);
+    if (recNo_ > 0)
+        ++recNo_;
+}
+
+void TDictTable::Prior()
+{
+    RequireOpen();
+    if (bof_)
+        return;
+    eof_ = false;
+    if (!hasCurrent_) {
+        bof_ = true;
+        return;
+    }
+    bool found = false;
+    if (walkDirection_ == Walk::Backward) {
+        found = StepWalk();
+    } else {
+        StartWalk(Walk::Backward, &current_.word);
+        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word)
+               && walk_->Integer(0) >= current_.id) {
+        }
+    }
+    if (!found) {
+        bof_ = true;
+        return;
+    }
+    MoveToRow(*walk_);
+    if (recNo_ > 0)
+        --recNo_;
+}
+
+int TDictTable::CountBefore(const Record& record)
+{
+    countBefore_->Reset().Bind(1, record.word).Step();
+    const auto before = countBefore_->Integer(0);
+    countBefore_->Reset();
+    countSameBefore_->Reset().Bind(1, record.word).Bind(2, record.id).Step();
+    const auto same = countSameBefore_->Integer(0);
+    countSameBefore_->Reset();
+    return static_cast<int>(before + same);
+}
+
+int TDictTable::RecNo()
+{
+    RequireOpen();
+    if (!hasCurrent_)
+        return 0;
+    if (recNo_ == 0)
+        recNo_ = CountBefore(current_) + 1;
+    return recNo_;
+}
+
+void TDictTable::SetRecNo(int n)
+{
+    RequireOpen();
+    if (!hasCurrent_)
+        return;
+    const int current = RecNo();
+    if (n == current || n < 1 || n > RecordCount())
+        return;
+    if (std::abs(n - current) <= kNearJump) {
+        while (recNo_ < n)
+            Next();
+        while (recNo_ > n)
+            Prior();
+    } else {
+        GoToNth(n);
+    }
+    eof_ = bof_ = false;
+}
+
+void TDictTable::GoToNth(int n)
+{
+    StopWalk();
+    const int count = RecordCount();
+    Statement& statement = (n - 1 <= count - n) ? nthForward_->Reset().Bind(1, std::int64_t{n - 1})
+                                                : nthBackward_->Reset().Bind(1, std::int64_t{count - n});
+    if (!statement.Step()) {
+        statement.Reset();
+        throw DictError("Record " + std::to_string(n) + " not found");
+    }
+    MoveToRow(statement);
+    statement.Reset();
+    recNo_ = n;
+}
+
+int TDictTable::RecordCount()
+{
+    RequireOpen();
+    if (recordCount_ < 0) {
+        countAll_->Reset().Step();
+        recordCount_ = static_cast<int>(countAll_->Integer(0));
+        countAll_->Reset();
+    }
+    return recordCount_;
+}
+
+TDictTable::Bookmark TDictTable::GetBookmark() const
+{
+    Bookmark bookmark;
+    bookmark.valid_ = hasCurrent_;
+    bookmark.record_ = current_;
+    bookmark.recNo_ = recNo_;
+    return bookmark;
+}
+
+void TDictTable::GotoBookmark(const Bookmark& bookmark)
+{
+    RequireOpen();
+    if (!bookmark.valid_ || (hasCurrent_ && current_.id == bookmark.record_.id))
+        return;
+    StopWalk();
+    current_ = bookmark.record_;
+    hasCurrent_ = true;
+    recNo_ = bookmark.recNo_;
+    eof_ = bof_ = false;
+}
+
+std::string* TDictTable::FieldOf(Record& record, std::string_view name) const
+{
+    if (gbk::EqualNoCase(name, "word"))
+        return &record.word;
+    if (gbk::EqualNoCase(name, "interpret"))
+        return &record.interpret;
+    if (gbk::EqualNoCase(name, "remark"))
+        return &record.remark;
+    throw DictError("Field '" + std::string(name) + "' not found");
+}
+
+std::string TDictTable::FieldByName(std::string_view name) const
+{
+    RequireOpen();
+    const Record& record = editState_ == EditState::Browse ? current_ : editBuffer_;
+    if (gbk::EqualNoCase(name, "ID"))
+        return (editState_ != EditState::Browse || hasCurrent_) && record.id ? std::to_string(record.id) : "";
+    std::string* field = FieldOf(const_cast<Record&>(record), name);
+    return (editState_ == EditState::Browse && !hasCurrent_) ? std::string() : *field;
+}
+
+void TDictTable::SetFieldByName(std::string_view name, std::string_view value)
+{
+    RequireOpen();
+    if (editState_ == EditState::Browse)
+        throw DictError("Dataset not in edit or insert mode");
+    if (gbk::EqualNoCase(name, "ID"))
+        throw DictError("Field 'ID' cannot be modified");
+    std::string* field = FieldOf(editBuffer_, name);
+    const std::size_t width = field == &editBuffer_.word        ? WordWidth
+                              : field == &editBuffer_.interpret ? InterpretWidth
+                                                                : RemarkWidth;
+    *field = gbk::CutToWidth(value, width);
+}
+
+void TDictTable::Append()
+{
+    RequireOpen();
+    editBuffer_ = Record{};
+    editState_ = EditState::Inserting;
+}
+
+void TDictTable::Edit()
+{
+    RequireOpen();
+    if (!hasCurrent_)
+        throw DictError("Cannot edit: the table has no current record");
+    editBuffer_ = current_;
+    editState_ = EditState::Editing;
+}
+
+void TDictTable::RunWrite(Statement& statement)
+{
+    StopWalk();
+    statement.Step();
+    statement.Reset();
+    if (batchDepth_ > 0 && ++batchChanges_ >= kBatchCommitEvery) {
+        Execute("COMMIT; BEGIN IMMEDIATE;");
+        batchChanges_ = 0;
+    }
+}
+
+void TDictTable::Post()
+{
+    RequireOpen();
+    if (editState_ == EditState::Browse)
+        throw DictError("Dataset not in edit or insert mode");
+    const EditState state = editState_;
+    editState_ = EditState::Browse; // a failed Post leaves the table and the cursor as they were
+    Statement& statement = state == EditState::Inserting ? *insert_ : *update_;
+    statement.Reset().Bind(1, editBuffer_.word).Bind(2, editBuffer_.interpret).Bind(3, editBuffer_.remark);
+    if (state == EditState::Editing)
+        statement.Bind(4, editBuffer_.id);
+    RunWrite(statement);
+    if (state == EditState::Inserting) {
+        editBuffer_.id = sqlite3_last_insert_rowid(db_);
+        if (recordCount_ >= 0)
+            ++recordCount_;
+        recNo_ = 0;
+    } else if (!gbk::EqualNoCase(editBuffer_.word, current_.word)) {
+        recNo_ = 0;
+    }
+    current_ = editBuffer_;
+    hasCurrent_ = true;
+    eof_ = bof_ = false;
+}
+
+void TDictTable::Delete()
+{
+    RequireOpen();
+    if (!hasCurrent_)
+        throw DictError("Cannot delete: the table has no current record");
+    editState_ = EditState::Browse;
+    const Record deleted = current_;
+    const int deletedRecNo = recNo_;
+    RunWrite(delete_->Reset().Bind(1, deleted.id));
+    if (recordCount_ >= 0)
+        --recordCount_;
+    // The record that followed the deleted one becomes current; after the last, the new last.
+    StartWalk(Walk::Forward, &deleted.word);
+    bool found;
+    while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), deleted.word)
+           && walk_->Integer(0) <= deleted.id) {
+    }
+    if (found) {
+        MoveToRow(*walk_);
+        recNo_ = deletedRecNo;
+        eof_ = bof_ = false;
+    } else {
+        Last();
+        eof_ = bof_ = !hasCurrent_;
+    }
+}
+
+void TDictTable::BeginBatch()
+{
+    RequireOpen();
+    if (batchDepth_++ == 0) {
+        Execute("BEGIN IMMEDIATE");
+        batchChanges_ = 0;
+    }
+}
+
+void TDictTable::EndBatch()
+{
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    StopWalk();
+    try {
+        ExecuteOn(db_, "COMMIT");
+    } catch (const DictError&) {
+        // Never leave the table inside an open transaction.
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        recordCount_ = -1;
+        recNo_ = 0;
+        throw;
+    }
+}

@@ -1,0 +1,112 @@
+#pragma once
+// The dictionary table: one SQLite file of records (ID, word, interpret, remark) kept in word order
+// (word without letter case, then ID), with a single current record that every feature moves.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class TDictTable {
+public:
+    static constexpr std::size_t WordWidth = 25;
+    static constexpr std::size_t InterpretWidth = 125;
+    static constexpr std::size_t RemarkWidth = 100;
+
+    TDictTable();
+    ~TDictTable();
+    TDictTable(const TDictTable&) = delete;
+    TDictTable& operator=(const TDictTable&) = delete;
+
+    // Creates an empty table file with its three indexes; an existing file is never touched.
+    static void CreateTable(const std::string& path);
+    // Opens an existing table file; the first record in word order becomes current.
+    void Open(const std::string& path);
+    void Close();
+    bool Active() const { return db_ != nullptr; }
+
+    bool SeekExact(std::string_view key);
+    void SeekNearest(std::string_view key);
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    bool Eof() const { return eof_; }
+    bool Bof() const { return bof_; }
+
+    // 1-based position of the current record in word order; 0 when there is none.
+    int RecNo();
+    void SetRecNo(int n);
+    int RecordCount();
+
+    // A remembered current record. Going back to it acts as setting its record number (nothing
+    // happens when it is current already; otherwise it becomes current and both flags clear),
+    // without counting or walking the table.
+    class Bookmark;
+    Bookmark GetBookmark() const;
+    void GotoBookmark(const Bookmark& bookmark);
+
+    std::string FieldByName(std::string_view name) const;
+    void SetFieldByName(std::string_view name, std::string_view value);
+
+    void Append();
+    void Edit();
+    void Post();
+    void Delete();
+
+    // Between BeginBatch and EndBatch, Post and Delete share one transaction, committed every
+    // few thousand changes and at EndBatch, so a long import neither fsyncs per record nor loses
+    // what it stored when it stops.
+    void BeginBatch();
+    void EndBatch();
+
+private:
+    struct Record {
+        std::int64_t id = 0;
+        std::string word;
+        std::string interpret;
+        std::string remark;
+    };
+    class Statement;
+    enum class Walk { None, Forward, Backward };
+    enum class EditState { Browse, Editing, Inserting };
+
+    void RequireOpen() const;
+    bool StepWalk();
+    void StartWalk(Walk walk, const std::string* fromWord);
+    void StopWalk();
+    void MoveToRow(Statement& statement);
+    void GoToNth(int n);
+    void Execute(const char* sql);
+    void RunWrite(Statement& statement);
+    int CountBefore(const Record& record);
+    std::string* FieldOf(Record& record, std::string_view name) const;
+
+    sqlite3* db_ = nullptr;
+    std::unique_ptr<Statement> forwardFrom_, backwardFrom_, forwardAll_, backwardAll_;
+    std::unique_ptr<Statement> nthForward_, nthBackward_, countBefore_, countSameBefore_, countAll_;
+    std::unique_ptr<Statement> insert_, update_, delete_, byId_;
+    Statement* walk_ = nullptr; // the statement whose last row is the current record, if still live
+    Walk walkDirection_ = Walk::None;
+
+    bool hasCurrent_ = false;
+    Record current_;
+    Record editBuffer_;
+    EditState editState_ = EditState::Browse;
+    bool eof_ = true;
+    bool bof_ = true;
+    int recNo_ = 0;       // 0 while unknown (after a seek)
+    int recordCount_ = -1; // -1 until first counted
+    int batchDepth_ = 0;
+    int batchChanges_ = 0;
+};
+
+class TDictTable::Bookmark {
+    friend class TDictTable;
+    bool valid_ = false;
+    Record record_;
+    int recNo_ = 0;
+};

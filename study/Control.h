@@ -1,0 +1,47 @@
+#pragma once
+// The main window's controls that the page logic reads and writes, by the window's own names.
+
+enum class Control {
+    // window
+    fcTitleLabel1,
+    // lookup page
+    Edit_Input,
+    Memo_View,
+    ListBox_Preview,
+    // dictation page
+    Label_Interpret,
+    Label_DictationCount,
+    Image_RecycledFlag,
+    Edit_Dictation,
+    // maintenance page
+    Edit_newword,
+    Memo_newInterpret,
+    // settings page
+    CheckBox_DictationRecycled,
+    ComboBox_GroupWordCount,
+    Edit_FistWordInRecycle,
+    Label_lastGroupWord,
+};
+
+// Page indices of the page control; they do not change while the settings tab is hidden.
+enum Page : int {
+    PageQuery = 0,
+    PageDictation = 1,
+    PageMaintain = 2,
+    PageSetting = 3,
+};
+
+// Key codes the handlers compare with.
+enum KeyCode : int {
+    VK_RETURN = 13,
+    VK_PRIOR = 33,
+    VK_NEXT = 34,
+    VK_LEFT = 37,
+    VK_UP = 38,
+    VK_RIGHT = 39,
+    VK_DOWN = 40,
+    VK_S = 83,
+    VK_F1 = 112,
+    VK_OEM_PERIOD = 190,
+    VK_OEM_3 = 192,
+};

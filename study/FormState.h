@@ -1,0 +1,17 @@
+#pragma once
+// The main window's own state, shared by the pages.
+
+#include <string>
+
+struct FormState {
+    bool SettingInput = false; // the program itself is writing Edit_Input: its change handler does nothing
+    bool FirstShow = true;
+    int SettingReturnPage = 0;
+    int DictationStartRecNo = 0;
+    int DictationEndRecNo = 0;
+    bool DictationRecycled = false;
+    int GroupWordCount = 0;
+    std::string FirstWordInRecycle;
+    std::string DictationWord;
+    std::string QueryWord;
+};

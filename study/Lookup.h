@@ -1,0 +1,30 @@
+#pragma once
+// The lookup page: typing positions the table on the word or the nearest following one and shows
+// it with the run of following words that begin with it.
+
+#include "study/StudyContext.h"
+
+#include <string>
+#include <string_view>
+
+// True when `text` begins with `prefix`, both trimmed and non-empty, letters compared without case.
+bool IsWordPrefix(std::string_view text, std::string_view prefix);
+
+class Lookup {
+public:
+    explicit Lookup(StudyContext context) : c_(context) {}
+
+    void SetInputWord(const std::string& text);
+    void ShowWordView();
+
+    void Edit_InputChange();
+    void Edit_InputKeyDown(int key);
+    void SpeedButton_SeekClick();
+    void SpeedButton_nextClick();
+    void SpeedButton_lastClick();
+    void ListBox_PreviewDblClick();
+    void Memo_ViewDblClick();
+
+private:
+    StudyContext c_;
+};

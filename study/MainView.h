@@ -1,0 +1,58 @@
+#pragma once
+// What the page logic needs of the main window. The window implements it with real widgets;
+// tests implement it with a fake that records what was shown.
+//
+// All text is GBK bytes; line breaks are CR LF on this side of the interface.
+
+#include "study/Control.h"
+
+#include <optional>
+#include <string>
+
+class MainView {
+public:
+    virtual ~MainView() = default;
+
+    // The control's text. Characters GBK cannot hold come back as '?'.
+    virtual std::string Text(Control control) const = 0;
+    // False while the control holds a character GBK cannot hold.
+    virtual bool TextFitsGbk(Control control) const = 0;
+    // Writes the control's text. When the text changes, the control's change handler runs just as
+    // when the user types; writing the same text does nothing.
+    virtual void SetText(Control control, const std::string& text) = 0;
+    virtual void SetCaretToEnd(Control control) = 0;
+    virtual void SelectAll(Control control) = 0;
+    virtual void ScrollToTop(Control control) = 0;
+    virtual void SetFocus(Control control) = 0;
+    virtual void SetVisible(Control control, bool visible) = 0;
+    virtual bool Checked(Control control) const = 0;
+    virtual void SetChecked(Control control, bool checked) = 0;
+
+    // The preview list of the lookup page. ClearPreview repaints it at once.
+    virtual void ClearPreview() = 0;
+    virtual void AddPreview(const std::string& word) = 0;
+    virtual int PreviewCount() const = 0;
+    virtual int PreviewSelectedIndex() const = 0; // -1 when no entry is selected
+    virtual std::string PreviewItem(int index) const = 0;
+
+    // Selecting a page here runs no page-entry actions.
+    virtual int ActivePage() const = 0;
+    virtual void SelectPage(int page) = 0;
+    virtual bool SettingsTabVisible() const = 0;
+    virtual void SetSettingsTabVisible(bool visible) = 0;
+    virtual void SetPageCaption(int page, const std::string& caption) = 0;
+
+    // The status line: shows the message and lets it give way to "完成" at the timer's tick.
+    virtual void ShowStatus(const std::string& message) = 0;
+    virtual void Beep() = 0;
+    // The message box: returns the code of the button pressed.
+    virtual int MessageBox(const std::string& text, const std::string& caption, int flags) = 0;
+
+    // The save-style file dialog of the word-list commands; nothing when cancelled. The path is
+    // in the file system's own encoding.
+    virtual std::optional<std::string> AskFileName(const std::string& title) = 0;
+    virtual void ShowProgress(bool visible) = 0;
+    virtual void SetProgress(int percent) = 0;
+    // Lets the window repaint and take input while a long command runs.
+    virtual void ProcessEvents() = 0;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// Titles from the ini file, last words and dictation settings in the registry, and the settings page.
+
+#include "study/StudyContext.h"
+
+#include <string>
+#include <string_view>
+
+class Lookup;
+
+// True when the trimmed text is non-empty and holds only the digits 0-9.
+bool IsDigitString(std::string_view text);
+
+class Settings {
+public:
+    Settings(StudyContext context, Lookup& lookup, std::string iniPath)
+        : c_(context), lookup_(lookup), iniPath_(std::move(iniPath))
+    {
+    }
+
+    void LoadTitles();
+    void LoadLastWords();
+    void LoadDictationSettings();
+    void SaveLastWords();
+    void SaveDictationSettings();
+
+    void MenuItem_settingClick();
+    void ComboBox_GroupWordCountChange();
+    // Returns true when the settings were applied; the caller then runs the page-entry actions of
+    // the page it selected.
+    bool SpeedButton_applySettingClick();
+
+private:
+    StudyContext c_;
+    Lookup& lookup_;
+    std::string iniPath_;
+};

@@ -1,0 +1,66 @@
+#include "study/StudyPages.h"
+
+#include "dict/WordSeek.h"
+#include "study/MainView.h"
+
+StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths)
+    : table_(table),
+      view_(view),
+      lookup({table, state, view}),
+      maintenance({table, state, view}),
+      settings({table, state, view}, lookup, paths.iniFile),
+      dictation({table, state, view}, settings),
+      keys({table, state, view}, lookup, maintenance, dictation),
+      transfer({table, state, view}, paths.programDirectory)
+{
+}
+
+void StudyPages::PageControl1Change()
+{
+    switch (view_.ActivePage()) {
+    case PageQuery:
+        view_.SetFocus(Control::Edit_Input);
+        break;
+    case PageDictation:
+        dictation.EnterDictationPage();
+        break;
+    case PageMaintain:
+        view_.SetFocus(Control::Edit_newword);
+        break;
+    default:
+        break;
+    }
+    // Leaving the settings page by any page change discards its unapplied edits.
+    if (view_.SettingsTabVisible())
+        view_.SetSettingsTabVisible(false);
+}
+
+void StudyPages::FirstShowWork()
+{
+    if (!state.FirstShow)
+        return;
+    view_.SelectPage(PageQuery);
+    view_.SetSettingsTabVisible(false);
+    view_.SetFocus(Control::Edit_Input);
+    settings.LoadLastWords();
+    settings.LoadDictationSettings();
+    if (state.DictationRecycled)
+        state.DictationWord = state.FirstWordInRecycle;
+    state.DictationStartRecNo = RecNoOfWord(table_, state.DictationWord);
+    state.FirstShow = false;
+}
+
+void StudyPages::TextChanged(Control control)
+{
+    switch (control) {
+    case Control::Edit_Input:
+        lookup.Edit_InputChange();
+        break;
+    case Control::ComboBox_GroupWordCount:
+    case Control::Edit_FistWordInRecycle:
+        settings.ComboBox_GroupWordCountChange();
+        break;
+    default:
+        break;
+    }
+}

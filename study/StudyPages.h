@@ -1,0 +1,47 @@
+#pragma once
+// The page logic of the main window in one place: the pages, the page-entry actions and the
+// start-up work that needs the table.
+
+#include "study/Control.h"
+#include "study/Dictation.h"
+#include "study/FormState.h"
+#include "study/KeyCommands.h"
+#include "study/Lookup.h"
+#include "study/Maintenance.h"
+#include "study/Settings.h"
+#include "study/WordListTransfer.h"
+
+#include <string>
+
+struct StudyPaths {
+    std::string iniFile;          // the program's path with ".ini"
+    std::string programDirectory; // initial directory of the word-list file dialogs
+};
+
+class StudyPages {
+public:
+    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths);
+
+private:
+    TDictTable& table_;
+    MainView& view_;
+
+public:
+    FormState state;
+    Lookup lookup;
+    Maintenance maintenance;
+    Settings settings;
+    Dictation dictation;
+    KeyCommands keys;
+    WordListTransfer transfer;
+
+    // The page-entry actions of the page now active.
+    void PageControl1Change();
+    // The first showing's work after the window is laid out: last words, dictation settings and
+    // the dictation start.
+    void FirstShowWork();
+    // Dispatches a control's change to its handler; the window and the fake view both call it.
+    void TextChanged(Control control);
+    // True while an export or import runs: the window then ignores commands that move the table.
+    bool Busy() const { return transfer.Running(); }
+};

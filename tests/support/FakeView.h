@@ -1,0 +1,93 @@
+#pragma once
+// A main window without widgets: it keeps every control's text and records what the page logic
+// showed and asked, so handlers can be tested without a display.
+
+#include "study/MainView.h"
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+struct AskedBox {
+    std::string text;
+    std::string caption;
+    int flags;
+};
+
+class FakeView : public MainView {
+public:
+    // Called after a control's text changed, like the real window's change signals.
+    std::function<void(Control)> onChange;
+
+    // What the user does.
+    void Type(Control control, const std::string& text)
+    {
+        unencodable.erase(control);
+        SetText(control, text);
+    }
+    void TypeUnencodable(Control control, const std::string& textShown);
+    void SelectPreview(int index) { selected = index; }
+    // Answers for the next message boxes and file dialogs, in order; an unanswered box returns 2.
+    std::deque<int> answers;
+    std::deque<std::optional<std::string>> fileAnswers;
+
+    // What the logic did.
+    std::map<Control, std::string> texts;
+    std::set<Control> unencodable;
+    std::map<Control, bool> checks;
+    std::map<Control, bool> visible;
+    std::vector<std::string> preview;
+    int selected = -1;
+    int previewClears = 0;
+    int page = 0;
+    bool settingsTab = false;
+    std::map<int, std::string> pageCaptions;
+    std::vector<std::string> statuses;
+    int beeps = 0;
+    std::vector<AskedBox> boxes;
+    std::vector<std::string> fileTitles;
+    Control focus = Control::Edit_Input;
+    Control caretAtEnd = Control::fcTitleLabel1;
+    Control selectedAll = Control::fcTitleLabel1;
+    int scrolledToTop = 0;
+    bool progressVisible = false;
+    std::vector<int> progress;
+    int processedEvents = 0;
+
+    std::string LastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
+
+    std::string Text(Control control) const override;
+    bool TextFitsGbk(Control control) const override { return !unencodable.count(control); }
+    void SetText(Control control, const std::string& text) override;
+    void SetCaretToEnd(Control control) override { caretAtEnd = control; }
+    void SelectAll(Control control) override { selectedAll = control; }
+    void ScrollToTop(Control) override { ++scrolledToTop; }
+    void SetFocus(Control control) override { focus = control; }
+    void SetVisible(Control control, bool shown) override { visible[control] = shown; }
+    bool Checked(Control control) const override;
+    void SetChecked(Control control, bool checked) override { checks[control] = checked; }
+
+    void ClearPreview() override;
+    void AddPreview(const std::string& word) override { preview.push_back(word); }
+    int PreviewCount() const override { return static_cast<int>(preview.size()); }
+    int PreviewSelectedIndex() const override { return selected; }
+    std::string PreviewItem(int index) const override;
+
+    int ActivePage() const override { return page; }
+    void SelectPage(int index) override { page = index; }
+    bool SettingsTabVisible() const override { return settingsTab; }
+    void SetSettingsTabVisible(bool shown) override { settingsTab = shown; }
+    void SetPageCaption(int index, const std::string& caption) override { pageCaptions[index] = caption; }
+
+    void ShowStatus(const std::string& message) override { statuses.push_back(message); }
+    void Beep() override { ++beeps; }
+    int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+
+    std::optional<std::string> AskFileName(const std::string& title) override;
+    void ShowProgress(bool shown) override { progressVisible = shown; }
+    void SetProgress(int percent) override { progress.push_back(percent); }
+    void ProcessEvents() override { ++processedEvents; }
+};
