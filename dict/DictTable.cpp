@@ -79,6 +79,7 @@ public:
         sqlite3_reset(statement_);
         throw DictError(text);
     }
+    const char* Sql() const { return sqlite3_sql(statement_); }
     std::int64_t Integer(int column) const { return sqlite3_column_int64(statement_, column); }
     std::string Text(int column) const
     {
@@ -583,4 +584,20 @@ void TDictTable::EndBatch()
         recNo_ = 0;
         throw;
     }
+}
+
+std::vector<std::string> TDictTable::QueryPlans() const
+{
+    RequireOpen();
+    std::vector<std::string> plans;
+    for (const auto* statement : {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &nthForward_,
+                                  &nthBackward_, &countBefore_, &countSameBefore_, &update_, &delete_}) {
+        const std::string sql = std::string("EXPLAIN QUERY PLAN ") + (*statement)->Sql();
+        Statement explain(db_, sql.c_str());
+        std::string plan = (*statement)->Sql() + std::string(" =>");
+        while (explain.Step())
+            plan += " | " + explain.Text(3);
+        plans.push_back(plan);
+    }
+    return plans;
 }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -62,6 +63,10 @@ public:
     // what it stored when it stops.
     void BeginBatch();
     void EndBatch();
+
+    // The engine's query plan of every statement the cursor runs, one line per step of a plan, so
+    // a test can check that each seek and step goes through an index.
+    std::vector<std::string> QueryPlans() const;
 
 private:
     struct Record {

@@ -1,0 +1,226 @@
+#include "dict/DictError.h"
+#include "dict/DictTable.h"
+#include "dict/WordSeek.h"
+#include "support/Gbk.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class DictTableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        path = (dir / "DORori.db").string();
+        TDictTable::CreateTable(path);
+        table.Open(path);
+    }
+
+    void Add(const std::string& word, const std::string& interpret = "x")
+    {
+        table.Append();
+        table.SetFieldByName("word", word);
+        table.SetFieldByName("interpret", interpret);
+        table.Post();
+    }
+    void AddAll(const std::vector<std::string>& words)
+    {
+        for (const auto& word : words)
+            Add(word);
+        table.First();
+    }
+    std::string Word() const { return table.FieldByName("word"); }
+
+    TempDir dir;
+    std::string path;
+    TDictTable table;
+};
+
+TEST_F(DictTableTest, EmptyTableHasBothFlagsNoRecordAndFindsNothing)
+{
+    table.First();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_TRUE(table.Bof());
+    EXPECT_EQ(table.RecordCount(), 0);
+    EXPECT_EQ(table.RecNo(), 0);
+    EXPECT_FALSE(Seek_Word_Record(table, "apple"));
+    EXPECT_EQ(Word(), "");
+    table.Next();
+    table.Prior();
+    table.SetRecNo(1);
+    EXPECT_EQ(Word(), "");
+}
+
+TEST_F(DictTableTest, StepsFollowWordOrderAndStopAtTheEndsWithTheirFlags)
+{
+    AddAll({"pear", "Apple", "banana"});
+    EXPECT_TRUE(table.Bof());
+    EXPECT_EQ(Word(), "Apple");
+    table.Next();
+    EXPECT_EQ(Word(), "banana");
+    EXPECT_FALSE(table.Bof());
+    table.Next();
+    EXPECT_EQ(Word(), "pear");
+    EXPECT_FALSE(table.Eof());
+    table.Next();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_EQ(Word(), "pear");
+    EXPECT_EQ(table.RecNo(), 3);
+    table.Next();
+    EXPECT_EQ(Word(), "pear");
+
+    table.Prior();
+    EXPECT_FALSE(table.Eof());
+    EXPECT_EQ(Word(), "banana");
+    table.Prior();
+    table.Prior();
+    EXPECT_TRUE(table.Bof());
+    EXPECT_EQ(Word(), "Apple");
+    EXPECT_EQ(table.RecNo(), 1);
+
+    table.Last();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_EQ(Word(), "pear");
+}
+
+TEST_F(DictTableTest, RecordNumbersFollowSeeksStepsAndJumps)
+{
+    std::vector<std::string> words;
+    for (int i = 0; i < 400; ++i)
+        words.push_back("w" + std::to_string(1000 + i));
+    AddAll(words);
+    EXPECT_EQ(table.RecordCount(), 400);
+
+    table.SeekNearest("w1250");
+    EXPECT_EQ(table.RecNo(), 251);
+    table.Next();
+    EXPECT_EQ(table.RecNo(), 252);
+    EXPECT_EQ(Word(), "w1251");
+
+    table.SetRecNo(260); // near: stepped
+    EXPECT_EQ(Word(), "w1259");
+    table.SetRecNo(3); // far: jumped
+    EXPECT_EQ(Word(), "w1002");
+    table.SetRecNo(399);
+    EXPECT_EQ(Word(), "w1398");
+    EXPECT_FALSE(table.Eof());
+    table.Prior();
+    EXPECT_EQ(table.RecNo(), 398);
+}
+
+TEST_F(DictTableTest, SettingAMissingOrTheCurrentRecordNumberChangesNothing)
+{
+    AddAll({"a", "b", "c"});
+    table.Last();
+    table.Next(); // Eof set
+    table.SetRecNo(0);
+    table.SetRecNo(4);
+    table.SetRecNo(3);
+    EXPECT_EQ(Word(), "c");
+    EXPECT_TRUE(table.Eof());
+    table.SetRecNo(1);
+    EXPECT_EQ(Word(), "a");
+    EXPECT_FALSE(table.Eof());
+    EXPECT_FALSE(table.Bof());
+}
+
+TEST_F(DictTableTest, SeekWordRecordTrimsFoldsCaseAndFallsBackToTheNearestWord)
+{
+    AddAll({"ape", "Apex", "apple"});
+    EXPECT_TRUE(Seek_Word_Record(table, " \tAPEX\r\n"));
+    EXPECT_EQ(Word(), "Apex"); // the stored word keeps its own case
+    EXPECT_FALSE(Seek_Word_Record(table, "apf"));
+    EXPECT_EQ(Word(), "apple");
+    EXPECT_FALSE(Seek_Word_Record(table, "zebra"));
+    EXPECT_EQ(Word(), "apple");
+    EXPECT_FALSE(table.Eof());
+}
+
+TEST_F(DictTableTest, SecondBytesThatLookLikeLettersAreNotFolded)
+{
+    AddAll({"x\x81\x61", "x\x81\x41"});
+    EXPECT_TRUE(table.SeekExact("x\x81\x61"));
+    EXPECT_EQ(Word(), "x\x81\x61");
+    EXPECT_TRUE(table.SeekExact("X\x81\x41"));
+    EXPECT_EQ(Word(), "x\x81\x41");
+    EXPECT_FALSE(table.SeekExact("x\x81\x62"));
+}
+
+TEST_F(DictTableTest, ValuesAreCutToTheirWidthsAndKeysTheSameWay)
+{
+    const std::string longWord = "abcdefghijklmnopqrstuvwxyzABCD"; // 30 bytes
+    Add(longWord, std::string(124, 'i') + G("词"));
+    table.First();
+    EXPECT_EQ(Word(), longWord.substr(0, 25));
+    EXPECT_EQ(table.FieldByName("InterPret"), std::string(124, 'i')); // the character would split: dropped
+    EXPECT_TRUE(Seek_Word_Record(table, longWord));
+    EXPECT_THROW(table.FieldByName("meaning"), DictError);
+}
+
+TEST_F(DictTableTest, DeleteMakesTheFollowingWordCurrentOrTheNewLastWord)
+{
+    AddAll({"a", "b", "c"});
+    table.SetRecNo(2);
+    table.Delete();
+    EXPECT_EQ(Word(), "c");
+    EXPECT_EQ(table.RecNo(), 2);
+    table.Delete();
+    EXPECT_EQ(Word(), "a");
+    EXPECT_EQ(table.RecNo(), 1);
+    EXPECT_EQ(table.RecordCount(), 1);
+    table.Delete();
+    EXPECT_EQ(Word(), "");
+    EXPECT_EQ(table.RecordCount(), 0);
+}
+
+TEST_F(DictTableTest, PostPlacesTheRecordInWordOrderAndEditKeepsTheWord)
+{
+    AddAll({"a", "c"});
+    Add("B");
+    EXPECT_EQ(Word(), "B");
+    EXPECT_EQ(table.RecNo(), 2);
+    table.Edit();
+    table.SetFieldByName("interpret", G("乙"));
+    table.Post();
+    EXPECT_TRUE(table.SeekExact("b"));
+    EXPECT_EQ(table.FieldByName("interpret"), G("乙"));
+    EXPECT_EQ(Word(), "B");
+}
+
+TEST_F(DictTableTest, RecNoOfWordLeavesTheCurrentRecordAlone)
+{
+    AddAll({"ant", "bee", "cat", "dog"});
+    table.SetRecNo(4);
+    EXPECT_EQ(RecNoOfWord(table, "bz"), 3);
+    EXPECT_EQ(Word(), "dog");
+    EXPECT_EQ(table.RecNo(), 4);
+}
+
+TEST_F(DictTableTest, ABatchKeepsWhatItStoredAndLeavesNoTransactionOpen)
+{
+    table.BeginBatch();
+    Add("kept");
+    table.EndBatch();
+    table.Close();
+    table.Open(path);
+    EXPECT_EQ(table.RecordCount(), 1);
+    Add("after"); // a write outside the batch commits on its own
+    EXPECT_EQ(table.RecordCount(), 2);
+}
+
+TEST_F(DictTableTest, EverySeekAndStepGoesThroughAnIndex)
+{
+    for (const std::string& plan : table.QueryPlans()) {
+        EXPECT_TRUE(plan.find("USING INDEX wordindex") != std::string::npos ||
+                    plan.find("USING COVERING INDEX wordindex") != std::string::npos ||
+                    plan.find("USING INTEGER PRIMARY KEY") != std::string::npos)
+            << plan;
+        EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
+    }
+}
+
+} // namespace

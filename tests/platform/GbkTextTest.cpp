@@ -1,0 +1,54 @@
+#include "platform/GbkCodec.h"
+#include "platform/GbkText.h"
+#include "support/Gbk.h"
+
+#include <gtest/gtest.h>
+
+TEST(GbkText, TrimRemovesControlBytesAndBlanksAtBothEndsOnly)
+{
+    EXPECT_EQ(gbk::Trim(" \t\r\n apple pie \x01\x20"), "apple pie");
+    EXPECT_EQ(gbk::Trim(" \t "), "");
+    EXPECT_EQ(gbk::Trim(G(" 苹果 ")), G("苹果"));
+}
+
+TEST(GbkText, FoldingNeverTouchesTheSecondByteOfATwoByteCharacter)
+{
+    // 0x81 0x61 and 0x81 0x41 are two different characters whose second bytes look like 'a' and 'A'.
+    const std::string lowerTrail = "\x81\x61";
+    const std::string upperTrail = "\x81\x41";
+    EXPECT_EQ(gbk::UpperCase(lowerTrail), lowerTrail);
+    EXPECT_FALSE(gbk::EqualNoCase(lowerTrail, upperTrail));
+    EXPECT_NE(gbk::CompareNoCase("x" + lowerTrail, "x" + upperTrail), 0);
+    EXPECT_EQ(gbk::UpperCase("ab\x81\x61" "cd"), "AB\x81\x61" "CD");
+    // Full-width letters are two-byte characters and stay as they are.
+    EXPECT_EQ(gbk::UpperCase(G("ａ")), G("ａ"));
+}
+
+TEST(GbkText, ComparisonIgnoresLetterCaseOnlyAndOrdersShorterFirst)
+{
+    EXPECT_EQ(gbk::CompareNoCase("Apple", "aPPLE"), 0);
+    EXPECT_LT(gbk::CompareNoCase("apple", "apples"), 0);
+    EXPECT_LT(gbk::CompareNoCase("apple", "B"), 0);
+    EXPECT_GT(gbk::CompareNoCase("_", "a"), 0); // letters compare as capitals, which sort before '_'
+    EXPECT_TRUE(gbk::StartsWithNoCase("International", "INTER"));
+    EXPECT_FALSE(gbk::StartsWithNoCase("in", "inter"));
+}
+
+TEST(GbkText, CuttingToAWidthNeverSplitsACharacter)
+{
+    const std::string word = G("苹果");                    // 4 bytes
+    EXPECT_EQ(gbk::CutToWidth("a" + word, 4), "a" + G("苹")); // 5 bytes cut to 4: the second character would split
+    EXPECT_EQ(gbk::CutToWidth(word, 4), word);
+    EXPECT_EQ(gbk::CutToWidth(std::string(30, 'x'), 25), std::string(25, 'x'));
+    // A lone lead byte at the very end is one byte, not half a character.
+    EXPECT_EQ(gbk::CutToWidth("ab\x81", 3), "ab\x81");
+}
+
+TEST(GbkCodec, RoundTripsAndRefusesWhatGbkCannotHold)
+{
+    EXPECT_EQ(gbk::ToUtf8(G("词典 dictionary")), "词典 dictionary");
+    EXPECT_EQ(gbk::FromUtf8("\xE2\x82\xAC"), std::optional<std::string>("\x80")); // the euro sign is one byte
+    EXPECT_FALSE(gbk::FromUtf8("emoji \xF0\x9F\x98\x80").has_value());
+    EXPECT_FALSE(gbk::FromUtf8("\xFF not utf-8").has_value());
+    EXPECT_EQ(gbk::ToUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+}
