@@ -1,0 +1,41 @@
+#pragma once
+// The one component through which the main window asks every question and shows every notice:
+// MessageBox shows a TZYInfoDlgForm modally and returns the code of the button pressed
+// (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No; 0-3 for custom captions).
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class QWidget;
+class TZYInfoDlgForm;
+
+class TZYInfoDlg : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Answers a laid-out dialog instead of a person; its return value is MessageBox's result.
+    using Answerer = std::function<int(TZYInfoDlgForm&)>;
+
+    // The owner window is the dialogs' parent.
+    explicit TZYInfoDlg(QWidget* owner = nullptr);
+
+    int MessageBox(const QString& Text, const QString& Caption, int Flags);
+
+    // Captions for the next MessageBox call, whoever makes it, leftmost first; an empty caption
+    // hides its button. That call uses the custom button set and keeps its icon and focus bits.
+    void SetButtonCaptions(const QString& C1, const QString& C2, const QString& C3, const QString& C4);
+
+    // While set, every MessageBox call hands its dialog to the answerer instead of a modal loop
+    // (tests and scripted runs). An empty function restores the modal loop.
+    static void SetAnswerer(Answerer answerer);
+
+private:
+    bool FPendingCaptions = false;
+    std::array<QString, 4> FCaptions;  // C1..C4, left to right
+
+    static Answerer FAnswerer;
+};

@@ -1,0 +1,316 @@
+#include "ui/skin/ZYInfoDlgForm.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The result code travels with its button, as a tag.
+constexpr char kTagProperty[] = "Tag";
+
+constexpr int kMinWidth = 230;
+constexpr int kMinHeight = 120;
+constexpr int kFourButtonWidth = 300;
+// Distances kept to the bottom and right edges, as the dialog has them at 288 x 120.
+constexpr int kButtonsAboveBottom = 66;
+constexpr int kButton1FromRight = 21;
+constexpr int kButtonWidth = 60;
+constexpr int kButtonHeight = 25;
+constexpr int kButtonGap = 5;
+constexpr int kCloseFromRight = 7;
+constexpr int kCloseTop = 5;
+constexpr int kCloseWidth = 15;
+constexpr int kCloseHeight = 17;
+constexpr int kImageLeft = 4;
+constexpr int kImageTop = 30;
+constexpr int kImageWidth = 69;
+constexpr int kImageBelowBottom = 70;
+// Pressing in the band above the text moves the dialog like pressing on its title.
+constexpr int kCaptionBand = 25;
+
+struct ButtonFace
+{
+    const char* caption;
+    int code;
+};
+
+// Captions and codes of the standard sets, button 1 (rightmost) first; an empty caption hides it.
+constexpr std::array<std::array<ButtonFace, 4>, 6> kButtonSets{{
+    {{{"确定", 1}, {"", 0}, {"", 0}, {"", 0}}},
+    {{{"取消", 2}, {"确定", 1}, {"", 0}, {"", 0}}},
+    {{{"忽略", 5}, {"重试", 4}, {"终止", 3}, {"", 0}}},
+    {{{"取消", 2}, {"否", 7}, {"是", 6}, {"", 0}}},
+    {{{"否", 7}, {"是", 6}, {"", 0}, {"", 0}}},
+    {{{"取消", 2}, {"重试", 4}, {"", 0}, {"", 0}}},
+}};
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint pos)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    // Words from the list may look like markup; they are always shown as they are.
+    label->setTextFormat(Qt::PlainText);
+    label->move(pos);
+    return label;
+}
+
+QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
+{
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QLatin1String(name));
+    button->setProperty(kTagProperty, 0);
+    return button;
+}
+
+void AutoSize(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->resize(label->sizeHint());
+}
+
+}  // namespace
+
+TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      Label_Title(MakeLabel(this, "Label_Title", QStringLiteral("提示信息"), {112, 9})),
+      Image1(MakeLabel(this, "Image1", QString(), {kImageLeft, kImageTop})),
+      Label_Text(MakeLabel(this, "Label_Text", QString(), {75, 33})),
+      ZYButton1(MakeButton(this, "ZYButton1", "cancel")),
+      ZYButton2(MakeButton(this, "ZYButton2", "no")),
+      ZYButton3(MakeButton(this, "ZYButton3", "yes")),
+      ZYButton4(MakeButton(this, "ZYButton4", "ZYButton4")),
+      SpeedButton1(new QToolButton(this))
+{
+    setObjectName(QStringLiteral("ZYInfoDlgForm"));
+    setWindowTitle(QStringLiteral("ZYinfoDlg"));
+    setModal(true);
+
+    QFont face(QStringLiteral("宋体"));
+    face.setPixelSize(12);
+    setFont(face);
+
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(223, 223, 223));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    QPalette titleColours = Label_Title->palette();
+    titleColours.setColor(QPalette::WindowText, Qt::white);
+    Label_Title->setPalette(titleColours);
+    Label_Title->setCursor(Qt::PointingHandCursor);
+    Label_Title->adjustSize();
+    Label_Title->installEventFilter(this);
+
+    Image1->setAlignment(Qt::AlignCenter);
+
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setText(QStringLiteral("×"));
+    SpeedButton1->setToolTip(QStringLiteral("关闭"));
+    SpeedButton1->setAutoRaise(true);
+    SpeedButton1->setFocusPolicy(Qt::NoFocus);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { ZYButton1Click(SpeedButton1); });
+
+    for (QPushButton* button : {ZYButton1, ZYButton2, ZYButton3, ZYButton4})
+        connect(button, &QPushButton::clicked, this, [this, button] { ZYButton1Click(button); });
+    SetFocusOrder(-1);
+
+    // Every anchored child keeps the distances it has at the created size, 288 x 120.
+    setMinimumSize(kMinWidth, kMinHeight);
+    Image1->resize(kImageWidth, 0);
+    SetDialogSize(288, kMinHeight);
+    move(355, 342);
+}
+
+void TZYInfoDlgForm::InitMessageBox(const QString& text, const QString& caption, int flags)
+{
+    ZYButton2->setVisible(true);
+    ZYButton3->setVisible(true);
+    SetButtonSet(flags & 15);
+    SetFocusOrder((flags >> 8) & 15);
+    SetIcon((flags >> 4) & 15);
+
+    AutoSize(Label_Title, caption);
+    QString lines = text;
+    lines.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    AutoSize(Label_Text, lines);
+
+    int width = std::max(Label_Text->width() + Image1->width() + 20, kMinWidth);
+    const int height = std::max(Label_Text->height() + 100, kMinHeight);
+    if (!ZYButton4->isHidden())
+        width = std::max(width, kFourButtonWidth);
+    SetDialogSize(width, height);
+
+    Label_Title->move((width - Label_Title->width()) / 2, Label_Title->y());
+    int textLeft = (width - Label_Text->width()) / 2;
+    if (Image1->width() >= textLeft)
+        textLeft = Image1->width();
+    Label_Text->move(textLeft, (ZYButton1->y() + Image1->y() - Label_Text->height()) / 2);
+
+    FResult = 2;
+}
+
+void TZYInfoDlgForm::ZYButton1Click(QObject* sender)
+{
+    const auto* button = qobject_cast<QPushButton*>(sender);
+    FResult = ButtonTag(button ? button : ZYButton1);
+    accept();
+}
+
+QPushButton* TZYInfoDlgForm::Button(int number) const
+{
+    const std::array<QPushButton*, 4> buttons{ZYButton1, ZYButton2, ZYButton3, ZYButton4};
+    return buttons.at(static_cast<std::size_t>(number - 1));
+}
+
+int TZYInfoDlgForm::ButtonTag(const QPushButton* button)
+{
+    return button->property(kTagProperty).toInt();
+}
+
+void TZYInfoDlgForm::SetButtonSet(int set)
+{
+    if (set < static_cast<int>(kButtonSets.size())) {
+        const auto& faces = kButtonSets[static_cast<std::size_t>(set)];
+        for (int number = 1; number <= 4; ++number) {
+            const ButtonFace& face = faces[static_cast<std::size_t>(number - 1)];
+            QPushButton* button = Button(number);
+            button->setText(QString::fromUtf8(face.caption));
+            button->setProperty(kTagProperty, face.code);
+            button->setVisible(face.caption[0] != '\0');
+        }
+        return;
+    }
+    // Custom captions: the code is the place counted from the right, from 0.
+    for (int number = 1; number <= 4; ++number) {
+        QPushButton* button = Button(number);
+        button->setProperty(kTagProperty, number - 1);
+        button->setVisible(!button->text().isEmpty());
+    }
+}
+
+void TZYInfoDlgForm::SetFocusOrder(int defaultButton)
+{
+    // Left to right by design; the default button, if it names one, moves to the front.
+    std::array<QPushButton*, 4> order{ZYButton4, ZYButton3, ZYButton2, ZYButton1};
+    if (defaultButton >= 0 && defaultButton <= 3) {
+        const auto chosen = std::find(order.begin(), order.end(), Button(defaultButton + 1));
+        std::rotate(order.begin(), chosen, chosen + 1);
+    }
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    // The first visible button in that order has the focus when the dialog opens.
+    const auto first = std::find_if(order.begin(), order.end(), [](QPushButton* b) { return !b->isHidden(); });
+    if (first != order.end())
+        (*first)->setFocus(Qt::TabFocusReason);
+}
+
+void TZYInfoDlgForm::SetIcon(int icon)
+{
+    if (icon == 0) {
+        Image1->resize(0, Image1->height());
+        return;
+    }
+    // Icon numbers without a picture leave an empty place of the full width.
+    const QPixmap picture(QStringLiteral(":/res/ZYINFODLGICON%1").arg(icon));
+    if (!picture.isNull())
+        Image1->setPixmap(picture);
+}
+
+void TZYInfoDlgForm::SetDialogSize(int width, int height)
+{
+    // A hidden dialog gets its resize event only when shown; its children must follow now.
+    resize(width, height);
+    FollowAnchors();
+}
+
+void TZYInfoDlgForm::FollowAnchors()
+{
+    const int buttonsTop = height() - kButtonsAboveBottom;
+    for (int number = 1; number <= 4; ++number) {
+        const int right = width() - kButton1FromRight - (number - 1) * (kButtonWidth + kButtonGap);
+        Button(number)->setGeometry(right - kButtonWidth, buttonsTop, kButtonWidth, kButtonHeight);
+    }
+    SpeedButton1->setGeometry(width() - kCloseFromRight - kCloseWidth, kCloseTop, kCloseWidth, kCloseHeight);
+    Image1->setGeometry(kImageLeft, kImageTop, Image1->width(), height() - kImageBelowBottom - kImageTop);
+}
+
+void TZYInfoDlgForm::keyPressEvent(QKeyEvent* event)
+{
+    // Escape has no binding here: only a button, the close glyph or the window system closes.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TZYInfoDlgForm::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    FollowAnchors();
+}
+
+void TZYInfoDlgForm::mousePressEvent(QMouseEvent* event)
+{
+    if (event->position().y() < kCaptionBand)
+        Label_TitleMouseDown(event->globalPosition());
+    else
+        QDialog::mousePressEvent(event);
+}
+
+void TZYInfoDlgForm::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!FollowDrag(event))
+        QDialog::mouseMoveEvent(event);
+}
+
+void TZYInfoDlgForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!FollowDrag(event))
+        QDialog::mouseReleaseEvent(event);
+}
+
+bool TZYInfoDlgForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != Label_Title)
+        return QDialog::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        Label_TitleMouseDown(static_cast<QMouseEvent*>(event)->globalPosition());
+        return true;
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        return FollowDrag(static_cast<QMouseEvent*>(event));
+    default:
+        return false;
+    }
+}
+
+void TZYInfoDlgForm::Label_TitleMouseDown(const QPointF& globalPos)
+{
+    // The window manager's own move loop where there is one; otherwise follow the mouse by hand.
+    if (windowHandle() && windowHandle()->startSystemMove())
+        return;
+    FDragging = true;
+    FDragOffset = globalPos.toPoint() - pos();
+}
+
+bool TZYInfoDlgForm::FollowDrag(QMouseEvent* event)
+{
+    if (!FDragging)
+        return false;
+    if (event->type() == QEvent::MouseMove)
+        move(event->globalPosition().toPoint() - FDragOffset);
+    else
+        FDragging = false;
+    return true;
+}

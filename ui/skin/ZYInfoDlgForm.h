@@ -1,0 +1,64 @@
+#pragma once
+// The dialog behind TZYInfoDlg::MessageBox: a borderless, always-on-top modal box that shows a
+// title, a text, an optional icon and up to four buttons numbered from the right, sizes itself
+// to the text and records the code of the button that closed it.
+
+#include <QDialog>
+#include <QPoint>
+
+class QLabel;
+class QPushButton;
+class QToolButton;
+
+class TZYInfoDlgForm : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TZYInfoDlgForm(QWidget* parent = nullptr);
+
+    // Fills and lays out the dialog. Flags: bits 0-3 the button set, 4-7 the icon number,
+    // 8-11 the button that has the focus first. Text may break lines with CR LF.
+    void InitMessageBox(const QString& text, const QString& caption, int flags);
+
+    // Click handler of the four buttons and the close glyph: the glyph answers with button 1's code.
+    void ZYButton1Click(QObject* sender);
+
+    // The code MessageBox returns: the pressed button's code, 2 when closed any other way.
+    int Result() const { return FResult; }
+
+    // Button 1 (rightmost) to 4 (leftmost).
+    QPushButton* Button(int number) const;
+    // The result code a button carries.
+    static int ButtonTag(const QPushButton* button);
+
+    QLabel* const Label_Title;
+    QLabel* const Image1;
+    QLabel* const Label_Text;
+    QPushButton* const ZYButton1;
+    QPushButton* const ZYButton2;
+    QPushButton* const ZYButton3;
+    QPushButton* const ZYButton4;
+    QToolButton* const SpeedButton1;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void SetButtonSet(int set);
+    void SetFocusOrder(int defaultButton);
+    void SetIcon(int icon);
+    void SetDialogSize(int width, int height);
+    void FollowAnchors();
+    void Label_TitleMouseDown(const QPointF& globalPos);
+    bool FollowDrag(QMouseEvent* event);
+
+    int FResult = 2;
+    bool FDragging = false;
+    QPoint FDragOffset;
+};
