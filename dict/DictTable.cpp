@@ -153,10 +153,12 @@ void TDictTable::Open(const std::string& path)
             db_, RECORD_COLUMNS "WHERE " WORD_ORDER " <= ?1 ORDER BY " WORD_ORDER " DESC, ID DESC");
         forwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
         backwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
+        // Skipping to the n-th record reads the index alone; the record is fetched by its ID.
         nthForward_ = std::make_unique<Statement>(
-            db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID LIMIT 1 OFFSET ?1");
+            db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER ", ID LIMIT 1 OFFSET ?1");
         nthBackward_ = std::make_unique<Statement>(
-            db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC LIMIT 1 OFFSET ?1");
+            db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER " DESC, ID DESC LIMIT 1 OFFSET ?1");
+        byId_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
         countBefore_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
         countSameBefore_ = std::make_unique<Statement>(
             db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " = ?1 AND ID < ?2");
@@ -186,6 +188,7 @@ void TDictTable::Close()
     countBefore_.reset();
     countSameBefore_.reset();
     countAll_.reset();
+    byId_.reset();
     insert_.reset();
     update_.reset();
     delete_.reset();
@@ -406,12 +409,12 @@ void TDictTable::GoToNth(int n)
     const int count = RecordCount();
     Statement& statement = (n - 1 <= count - n) ? nthForward_->Reset().Bind(1, std::int64_t{n - 1})
                                                 : nthBackward_->Reset().Bind(1, std::int64_t{count - n});
-    if (!statement.Step()) {
-        statement.Reset();
-        throw DictError("Record " + std::to_string(n) + " not found");
-    }
-    MoveToRow(statement);
+    const bool found = statement.Step() && byId_->Reset().Bind(1, statement.Integer(0)).Step();
     statement.Reset();
+    if (!found)
+        throw DictError("Record " + std::to_string(n) + " not found");
+    MoveToRow(*byId_);
+    byId_->Reset();
     recNo_ = n;
 }
 
@@ -591,7 +594,7 @@ std::vector<std::string> TDictTable::QueryPlans() const
     RequireOpen();
     std::vector<std::string> plans;
     for (const auto* statement : {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &nthForward_,
-                                  &nthBackward_, &countBefore_, &countSameBefore_, &update_, &delete_}) {
+                                  &nthBackward_, &countBefore_, &countSameBefore_, &byId_, &update_, &delete_}) {
         const std::string sql = std::string("EXPLAIN QUERY PLAN ") + (*statement)->Sql();
         Statement explain(db_, sql.c_str());
         std::string plan = (*statement)->Sql() + std::string(" =>");
