@@ -1,13 +1,173 @@
 #include "study/Lookup.h"
 
-// Placeholder bodies until the page is built.
-bool IsWordPrefix(std::string_view, std::string_view) { return false; }
-void Lookup::SetInputWord(const std::string&) {}
-void Lookup::ShowWordView() {}
-void Lookup::Edit_InputChange() {}
-void Lookup::Edit_InputKeyDown(int) {}
-void Lookup::SpeedButton_SeekClick() {}
-void Lookup::SpeedButton_nextClick() {}
-void Lookup::SpeedButton_lastClick() {}
-void Lookup::ListBox_PreviewDblClick() {}
-void Lookup::Memo_ViewDblClick() {}
+#include "dict/DictTable.h"
+#include "dict/WordSeek.h"
+#include "platform/GbkCodec.h"
+#include "platform/GbkText.h"
+#include "study/MainView.h"
+
+namespace {
+
+constexpr int kPreviewLimit = 255;
+constexpr int kQuestionYesNo = 36;
+constexpr int kYes = 6;
+
+// The page's own texts as GBK, converted once.
+struct Texts {
+    std::string open = gbk::FromUtf8("【").value();
+    std::string close = gbk::FromUtf8("】").value();
+    std::string notFound = "not find it";
+    std::string askAppend = gbk::FromUtf8("词库中没有这个单词，是否追加?").value();
+    std::string hint = gbk::FromUtf8("提示").value();
+    std::string atLast = gbk::FromUtf8("已经是词库中最后一个单词了").value();
+    std::string atFirst = gbk::FromUtf8("已经是词库中第一个单词了").value();
+};
+
+const Texts& Say()
+{
+    static const Texts texts;
+    return texts;
+}
+
+// Clears SettingInput however the write of the input box ends.
+class SettingInputScope {
+public:
+    explicit SettingInputScope(bool& flag) : flag_(flag) { flag_ = true; }
+    ~SettingInputScope() { flag_ = false; }
+    SettingInputScope(const SettingInputScope&) = delete;
+    SettingInputScope& operator=(const SettingInputScope&) = delete;
+
+private:
+    bool& flag_;
+};
+
+} // namespace
+
+bool IsWordPrefix(std::string_view text, std::string_view prefix)
+{
+    const std::string t = gbk::Trim(text);
+    const std::string p = gbk::Trim(prefix);
+    if (t.empty() || p.empty())
+        return false;
+    return gbk::StartsWithNoCase(t, p);
+}
+
+void Lookup::SetInputWord(const std::string& text)
+{
+    const SettingInputScope setting(c_.state.SettingInput);
+    c_.view.SetText(Control::Edit_Input, text);
+    c_.view.SetCaretToEnd(Control::Edit_Input);
+    c_.state.QueryWord = text;
+}
+
+void Lookup::ShowWordView()
+{
+    MainView& view = c_.view;
+    TDictTable& table = c_.table;
+    view.SetText(Control::Memo_View, std::string());
+    view.ClearPreview();
+
+    const std::string word = table.FieldByName("word");
+    if (word.empty())
+        return;
+    // A bookmark rather than the record number: counting the records before a word after a seek
+    // would cost more than the whole keystroke on a large table.
+    const TDictTable::Bookmark start = table.GetBookmark();
+
+    view.SetText(Control::Memo_View, Say().open + word + Say().close + "\r\n " + table.FieldByName("interpret"));
+    view.ScrollToTop(Control::Memo_View);
+
+    std::string candidate = word;
+    int count = 0;
+    while (!table.Eof() && IsWordPrefix(candidate, word) && count < kPreviewLimit) {
+        view.AddPreview(candidate);
+        ++count;
+        table.Next();
+        candidate = table.FieldByName("word");
+    }
+    table.GotoBookmark(start);
+}
+
+void Lookup::Edit_InputChange()
+{
+    if (c_.state.SettingInput)
+        return;
+    Seek_Word_Record(c_.table, c_.view.Text(Control::Edit_Input));
+    ShowWordView();
+}
+
+void Lookup::Edit_InputKeyDown(int key)
+{
+    if (key == VK_RETURN)
+        SpeedButton_SeekClick();
+}
+
+void Lookup::SpeedButton_SeekClick()
+{
+    MainView& view = c_.view;
+    const std::string typed = gbk::Trim(view.Text(Control::Edit_Input));
+    if (typed.empty())
+        return;
+    if (!view.TextFitsGbk(Control::Edit_Input)) {
+        // The typed word cannot be stored, so it is neither remembered nor offered for adding;
+        // the nearest word is shown as while typing.
+        Seek_Word_Record(c_.table, typed);
+        ShowWordView();
+        return;
+    }
+    c_.state.QueryWord = typed;
+    if (Seek_Word_Record(c_.table, c_.state.QueryWord)) {
+        ShowWordView();
+        return;
+    }
+    view.ClearPreview();
+    view.SetText(Control::Memo_View, Say().notFound);
+    if (view.MessageBox(Say().askAppend, Say().hint, kQuestionYesNo) != kYes)
+        return;
+    view.SelectPage(PageMaintain);
+    view.SetText(Control::Edit_newword, c_.state.QueryWord);
+    view.SetText(Control::Memo_newInterpret, std::string());
+    view.SetFocus(Control::Memo_newInterpret);
+}
+
+void Lookup::Step(bool forward)
+{
+    MainView& view = c_.view;
+    TDictTable& table = c_.table;
+    const std::string typed = view.Text(Control::Edit_Input);
+    // Another page may have moved the table since this page showed the typed word.
+    if (gbk::Trim(gbk::UpperCase(table.FieldByName("word"))) != gbk::Trim(gbk::UpperCase(typed)))
+        Seek_Word_Record(table, typed);
+    if (forward)
+        table.Next();
+    else
+        table.Prior();
+    if (forward ? table.Eof() : table.Bof()) {
+        view.ShowStatus(forward ? Say().atLast : Say().atFirst);
+        view.Beep();
+    }
+    SetInputWord(table.FieldByName("word"));
+    ShowWordView();
+}
+
+void Lookup::SpeedButton_nextClick() { Step(true); }
+
+void Lookup::SpeedButton_lastClick() { Step(false); }
+
+void Lookup::ListBox_PreviewDblClick()
+{
+    // With no entry selected this throws the list's index error, before anything has changed.
+    const std::string word = c_.view.PreviewItem(c_.view.PreviewSelectedIndex());
+    SetInputWord(word);
+    Seek_Word_Record(c_.table, c_.view.Text(Control::Edit_Input));
+    ShowWordView();
+}
+
+void Lookup::Memo_ViewDblClick()
+{
+    MainView& view = c_.view;
+    view.SelectPage(PageMaintain);
+    Seek_Word_Record(c_.table, view.Text(Control::Edit_Input));
+    view.SetText(Control::Edit_newword, c_.table.FieldByName("word"));
+    view.SetText(Control::Memo_newInterpret, c_.table.FieldByName("interpret"));
+}

@@ -26,5 +26,8 @@ public:
     void Memo_ViewDblClick();
 
 private:
+    // Next or previous word from the typed one, with the end's message.
+    void Step(bool forward);
+
     StudyContext c_;
 };

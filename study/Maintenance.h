@@ -1,6 +1,7 @@
 #pragma once
 // The maintenance page: find, add, update and delete a word.
 
+#include "study/Control.h"
 #include "study/StudyContext.h"
 
 #include <string>
@@ -21,5 +22,10 @@ public:
     void AppendToInterpret(const std::string& mark);
 
 private:
+    // Seeks the trimmed typed word; true only when that very word is stored.
+    bool SeekTypedWord(const std::string& word);
+    void Warn(const std::string& text, Control focus);
+    void StepIntoFields(bool forward);
+
     StudyContext c_;
 };

@@ -1,0 +1,146 @@
+// The lookup page over generated tables of 10k, 100k and 1M words: one keystroke in the input box
+// (seek and show, with the fake window), and the next button.
+
+#include "bench/BenchTable.h"
+#include "bench/Latency.h"
+#include "bench/WordListGenerator.h"
+#include "dict/DictTable.h"
+#include "study/FormState.h"
+#include "study/Lookup.h"
+#include "support/FakeView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+// Beside the generated words, kFullPrefix itself and 300 words that begin with it, so typing it
+// shows a full preview of 255 entries. No generated word begins with "qw".
+constexpr const char* kFullPrefix = "qwf";
+constexpr int kPrefixGroup = 300;
+
+std::string LookupTablePath(std::size_t count)
+{
+    const std::string path = "/tmp/dorori-bench-lookup-" + std::to_string(count) + ".db";
+    if (std::filesystem::exists(path))
+        return path;
+    const std::string building = path + ".building";
+    std::filesystem::remove(building);
+    std::filesystem::copy_file(BenchTablePath(count), building);
+    {
+        TDictTable table;
+        table.Open(building);
+        const auto explanations = GenerateWordList(kPrefixGroup + 1, 2);
+        table.BeginBatch();
+        for (int i = 0; i <= kPrefixGroup; ++i) {
+            std::string word = kFullPrefix;
+            if (i > 0)
+                word += {static_cast<char>('a' + i / 26 % 26), static_cast<char>('a' + i % 26), 'o', 'n'};
+            table.Append();
+            table.SetFieldByName("word", word);
+            table.SetFieldByName("interpret", explanations[i].interpret);
+            table.Post();
+        }
+        table.EndBatch();
+    }
+    std::filesystem::remove(building + "-wal");
+    std::filesystem::remove(building + "-shm");
+    std::filesystem::rename(building, path);
+    return path;
+}
+
+const std::vector<GeneratedWord>& Words(std::size_t count)
+{
+    static std::map<std::size_t, std::vector<GeneratedWord>> cache;
+    auto& words = cache[count];
+    if (words.empty())
+        words = GenerateWordList(count);
+    return words;
+}
+
+// The lookup page over one open table per size, with a fake window that does not dispatch changes:
+// the benchmark calls the change handler itself.
+struct Page {
+    TDictTable table;
+    FormState state;
+    FakeView view;
+    Lookup lookup{{table, state, view}};
+};
+
+Page& PageFor(std::size_t count)
+{
+    static std::map<std::size_t, std::unique_ptr<Page>> pages;
+    auto& page = pages[count];
+    if (!page) {
+        page = std::make_unique<Page>();
+        page->table.Open(LookupTablePath(count));
+    }
+    return *page;
+}
+
+void Keystroke(Page& page, const std::string& typed)
+{
+    page.view.texts[Control::Edit_Input] = typed;
+    page.lookup.Edit_InputChange();
+}
+
+// Typing the prefix whose word begins 300 others: seek and a full preview of 255 entries.
+void BM_KeystrokeFullPreview(benchmark::State& state)
+{
+    Page& page = PageFor(static_cast<std::size_t>(state.range(0)));
+    Latency latency;
+    for (auto _ : state) {
+        // Another page moved the table meanwhile, as happens between keystrokes.
+        page.table.First();
+        latency.Time(state, [&] { Keystroke(page, kFullPrefix); });
+    }
+    if (page.view.preview.size() != 255)
+        state.SkipWithError("the preview is not full");
+    latency.Report(state);
+}
+
+// Typing the start of a random stored word, as a user does letter by letter.
+void BM_KeystrokeTypedPrefix(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Page& page = PageFor(count);
+    const auto& words = Words(count);
+    std::mt19937 random(3);
+    Latency latency;
+    long previewEntries = 0;
+    for (auto _ : state) {
+        const std::string& word = words[random() % count].word;
+        const std::string typed = word.substr(0, 1 + random() % word.size());
+        latency.Time(state, [&] { Keystroke(page, typed); });
+        previewEntries += static_cast<long>(page.view.preview.size());
+    }
+    state.counters["preview_entries"] = benchmark::Counter(static_cast<double>(previewEntries),
+                                                           benchmark::Counter::kAvgIterations);
+    latency.Report(state);
+}
+
+void BM_NextButton(benchmark::State& state)
+{
+    Page& page = PageFor(static_cast<std::size_t>(state.range(0)));
+    page.lookup.SetInputWord("pro");
+    Keystroke(page, "pro");
+    Latency latency;
+    for (auto _ : state) {
+        latency.Time(state, [&] { page.lookup.SpeedButton_nextClick(); });
+        if (page.table.Eof())
+            page.lookup.SetInputWord("pro");
+    }
+    latency.Report(state);
+}
+
+#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_KeystrokeFullPreview) SIZES;
+BENCHMARK(BM_KeystrokeTypedPrefix) SIZES;
+BENCHMARK(BM_NextButton) SIZES;
+
+} // namespace

@@ -1,0 +1,146 @@
+// The maintenance page over generated tables of 10k, 100k and 1M words: find, save (a new word and
+// an update) and delete, each with its durable commit, through the fake window.
+
+#include "bench/BenchTable.h"
+#include "bench/Latency.h"
+#include "bench/WordListGenerator.h"
+#include "dict/DictTable.h"
+#include "dict/WordSeek.h"
+#include "study/FormState.h"
+#include "study/Maintenance.h"
+#include "support/FakeView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <random>
+#include <string>
+
+namespace {
+
+constexpr int kYes = 6;
+
+const std::vector<GeneratedWord>& Words(std::size_t count)
+{
+    static std::map<std::size_t, std::vector<GeneratedWord>> cache;
+    auto& words = cache[count];
+    if (words.empty())
+        words = GenerateWordList(count);
+    return words;
+}
+
+// The page over a private copy of the generated table, made once per size and run; the benchmarks
+// put back what they change, so the table keeps its size.
+struct Page {
+    TDictTable table;
+    FormState state;
+    FakeView view;
+    Maintenance maintenance{{table, state, view}};
+};
+
+Page& PageFor(std::size_t count)
+{
+    static std::map<std::size_t, std::unique_ptr<Page>> pages;
+    auto& page = pages[count];
+    if (!page) {
+        const std::string copy = "/tmp/dorori-bench-maintenance-" + std::to_string(count) + ".db";
+        for (const char* suffix : {"", "-wal", "-shm"})
+            std::filesystem::remove(copy + suffix);
+        std::filesystem::copy_file(BenchTablePath(count), copy);
+        page = std::make_unique<Page>();
+        page->table.Open(copy);
+    }
+    return *page;
+}
+
+void Fill(Page& page, const std::string& word, const std::string& interpret)
+{
+    page.view.texts[Control::Edit_newword] = word;
+    page.view.texts[Control::Memo_newInterpret] = interpret;
+}
+
+void BM_Find(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Page& page = PageFor(count);
+    const auto& words = Words(count);
+    std::mt19937 random(4);
+    Latency latency;
+    for (auto _ : state) {
+        Fill(page, words[random() % count].word, std::string());
+        latency.Time(state, [&] { page.maintenance.SpeedButton_findwordClick(); });
+    }
+    latency.Report(state);
+}
+
+void BM_SaveNewWord(benchmark::State& state)
+{
+    Page& page = PageFor(static_cast<std::size_t>(state.range(0)));
+    const auto explanations = GenerateWordList(64, 5);
+    long serial = 0;
+    Latency latency;
+    for (auto _ : state) {
+        const std::string word = "qzsave" + std::to_string(serial);
+        Fill(page, word, explanations[serial++ % explanations.size()].interpret);
+        latency.Time(state, [&] { page.maintenance.SpeedButton_SaveWordClick(); });
+        if (!Seek_Word_Record(page.table, word)) {
+            state.SkipWithError("the word was not stored");
+            break;
+        }
+        page.table.Delete();
+    }
+    latency.Report(state);
+}
+
+void BM_SaveUpdate(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Page& page = PageFor(count);
+    const auto& words = Words(count);
+    const auto explanations = GenerateWordList(64, 6);
+    std::mt19937 random(7);
+    Latency latency;
+    for (auto _ : state) {
+        const GeneratedWord& entry = words[random() % count];
+        Fill(page, entry.word, explanations[random() % explanations.size()].interpret);
+        page.view.answers = {kYes};
+        latency.Time(state, [&] { page.maintenance.SpeedButton_SaveWordClick(); });
+        // Put the generated explanation back.
+        page.table.Edit();
+        page.table.SetFieldByName("interpret", entry.interpret);
+        page.table.Post();
+    }
+    latency.Report(state);
+}
+
+void BM_Delete(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Page& page = PageFor(count);
+    const auto& words = Words(count);
+    std::mt19937 random(8);
+    Latency latency;
+    for (auto _ : state) {
+        const GeneratedWord& entry = words[random() % count];
+        Fill(page, entry.word, std::string());
+        page.view.answers = {kYes};
+        latency.Time(state, [&] { page.maintenance.SpeedButton5Click(); });
+        page.table.Append();
+        page.table.SetFieldByName("word", entry.word);
+        page.table.SetFieldByName("interpret", entry.interpret);
+        page.table.Post();
+    }
+    if (page.table.RecordCount() != static_cast<int>(count))
+        state.SkipWithError("the table changed its size");
+    latency.Report(state);
+}
+
+#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond)
+BENCHMARK(BM_Find) SIZES;
+BENCHMARK(BM_SaveNewWord) SIZES;
+BENCHMARK(BM_SaveUpdate) SIZES;
+BENCHMARK(BM_Delete) SIZES;
+
+} // namespace
