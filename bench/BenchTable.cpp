@@ -28,3 +28,12 @@ std::string BenchTablePath(std::size_t words)
     std::filesystem::rename(building, path);
     return path;
 }
+
+std::string FreshBenchTableCopy(std::size_t words, const std::string& use)
+{
+    const std::string copy = "/tmp/dorori-bench-" + use + "-" + std::to_string(words) + ".db";
+    for (const char* suffix : {"", "-wal", "-shm"})
+        std::filesystem::remove(copy + suffix);
+    std::filesystem::copy_file(BenchTablePath(words), copy);
+    return copy;
+}

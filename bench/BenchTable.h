@@ -6,3 +6,6 @@
 
 // Path of a table holding GenerateWordList(words); built on first use.
 std::string BenchTablePath(std::size_t words);
+
+// A fresh private copy of that table, named after `use`, for benchmarks that change the table.
+std::string FreshBenchTableCopy(std::size_t words, const std::string& use);

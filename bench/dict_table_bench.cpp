@@ -38,13 +38,8 @@ TDictTable& ReadTable(std::size_t count)
 // A private copy for the benchmarks that change the table.
 std::unique_ptr<TDictTable> WritableCopy(std::size_t count)
 {
-    const std::string copy = "/tmp/dorori-bench-write.db";
-    std::filesystem::remove(copy);
-    std::filesystem::remove(copy + "-wal");
-    std::filesystem::remove(copy + "-shm");
-    std::filesystem::copy_file(BenchTablePath(count), copy);
     auto table = std::make_unique<TDictTable>();
-    table->Open(copy);
+    table->Open(FreshBenchTableCopy(count, "write"));
     return table;
 }
 

@@ -45,12 +45,8 @@ Page& PageFor(std::size_t count)
     static std::map<std::size_t, std::unique_ptr<Page>> pages;
     auto& page = pages[count];
     if (!page) {
-        const std::string copy = "/tmp/dorori-bench-maintenance-" + std::to_string(count) + ".db";
-        for (const char* suffix : {"", "-wal", "-shm"})
-            std::filesystem::remove(copy + suffix);
-        std::filesystem::copy_file(BenchTablePath(count), copy);
         page = std::make_unique<Page>();
-        page->table.Open(copy);
+        page->table.Open(FreshBenchTableCopy(count, "maintenance"));
     }
     return *page;
 }
