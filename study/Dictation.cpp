@@ -1,11 +1,136 @@
 #include "study/Dictation.h"
 
-// Placeholder bodies until the page is built.
-void Dictation::EnterDictationPage() {}
-void Dictation::Edit_DictationKeyDown(int) {}
-void Dictation::PreviousDictationWord() {}
-void Dictation::NextDictationWord() {}
-void Dictation::PreviousGroup() {}
-void Dictation::NextGroup() {}
-void Dictation::RevealAnswer() {}
-void Dictation::Label_InterpretDblClick() {}
+#include "dict/DictTable.h"
+#include "platform/GbkText.h"
+#include "study/DictationRange.h"
+#include "study/MainView.h"
+#include "study/Settings.h"
+
+#include <algorithm>
+#include <string>
+
+void Dictation::TakeDictationRecord()
+{
+    c_.state.DictationWord = c_.table.FieldByName("word");
+    c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
+    c_.view.SetText(Control::Edit_Dictation, std::string());
+}
+
+bool Dictation::AnswerIsRight() const
+{
+    // A typed character GBK cannot hold comes back as '?', which must not match a stored '?'.
+    if (!c_.view.TextFitsGbk(Control::Edit_Dictation))
+        return false;
+    return gbk::UpperCase(gbk::Trim(c_.view.Text(Control::Edit_Dictation)))
+        == gbk::UpperCase(gbk::Trim(c_.state.DictationWord));
+}
+
+void Dictation::ShowCounter()
+{
+    c_.view.SetText(Control::Label_DictationCount, std::to_string(c_.table.RecNo() - c_.state.DictationStartRecNo));
+}
+
+void Dictation::EnterDictationPage()
+{
+    // A word deleted meanwhile gives way to the word that now follows it.
+    c_.table.SeekNearest(c_.state.DictationWord);
+    c_.state.DictationWord = c_.table.FieldByName("word");
+    c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
+    c_.view.SetFocus(Control::Edit_Dictation);
+    ShowCounter();
+}
+
+void Dictation::Edit_DictationKeyDown(int key)
+{
+    FormState& state = c_.state;
+    TDictTable& table = c_.table;
+    if (key == VK_RETURN) {
+        if (AnswerIsRight()) {
+            table.Next();
+            if (table.Eof())
+                table.First();
+            TakeDictationRecord();
+            c_.view.ShowStatus("Quite Right!");
+        } else {
+            c_.view.ShowStatus("Error!");
+            c_.view.Beep();
+        }
+    }
+    if (state.DictationRecycled) {
+        const int recNo = table.RecNo();
+        if (recNo < state.DictationStartRecNo || recNo > state.DictationEndRecNo) {
+            table.SetRecNo(state.DictationStartRecNo);
+            TakeDictationRecord();
+        }
+    }
+    ShowCounter();
+}
+
+void Dictation::PreviousDictationWord()
+{
+    c_.table.Prior();
+    if (c_.table.Bof())
+        c_.table.Last();
+    TakeDictationRecord();
+}
+
+void Dictation::NextDictationWord()
+{
+    c_.table.Next();
+    if (c_.table.Eof())
+        c_.table.First();
+    TakeDictationRecord();
+}
+
+void Dictation::PreviousGroup()
+{
+    FormState& state = c_.state;
+    if (!state.DictationRecycled)
+        return;
+    state.DictationStartRecNo = std::max(1, ClampRecNo(1LL * state.DictationStartRecNo - state.GroupWordCount));
+    state.DictationEndRecNo = ClampRecNo(1LL * state.DictationStartRecNo + state.GroupWordCount - 1);
+    StartGroup();
+}
+
+void Dictation::NextGroup()
+{
+    FormState& state = c_.state;
+    if (!state.DictationRecycled)
+        return;
+    // A range that already reaches the last record is kept: past it there is no record to start
+    // a group at. The group is restarted, as the first group is when moving back from it.
+    if (state.DictationEndRecNo < c_.table.RecordCount()) {
+        state.DictationStartRecNo = state.DictationEndRecNo + 1;
+        state.DictationEndRecNo = ClampRecNo(1LL * state.DictationEndRecNo + state.GroupWordCount);
+    }
+    StartGroup();
+}
+
+void Dictation::StartGroup()
+{
+    FormState& state = c_.state;
+    TDictTable& table = c_.table;
+    table.SetRecNo(state.DictationStartRecNo);
+    const TDictTable::Bookmark start = table.GetBookmark();
+    state.FirstWordInRecycle = table.FieldByName("word");
+    settings_.SaveDictationSettings();
+    state.DictationWord = state.FirstWordInRecycle;
+    // A changed first-word box recomputes the settings page's label, which moves the table.
+    c_.view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
+    table.GotoBookmark(start);
+    c_.view.SetText(Control::Label_Interpret, table.FieldByName("interpret"));
+    c_.view.SetText(Control::Edit_Dictation, std::string());
+}
+
+void Dictation::RevealAnswer()
+{
+    c_.view.SetText(Control::Edit_Dictation, c_.state.DictationWord);
+    c_.view.SetCaretToEnd(Control::Edit_Dictation);
+}
+
+void Dictation::Label_InterpretDblClick()
+{
+    c_.view.SelectPage(PageMaintain);
+    c_.view.SetText(Control::Edit_newword, c_.table.FieldByName("word"));
+    c_.view.SetText(Control::Memo_newInterpret, c_.table.FieldByName("interpret"));
+}

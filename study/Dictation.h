@@ -19,6 +19,13 @@ public:
     void Label_InterpretDblClick();
 
 private:
+    // The current record becomes the asked word; the answer box is emptied.
+    void TakeDictationRecord();
+    bool AnswerIsRight() const;
+    void ShowCounter();
+    // After a group move has set the range: ask its first word and save the settings.
+    void StartGroup();
+
     StudyContext c_;
     Settings& settings_;
 };

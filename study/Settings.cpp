@@ -1,12 +1,184 @@
 #include "study/Settings.h"
 
-// Placeholder bodies until the page is built.
-bool IsDigitString(std::string_view) { return false; }
-void Settings::LoadTitles() {}
-void Settings::LoadLastWords() {}
-void Settings::LoadDictationSettings() {}
-void Settings::SaveLastWords() {}
-void Settings::SaveDictationSettings() {}
-void Settings::MenuItem_settingClick() {}
-void Settings::ComboBox_GroupWordCountChange() {}
-bool Settings::SpeedButton_applySettingClick() { return false; }
+#include "dict/DictTable.h"
+#include "dict/WordSeek.h"
+#include "platform/GbkCodec.h"
+#include "platform/GbkText.h"
+#include "platform/IniFile.h"
+#include "platform/Registry.h"
+#include "study/DictationRange.h"
+#include "study/Lookup.h"
+#include "study/MainView.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+namespace {
+
+constexpr const char* kKeyPath = "\\SOFTWARE\\ZYSOFT\\DoRori";
+constexpr const char* kSection = "AppProperty";
+constexpr int kErrorBox = 16;
+// Group counts up to this many are walked record by record (about a microsecond a step); larger
+// ones jump by record number, which costs two index scans of at most the whole table instead.
+constexpr int kLabelStepLimit = 10000;
+
+// The page's own texts as GBK, converted once.
+struct Texts {
+    std::string mainTitle = "RIdavave";
+    std::string queryTab = gbk::FromUtf8("检索").value();
+    std::string dictationTab = gbk::FromUtf8("听写").value();
+    std::string maintainTab = gbk::FromUtf8("维护").value();
+    std::string to = gbk::FromUtf8("到 ").value();
+    std::string notDecimal = gbk::FromUtf8("不是一个有效地十进制数").value();
+    std::string warning = gbk::FromUtf8("警告").value();
+};
+
+const Texts& Say()
+{
+    static const Texts texts;
+    return texts;
+}
+
+// The group count a text stands for: digits only once trimmed, within a signed 32-bit number.
+std::optional<int> GroupCountOf(std::string_view text)
+{
+    if (!IsDigitString(text))
+        return std::nullopt;
+    const std::string digits = gbk::Trim(text);
+    int value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+bool IsDigitString(std::string_view text)
+{
+    const std::string trimmed = gbk::Trim(text);
+    return !trimmed.empty() && std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void Settings::LoadTitles()
+{
+    const IniFile ini(iniPath_);
+    c_.view.SetText(Control::fcTitleLabel1, ini.ReadString(kSection, "MainTitle", Say().mainTitle));
+    c_.view.SetPageCaption(PageQuery, ini.ReadString(kSection, "TabTitle1", Say().queryTab));
+    c_.view.SetPageCaption(PageDictation, ini.ReadString(kSection, "TabTitle2", Say().dictationTab));
+    c_.view.SetPageCaption(PageMaintain, ini.ReadString(kSection, "TabTitle3", Say().maintainTab));
+}
+
+void Settings::LoadLastWords()
+{
+    Registry registry;
+    if (!registry.OpenKey(kKeyPath, true))
+        return;
+    if (const auto word = registry.ReadString("DictationWord"))
+        c_.state.DictationWord = *word;
+    if (const auto word = registry.ReadString("QueryWord")) {
+        c_.state.QueryWord = *word;
+        lookup_.SetInputWord(c_.state.QueryWord);
+        Seek_Word_Record(c_.table, c_.state.QueryWord);
+        lookup_.ShowWordView();
+    }
+}
+
+void Settings::LoadDictationSettings()
+{
+    FormState& state = c_.state;
+    MainView& view = c_.view;
+    Registry registry;
+    if (!registry.OpenKey(kKeyPath, true))
+        return;
+    if (const auto recycled = registry.ReadInteger("D_Recycled"))
+        state.DictationRecycled = *recycled == 1;
+    state.GroupWordCount = registry.ReadInteger("D_R_W_C").value_or(20);
+    state.FirstWordInRecycle = registry.ReadString("D_R_F_W").value_or("a");
+
+    view.SetChecked(Control::CheckBox_DictationRecycled, state.DictationRecycled);
+    view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);
+    view.SetText(Control::ComboBox_GroupWordCount, std::to_string(state.GroupWordCount));
+    view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
+
+    // A started group holds one word more than an applied one.
+    state.DictationStartRecNo = RecNoOfWord(c_.table, state.FirstWordInRecycle);
+    state.DictationEndRecNo = ClampRecNo(1LL * state.DictationStartRecNo + state.GroupWordCount);
+}
+
+void Settings::SaveLastWords()
+{
+    Registry registry;
+    if (!registry.OpenKey(kKeyPath, true))
+        return;
+    registry.WriteString("QueryWord", c_.state.QueryWord);
+    registry.WriteString("DictationWord", c_.state.DictationWord);
+}
+
+void Settings::SaveDictationSettings()
+{
+    Registry registry;
+    if (!registry.OpenKey(kKeyPath, true))
+        return;
+    // The applied state, which equals the check box when applying; after an abandoned visit to the
+    // settings page the box may still show an edit that was never applied.
+    registry.WriteInteger("D_Recycled", c_.state.DictationRecycled ? 1 : 0);
+    registry.WriteInteger("D_R_W_C", c_.state.GroupWordCount);
+    registry.WriteString("D_R_F_W", c_.state.FirstWordInRecycle);
+}
+
+void Settings::MenuItem_settingClick()
+{
+    MainView& view = c_.view;
+    if (view.SettingsTabVisible())
+        return;
+    c_.state.SettingReturnPage = view.ActivePage();
+    view.SetSettingsTabVisible(true);
+    view.SelectPage(PageSetting);
+    // Edits left from an earlier visit that was not applied give way to the applied values.
+    view.SetChecked(Control::CheckBox_DictationRecycled, c_.state.DictationRecycled);
+    view.SetText(Control::ComboBox_GroupWordCount, std::to_string(c_.state.GroupWordCount));
+    view.SetText(Control::Edit_FistWordInRecycle, c_.state.FirstWordInRecycle);
+}
+
+void Settings::ComboBox_GroupWordCountChange()
+{
+    MainView& view = c_.view;
+    TDictTable& table = c_.table;
+    const auto count = GroupCountOf(view.Text(Control::ComboBox_GroupWordCount));
+    if (!count)
+        return;
+    table.SeekNearest(view.Text(Control::Edit_FistWordInRecycle));
+    if (*count <= kLabelStepLimit) {
+        for (int i = 0; i < *count && !table.Eof(); ++i)
+            table.Next();
+    } else if (table.RecordCount() > 0) {
+        table.SetRecNo(ClampRecNo(std::min<long long>(1LL * table.RecNo() + *count, table.RecordCount())));
+    }
+    view.SetText(Control::Label_lastGroupWord, Say().to + table.FieldByName("word"));
+}
+
+bool Settings::SpeedButton_applySettingClick()
+{
+    MainView& view = c_.view;
+    FormState& state = c_.state;
+    const std::string countText = view.Text(Control::ComboBox_GroupWordCount);
+    const auto count = GroupCountOf(countText);
+    if (!count) {
+        view.MessageBox(countText + Say().notDecimal, Say().warning, kErrorBox);
+        return false;
+    }
+    state.DictationRecycled = view.Checked(Control::CheckBox_DictationRecycled);
+    state.GroupWordCount = *count;
+    state.FirstWordInRecycle = view.Text(Control::Edit_FistWordInRecycle);
+    view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);
+    SaveDictationSettings();
+    state.DictationStartRecNo = RecNoOfWord(c_.table, state.FirstWordInRecycle);
+    state.DictationEndRecNo = ClampRecNo(1LL * state.DictationStartRecNo + state.GroupWordCount - 1);
+    // Applying always restarts the drill at the first word, with or without recycling.
+    state.DictationWord = state.FirstWordInRecycle;
+    view.SetSettingsTabVisible(false);
+    view.SelectPage(state.SettingReturnPage);
+    return true;
+}
