@@ -203,6 +203,7 @@ void TDictTable::Close()
     eof_ = bof_ = true;
     recNo_ = 0;
     recordCount_ = -1;
+    ++changes_;
 }
 
 void TDictTable::RequireOpen() const
@@ -379,8 +380,14 @@ int TDictTable::RecNo()
     RequireOpen();
     if (!hasCurrent_)
         return 0;
-    if (recNo_ == 0)
-        recNo_ = CountBefore(current_) + 1;
+    if (recNo_ == 0) {
+        if (counted_.id == current_.id && counted_.changes == changes_) {
+            recNo_ = counted_.recNo;
+        } else {
+            recNo_ = CountBefore(current_) + 1;
+            counted_ = {current_.id, recNo_, changes_};
+        }
+    }
     return recNo_;
 }
 
@@ -504,6 +511,7 @@ void TDictTable::Edit()
 void TDictTable::RunWrite(Statement& statement)
 {
     StopWalk();
+    ++changes_;
     statement.Step();
     statement.Reset();
     if (batchDepth_ > 0 && ++batchChanges_ >= kBatchCommitEvery) {
@@ -583,6 +591,7 @@ void TDictTable::EndBatch()
     } catch (const DictError&) {
         // Never leave the table inside an open transaction.
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        ++changes_;
         recordCount_ = -1;
         recNo_ = 0;
         throw;

@@ -104,6 +104,14 @@ private:
     bool eof_ = true;
     bool bof_ = true;
     int recNo_ = 0;       // 0 while unknown (after a seek)
+    // The last counted record number, valid while no change was written since: seeking the same
+    // word again (a page entry right after a settings apply) then costs no second count.
+    struct Counted {
+        std::int64_t id = 0;
+        int recNo = 0;
+        std::uint64_t changes = 0;
+    } counted_;
+    std::uint64_t changes_ = 1;
     int recordCount_ = -1; // -1 until first counted
     int batchDepth_ = 0;
     int batchChanges_ = 0;
