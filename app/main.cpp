@@ -1,7 +1,42 @@
-#include <cstdio>
+#include "app/Application.h"
+#include "app/FormData.h"
+#include "app/FormMain.h"
+#include "app/SignalCloser.h"
+#include "app/SingleInstance.h"
+#include "platform/IniFile.h"
+#include "ui/Fonts.h"
 
-int main()
+#include <QMessageBox>
+
+#include <filesystem>
+
+int main(int argc, char** argv)
 {
-    std::puts("The dictionary window is not built yet.");
-    return 0;
+    Application app(argc, argv);
+    SingleInstance instance;
+    if (!instance.Claim())
+        return 0; // the running instance restores itself
+
+    InstallFontSubstitutions();
+    const std::filesystem::path programFile = QCoreApplication::applicationFilePath().toStdString();
+    const std::filesystem::path programDirectory = programFile.parent_path();
+    const StudyPaths paths{IniFile::PathForProgram(programFile).string(), programDirectory.string()};
+
+    // The main window first (it reads the titles and must not touch the table), then the data form.
+    TFormData data;
+    TFormMain form(data.DictTable, paths);
+    app.reportError = [&form](const QString& text) { form.ShowErrorReport(text); };
+    QObject::connect(&instance, &SingleInstance::restoreRequested, &form, [&form] { form.WMRestoreApp(); });
+    SignalCloser closer(&form);
+
+    const OpenResult opened = data.FormCreate(programDirectory);
+    if (opened.outcome == OpenOutcome::TableMissing) {
+        QMessageBox::critical(nullptr, QStringLiteral("警告"), QStringLiteral("词典数据库调用失败"));
+        return 0;
+    }
+    if (opened.outcome == OpenOutcome::Failed)
+        form.ShowErrorReport(QString::fromStdString(opened.error));
+
+    form.show();
+    return app.exec();
 }
