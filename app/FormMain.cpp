@@ -133,7 +133,6 @@ void TFormMain::CreateControls()
     titleFont.setBold(true);
     fcTitleLabel1->setFont(titleFont);
     fcTitleLabel1->setStyleSheet(QStringLiteral("color: white"));
-    fcTitleLabel1->installEventFilter(this);
 
     SpeedButton_Min = SpeedButton(this, "SpeedButton_Min", {268, 8, 12, 12}, QStringLiteral("最小化"),
                                   QStyle::SP_TitleBarMinButton);
@@ -188,8 +187,6 @@ void TFormMain::CreateLookupPage()
     ListBox_Preview = Named(new QListWidget(TabSheet_query), "ListBox_Preview", {4, 28, 92, 86});
     Memo_View = Named(new QPlainTextEdit(TabSheet_query), "Memo_View", {100, 28, 190, 86});
     Memo_View->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    ListBox_Preview->viewport()->installEventFilter(this);
-    Memo_View->viewport()->installEventFilter(this);
 }
 
 void TFormMain::CreateDictationPage()
@@ -200,7 +197,6 @@ void TFormMain::CreateDictationPage()
     Label_Interpret = Named(new QLabel(TabSheet_dictation), "Label_Interpret", {19, 7, 258, 70});
     Label_Interpret->setTextFormat(Qt::PlainText);
     Label_Interpret->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Label_Interpret->installEventFilter(this);
     Label_DictationCount = Label(TabSheet_dictation, "Label_DictationCount", QStringLiteral("0"), {0, 0});
     Label_DictationCount->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Label_DictationCount->setGeometry(293 - 60, 0, 60, Label_DictationCount->height());
@@ -282,34 +278,38 @@ void TFormMain::CreateMenuAndTray()
 void TFormMain::AttachAnchors()
 {
     using A = Anchors;
-    anchors_->Attach(fcTitleLabel1, A::Top);
-    for (QWidget* w : {static_cast<QWidget*>(SpeedButton_Min), static_cast<QWidget*>(SpeedButton_Max),
-                       static_cast<QWidget*>(SpeedButton_Exit), Panel1})
-        anchors_->Attach(w, A::Top | A::Right);
-    anchors_->Attach(PageControl1, A::All);
-    anchors_->Attach(ProgressBar1, A::Left | A::Right | A::Bottom);
-    anchors_->Attach(Image1, A::Left | A::Bottom);
-    anchors_->Attach(HintLabel, A::Left | A::Bottom);
-    anchors_->Attach(Image_Drag, A::Right | A::Bottom);
+    const QSize window = size();
+    auto attach = [this](QSize parent, int edges, std::initializer_list<QWidget*> children) {
+        for (QWidget* child : children)
+            anchors_->Attach(child, edges, parent);
+    };
+    attach(window, A::Top, {fcTitleLabel1});
+    attach(window, A::Top | A::Right, {SpeedButton_Min, SpeedButton_Max, SpeedButton_Exit, Panel1});
+    attach(window, A::All, {PageControl1});
+    attach(window, A::Left | A::Right | A::Bottom, {ProgressBar1});
+    attach(window, A::Left | A::Bottom, {Image1, HintLabel});
+    attach(window, A::Right | A::Bottom, {Image_Drag});
 
-    anchors_->Attach(Edit_Input, A::Left | A::Top | A::Right);
-    for (QWidget* w : {SpeedButton_Seek, SpeedButton_last, SpeedButton_next})
-        anchors_->Attach(w, A::Top | A::Right);
-    anchors_->Attach(ListBox_Preview, A::Left | A::Top | A::Bottom);
-    anchors_->Attach(Memo_View, A::All);
+}
 
-    anchors_->Attach(Label_Interpret, A::All);
-    anchors_->Attach(Label_DictationCount, A::Top | A::Right);
-    anchors_->Attach(Image_RecycledFlag, A::Left | A::Bottom);
-    anchors_->Attach(Edit_Dictation, A::Left | A::Right | A::Bottom);
-
-    anchors_->Attach(Edit_newword, A::Left | A::Top | A::Right);
-    for (QWidget* w : {SpeedButton_findword, SpeedButton_SaveWord, SpeedButton5, SpeedExport, SpeedButton_import})
-        anchors_->Attach(w, A::Top | A::Right);
-    anchors_->Attach(Memo_newInterpret, A::All);
-
-    anchors_->Attach(GroupBox_Dictation_setting, A::All);
-    anchors_->Attach(SpeedButton_applySetting, A::Right | A::Bottom);
+void TFormMain::AttachPageAnchors()
+{
+    // Taken at the first showing, when the page control has laid out its page at its designed size.
+    using A = Anchors;
+    const QSize page = PageControl1->currentWidget()->size();
+    auto attach = [this](QSize parent, int edges, std::initializer_list<QWidget*> children) {
+        for (QWidget* child : children)
+            anchors_->Attach(child, edges, parent);
+    };
+    attach(page, A::Left | A::Top | A::Right, {Edit_Input, Edit_newword});
+    attach(page, A::Top | A::Right,
+           {SpeedButton_Seek, SpeedButton_last, SpeedButton_next, SpeedButton_findword, SpeedButton_SaveWord,
+            SpeedButton5, SpeedExport, SpeedButton_import, Label_DictationCount});
+    attach(page, A::Left | A::Top | A::Bottom, {ListBox_Preview});
+    attach(page, A::All, {Memo_View, Memo_newInterpret, Label_Interpret, GroupBox_Dictation_setting});
+    attach(page, A::Left | A::Bottom, {Image_RecycledFlag});
+    attach(page, A::Left | A::Right | A::Bottom, {Edit_Dictation});
+    attach(GroupBox_Dictation_setting->size(), A::Right | A::Bottom, {SpeedButton_applySetting});
 }
 
 void TFormMain::Run(const std::function<void()>& handler)
@@ -448,6 +448,7 @@ void TFormMain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!pages.state.FirstShow)
         return;
+    AttachPageAnchors();
     if (QSystemTrayIcon::isSystemTrayAvailable())
         TrayApp1->show();
     Run([this] { pages.FirstShowWork(); });

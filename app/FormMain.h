@@ -162,6 +162,7 @@ private:
     void CreateSettingsPage();
     void CreateMenuAndTray();
     void AttachAnchors();
+    void AttachPageAnchors();
     void WireHandlers();
     void ShowPageCommand(int page);
     void PageControl1Change();

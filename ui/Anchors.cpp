@@ -3,9 +3,9 @@
 #include <QEvent>
 #include <QWidget>
 
-void Anchors::Attach(QWidget* child, int edges)
+void Anchors::Attach(QWidget* child, int edges, QSize parentSize)
 {
-    anchored_.push_back({child, edges, child->geometry(), QSize()});
+    anchored_.push_back({child, edges, child->geometry(), parentSize});
     child->parentWidget()->installEventFilter(this);
 }
 
@@ -41,11 +41,6 @@ bool Anchors::eventFilter(QObject* watched, QEvent* event)
         QWidget* parent = a.child->parentWidget();
         if (parent != watched)
             continue;
-        if (!a.parentSize.isValid() || a.parentSize.isEmpty()) {
-            a.parentSize = parent->size();
-            a.design = a.child->geometry();
-            continue;
-        }
         int x, width, y, height;
         Follow(a.edges & Left, a.edges & Right, a.design.x(), a.design.width(), a.parentSize.width(),
                parent->width(), x, width);

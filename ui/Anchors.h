@@ -1,8 +1,7 @@
 #pragma once
 // Keeps a child's distances to the edges of its parent that it is anchored to, as the parent
-// resizes. The distances are taken at the parent's first resize (when it is first laid out or
-// shown), so a window widened before that keeps the distances it has at its widened size. A
-// control anchored to neither edge of a direction keeps its centre at the same proportion.
+// resizes. The distances are those of the child's geometry in a parent of the given size. A control
+// anchored to neither edge of a direction keeps its centre at the same proportion.
 
 #include <QObject>
 #include <QRect>
@@ -17,7 +16,7 @@ public:
     enum Edge { Left = 1, Top = 2, Right = 4, Bottom = 8, All = 15 };
 
     explicit Anchors(QObject* parent = nullptr) : QObject(parent) {}
-    void Attach(QWidget* child, int edges);
+    void Attach(QWidget* child, int edges, QSize parentSize);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -26,8 +25,8 @@ private:
     struct Anchored {
         QWidget* child;
         int edges;
-        QRect design;    // the child's geometry when the distances were taken
-        QSize parentSize; // the parent's size then; empty until taken
+        QRect design;     // the child's geometry in a parent of parentSize
+        QSize parentSize;
     };
     std::vector<Anchored> anchored_;
 };

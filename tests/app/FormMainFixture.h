@@ -1,0 +1,40 @@
+#pragma once
+// The real main window over a table in a temporary directory, offscreen, with every message box
+// answered by the test.
+
+#include "app/FormData.h"
+#include "app/FormMain.h"
+#include "support/TempDir.h"
+#include "ui/skin/ZYInfoDlgForm.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QString>
+
+#include <deque>
+#include <memory>
+#include <utility>
+#include <vector>
+
+struct AskedDialog {
+    QString caption;
+    QString text;
+    std::vector<QString> buttons; // left to right
+};
+
+class FormMainFixture : public ::testing::Test {
+protected:
+    FormMainFixture();
+    ~FormMainFixture() override;
+
+    void AddWords(const std::vector<std::pair<std::string, std::string>>& words);
+    void Show();
+
+    TempDir dir;
+    TFormData data;
+    std::unique_ptr<TFormMain> form;
+    std::deque<int> answers; // codes for the next message boxes; 2 when none is left
+    std::vector<AskedDialog> asked;
+    std::vector<QUrl> opened;
+};
