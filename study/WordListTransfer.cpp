@@ -1,5 +1,308 @@
 #include "study/WordListTransfer.h"
 
-// Placeholder bodies until the page is built.
-void WordListTransfer::SpeedExportClick() {}
-void WordListTransfer::SpeedImportClick() {}
+#include "dict/DictTable.h"
+#include "dict/ReplacingFile.h"
+#include "dict/WordListFormat.h"
+#include "dict/WordListReader.h"
+#include "platform/GbkCodec.h"
+#include "study/MainView.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdint>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr int kOkCancelWarning = 49;
+constexpr int kYesNoCancel = 515;
+constexpr int kCancel = 2;
+constexpr int kYes = 6;
+
+constexpr std::size_t kWriteChunk = 1 << 20;
+constexpr std::size_t kReadChunk = 1 << 18;
+constexpr auto kEventInterval = std::chrono::milliseconds(5);
+constexpr int kStepsPerClockLook = 16;
+
+struct Texts {
+    std::string exportTitle = gbk::FromUtf8("请输入需要导出的词库文件名").value();
+    std::string importTitle = gbk::FromUtf8("请输入需要导入的词库文件名").value();
+    std::string fileName = gbk::FromUtf8("文件名 ").value();
+    std::string exists = gbk::FromUtf8(" 已经存在，是否允许覆盖?").value();
+    std::string warning = gbk::FromUtf8("警告").value();
+    std::string hint = gbk::FromUtf8("提示").value();
+    std::string open = gbk::FromUtf8("【").value();
+    std::string askFrom = gbk::FromUtf8("】已经存在词库中,是否将注释由:\r\n\r\n  (").value();
+    std::string askTo = gbk::FromUtf8(")\r\n\r\n     更新为\r\n\r\n  (").value();
+    std::string askEnd = ")?";
+};
+
+const Texts& Say()
+{
+    static const Texts texts;
+    return texts;
+}
+
+// A file name as GBK for the texts that show it. A character GBK cannot hold, or a byte that is
+// not UTF-8, shows as '?', so the name stays recognisable.
+std::string GbkFileName(const std::string& path)
+{
+    if (auto whole = gbk::FromUtf8(path))
+        return *whole;
+    std::string name;
+    for (std::size_t i = 0; i < path.size();) {
+        const auto lead = static_cast<unsigned char>(path[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        for (std::size_t k = 1; k < length; ++k)
+            if (i + k >= path.size() || (static_cast<unsigned char>(path[i + k]) & 0xC0) != 0x80)
+                length = 1;
+        const auto one = gbk::FromUtf8(std::string_view(path).substr(i, length));
+        name += one ? *one : "?";
+        i += length;
+    }
+    return name;
+}
+
+bool HasExtension(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
+}
+
+// Set for the whole command, however it ends.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+// The bar, shown at 0 while a command runs and hidden however it ends, is set whenever its value
+// changes. The window takes its events every few milliseconds: often enough to repaint and take
+// input smoothly, seldom enough that a round of events per line does not slow the command down.
+class Progress {
+public:
+    explicit Progress(MainView& view) : view_(view)
+    {
+        view_.ShowProgress(true);
+        view_.SetProgress(0);
+    }
+    ~Progress() { view_.ShowProgress(false); }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
+
+    void Set(int percent)
+    {
+        const bool changed = percent != shown_;
+        if (changed) {
+            shown_ = percent;
+            view_.SetProgress(percent);
+        }
+        if (!changed && ++steps_ < kStepsPerClockLook)
+            return;
+        steps_ = 0;
+        const auto now = std::chrono::steady_clock::now();
+        if (now - lastEvents_ >= kEventInterval) {
+            view_.ProcessEvents();
+            lastEvents_ = std::chrono::steady_clock::now();
+        }
+    }
+
+private:
+    MainView& view_;
+    int shown_ = 0;
+    int steps_ = 0;
+    std::chrono::steady_clock::time_point lastEvents_ = std::chrono::steady_clock::now();
+};
+
+// The import's writes share batched transactions; whatever ends the import, what it stored is
+// committed and the table is not left inside a transaction.
+class ImportBatch {
+public:
+    explicit ImportBatch(TDictTable& table) : table_(table) { table_.BeginBatch(); }
+    ~ImportBatch()
+    {
+        if (!open_)
+            return;
+        try {
+            table_.EndBatch();
+        } catch (const std::exception&) {
+            // Already leaving with an error; EndBatch has rolled back what it could not commit.
+        }
+    }
+    ImportBatch(const ImportBatch&) = delete;
+    ImportBatch& operator=(const ImportBatch&) = delete;
+
+    // Makes what is stored so far durable, e.g. before waiting for the user.
+    void Commit()
+    {
+        End();
+        table_.BeginBatch();
+        open_ = true;
+    }
+    void End()
+    {
+        open_ = false;
+        table_.EndBatch();
+    }
+
+private:
+    TDictTable& table_;
+    bool open_ = true;
+};
+
+[[noreturn]] void FailOnFile(const char* what, const std::string& name, int error)
+{
+    throw std::runtime_error(std::string(what) + " " + name + ": " + std::strerror(error));
+}
+
+class InputFile {
+public:
+    InputFile(const std::string& path, std::string name) : name_(std::move(name))
+    {
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0)
+            FailOnFile("Cannot open file", name_, errno);
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0) {
+            const int error = errno;
+            ::close(fd_);
+            FailOnFile("Cannot open file", name_, error);
+        }
+        size_ = static_cast<std::uint64_t>(info.st_size);
+    }
+    ~InputFile() { ::close(fd_); }
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    std::uint64_t Size() const { return size_; }
+    // The next bytes into `buffer`; an empty view at the end of the file.
+    std::string_view Read(std::vector<char>& buffer)
+    {
+        for (;;) {
+            const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
+            if (n >= 0)
+                return std::string_view(buffer.data(), static_cast<std::size_t>(n));
+            if (errno != EINTR)
+                FailOnFile("Cannot read file", name_, errno);
+        }
+    }
+
+private:
+    std::string name_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+// Merges one entry into the table; false when the user cancels the import.
+bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& batch)
+{
+    TDictTable& table = c.table;
+    if (!table.SeekExact(entry.word)) {
+        table.Append();
+        table.SetFieldByName("word", entry.word);
+        table.SetFieldByName("interpret", entry.interpret);
+        table.Post();
+        return true;
+    }
+    const std::string stored = table.FieldByName("interpret");
+    // The reader hands out the explanation as the table would store it, so one that is longer than
+    // its field still equals what an earlier import of it stored.
+    if (stored == entry.interpret)
+        return true;
+    batch.Commit();
+    const std::string question =
+        Say().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
+    const int answer = c.view.MessageBox(question, Say().hint, kYesNoCancel);
+    if (answer == kCancel)
+        return false;
+    if (answer == kYes) {
+        table.Edit();
+        table.SetFieldByName("interpret", entry.interpret);
+        table.Post();
+    }
+    return true;
+}
+
+} // namespace
+
+void WordListTransfer::SpeedExportClick()
+{
+    if (running_)
+        return;
+    RunningFlag running(running_);
+    auto chosen = c_.view.AskFileName(Say().exportTitle);
+    if (!chosen)
+        return;
+    std::string path = std::move(*chosen);
+    if (!HasExtension(path))
+        path += ".txt";
+    const std::string name = GbkFileName(path);
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored)
+        && c_.view.MessageBox(Say().fileName + name + Say().exists, Say().warning, kOkCancelWarning) == kCancel)
+        return;
+
+    ReplacingFile file(path, name);
+    Progress progress(c_.view);
+    TDictTable& table = c_.table;
+    std::string buffer;
+    buffer.reserve(kWriteChunk + 1024);
+    table.First();
+    const std::int64_t count = table.RecordCount();
+    while (!table.Eof()) {
+        AppendWordListLine(buffer, table.FieldByName("word"), table.FieldByName("interpret"));
+        if (buffer.size() >= kWriteChunk) {
+            file.Write(buffer);
+            buffer.clear();
+        }
+        table.Next();
+        progress.Set(static_cast<int>(table.RecNo() * std::int64_t{100} / count));
+    }
+    file.Write(buffer);
+    file.Commit();
+}
+
+void WordListTransfer::SpeedImportClick()
+{
+    if (running_)
+        return;
+    RunningFlag running(running_);
+    const auto chosen = c_.view.AskFileName(Say().importTitle);
+    if (!chosen)
+        return;
+
+    InputFile file(*chosen, GbkFileName(*chosen));
+    Progress progress(c_.view);
+    ImportBatch batch(c_.table);
+    WordListReader reader(TDictTable::InterpretWidth);
+    std::vector<char> buffer(kReadChunk);
+    std::optional<WordListEntry> completed;
+    while (!reader.Ended()) {
+        const std::string_view piece = file.Read(buffer);
+        if (piece.empty())
+            reader.Finish();
+        else
+            reader.Feed(piece);
+        while (reader.ReadLine(completed)) {
+            if (completed && !StoreEntry(c_, *completed, batch)) {
+                batch.End();
+                return;
+            }
+            progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
+        }
+    }
+    if (const auto last = reader.TakePending())
+        StoreEntry(c_, *last, batch);
+    batch.End();
+}

@@ -14,7 +14,8 @@ public:
 
     void SpeedExportClick();
     void SpeedImportClick();
-    // True while an export or import runs; commands that move the table wait for its end.
+    // True while an export or import runs: commands that move the table, and a second export or
+    // import, do nothing until it ends.
     bool Running() const { return running_; }
 
 private:

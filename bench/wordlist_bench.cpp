@@ -1,0 +1,272 @@
+// Export and import of the whole word list over generated tables of 10k, 100k and 1M words, beside
+// the sqlite3 command-line tool doing the same work on the same records:
+//
+// - Export: our export of the generated table to a word-list file, against the tool writing the
+//   same records, in the same order and the same line format, to a file (`.once` of a SELECT with
+//   printf padding and the "| " / CR LF separators) from its own copy of the table (same columns
+//   and IDs, indexes with the built-in NOCASE, which the tool has, instead of our collation).
+// - Import into an empty table: a file of one single-line entry per word (line breaks inside
+//   explanations become spaces, so every line is one record for both), against the tool's
+//   `.import` of the same file (columns split at "|", rows at LF with the CR dropped) into an
+//   empty table of word and explanation with both NOCASE indexes. The tool stores what it reads
+//   without trimming or looking anything up; our import looks up every word before adding it.
+// - Re-import: the file our export wrote, into the table it came from: nothing changes and
+//   nothing is asked, yet every line is looked up.
+//
+// The tool runs as a separate process with its defaults (timed from start to exit, its start-up
+// of a few milliseconds included); each of our iterations times one whole command, both with the
+// tests' fake window. Setting up (a fresh empty table) stays outside the timing.
+
+#include "bench/BenchTable.h"
+#include "bench/WordListGenerator.h"
+#include "dict/DictTable.h"
+#include "dict/WordListFormat.h"
+#include "study/FormState.h"
+#include "study/WordListTransfer.h"
+#include "support/FakeView.h"
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kOk = 1;
+
+std::string TmpPath(const std::string& what, std::size_t count)
+{
+    return "/tmp/dorori-bench-wordlist-" + what + "-" + std::to_string(count);
+}
+
+void RemoveTable(const std::string& path)
+{
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+        fs::remove(path + suffix);
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The generated words as single-line entries, one line per word; kept under /tmp between runs.
+std::string SingleLineFile(std::size_t count)
+{
+    const std::string path = TmpPath("single", count) + ".txt";
+    if (fs::exists(path))
+        return path;
+    std::string bytes;
+    for (GeneratedWord& entry : GenerateWordList(count)) {
+        for (std::size_t at; (at = entry.interpret.find("\r\n")) != std::string::npos;)
+            entry.interpret.replace(at, 2, "  ");
+        AppendWordListLine(bytes, entry.word, entry.interpret);
+    }
+    std::ofstream(path + ".part", std::ios::binary) << bytes;
+    fs::rename(path + ".part", path);
+    return path;
+}
+
+void Exec(sqlite3* db, const char* sql)
+{
+    char* message = nullptr;
+    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
+        std::string text = message ? message : "sqlite3_exec failed";
+        sqlite3_free(message);
+        throw std::runtime_error(text);
+    }
+}
+
+// The tool's table: our columns, with the built-in NOCASE for our collation.
+constexpr const char* kToolSchema =
+    "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, word TEXT, interpret TEXT, remark TEXT);"
+    "CREATE INDEX wordindex ON DORori(word COLLATE NOCASE);"
+    "CREATE INDEX interpretindex ON DORori(interpret COLLATE NOCASE);";
+
+sqlite3* OpenToolTable(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    if (sqlite3_open(path.c_str(), &db) != SQLITE_OK)
+        throw std::runtime_error("cannot create " + path);
+    return db;
+}
+
+// The tool's copy of the generated table: same records with the same IDs.
+std::string ToolTablePath(std::size_t count)
+{
+    const std::string path = TmpPath("tool", count) + ".db";
+    if (fs::exists(path))
+        return path;
+    const std::string building = path + ".building";
+    RemoveTable(building);
+    sqlite3* db = OpenToolTable(building);
+    Exec(db, kToolSchema);
+    Exec(db, "BEGIN");
+    sqlite3_stmt* insert = nullptr;
+    sqlite3_prepare_v2(db, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, '')", -1, &insert, nullptr);
+    for (const GeneratedWord& entry : GenerateWordList(count)) {
+        sqlite3_bind_text(insert, 1, entry.word.data(), static_cast<int>(entry.word.size()), SQLITE_STATIC);
+        sqlite3_bind_text(insert, 2, entry.interpret.data(), static_cast<int>(entry.interpret.size()), SQLITE_STATIC);
+        sqlite3_step(insert);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    Exec(db, "COMMIT");
+    sqlite3_close(db);
+    fs::rename(building, path);
+    return path;
+}
+
+// An empty table for the tool's import: the two columns a word-list line holds, its rowid standing
+// for ID, and both NOCASE indexes. (Our exact four columns would need a view with a trigger, since
+// `.import` fills columns in order, and make the tool slower.)
+void FreshToolImportTable(const std::string& path)
+{
+    RemoveTable(path);
+    sqlite3* db = OpenToolTable(path);
+    Exec(db, "CREATE TABLE DORori (word TEXT, interpret TEXT);"
+             "CREATE INDEX wordindex ON DORori(word COLLATE NOCASE);"
+             "CREATE INDEX interpretindex ON DORori(interpret COLLATE NOCASE);");
+    sqlite3_close(db);
+}
+
+std::size_t ToolCount(const std::string& path)
+{
+    sqlite3* db = OpenToolTable(path);
+    sqlite3_stmt* count = nullptr;
+    sqlite3_prepare_v2(db, "SELECT count(*) FROM DORori", -1, &count, nullptr);
+    const auto rows = sqlite3_step(count) == SQLITE_ROW ? sqlite3_column_int64(count, 0) : -1;
+    sqlite3_finalize(count);
+    sqlite3_close(db);
+    return static_cast<std::size_t>(rows);
+}
+
+// Runs the sqlite3 tool and returns its wall time in seconds.
+double RunTool(const std::string& arguments)
+{
+    const std::string command = "sqlite3 -batch " + arguments + " >/dev/null 2>&1";
+    const auto start = std::chrono::steady_clock::now();
+    const int status = std::system(command.c_str());
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    if (status != 0)
+        throw std::runtime_error("sqlite3 failed: " + command);
+    return took.count();
+}
+
+template <class Action>
+double Seconds(Action&& action)
+{
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+struct Transfer {
+    TDictTable table;
+    FormState state;
+    FakeView view;
+    WordListTransfer transfer{{table, state, view}, "/tmp"};
+};
+
+void BM_Export(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Transfer run;
+    run.table.Open(BenchTablePath(count));
+    const std::string out = TmpPath("export", count) + ".txt";
+    for (auto _ : state) {
+        run.view.fileAnswers = {out};
+        run.view.answers = {kOk};
+        state.SetIterationTime(Seconds([&] { run.transfer.SpeedExportClick(); }));
+    }
+    state.counters["bytes"] = static_cast<double>(fs::file_size(out));
+}
+
+void BM_ExportSqlite3Tool(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::string table = ToolTablePath(count);
+    const std::string out = TmpPath("tool-export", count) + ".txt";
+    for (auto _ : state) {
+        state.SetIterationTime(RunTool(
+            table + " '.mode list' '.separator \"| \" \"\\r\\n\"' '.once " + out
+            + "' \"SELECT printf('%-20s', word), interpret FROM DORori ORDER BY word COLLATE NOCASE, ID\""));
+    }
+    // The tool wrote the very bytes our export writes.
+    const std::string ours = TmpPath("export", count) + ".txt";
+    if (fs::exists(ours))
+        state.counters["same_bytes"] = ReadAll(ours) == ReadAll(out);
+}
+
+void BM_ImportIntoEmpty(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::string file = SingleLineFile(count);
+    const std::string path = TmpPath("import", count) + ".db";
+    for (auto _ : state) {
+        Transfer run;
+        RemoveTable(path);
+        TDictTable::CreateTable(path);
+        run.table.Open(path);
+        run.view.fileAnswers = {file};
+        state.SetIterationTime(Seconds([&] { run.transfer.SpeedImportClick(); }));
+        if (run.table.RecordCount() != static_cast<int>(count) || !run.view.boxes.empty())
+            state.SkipWithError("the import did not add every word");
+    }
+}
+
+// The tool with its own default page cache, and (state.range(1) != 0) with the cache our import
+// uses while it runs.
+void BM_ImportSqlite3Tool(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::string file = SingleLineFile(count);
+    const std::string path = TmpPath("tool-import", count) + ".db";
+    const std::string cache = state.range(1) ? "'PRAGMA cache_size = -65536' " : "";
+    for (auto _ : state) {
+        FreshToolImportTable(path);
+        state.SetIterationTime(RunTool(path + " " + cache + "'.mode csv' '.separator | \\n' '.import " + file + " DORori'"));
+    }
+    if (ToolCount(path) != count)
+        state.SkipWithError("the tool did not load every line");
+}
+
+void BM_ReimportExported(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Transfer run;
+    run.table.Open(FreshBenchTableCopy(count, "reimport"));
+    const std::string file = TmpPath("reimport", count) + ".txt";
+    run.view.fileAnswers = {file};
+    run.view.answers = {kOk};
+    run.transfer.SpeedExportClick();
+    run.view.boxes.clear();
+    for (auto _ : state) {
+        run.view.fileAnswers = {file};
+        state.SetIterationTime(Seconds([&] { run.transfer.SpeedImportClick(); }));
+        if (!run.view.boxes.empty() || run.table.RecordCount() != static_cast<int>(count))
+            state.SkipWithError("the re-import changed or asked something");
+    }
+}
+
+#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_Export) SIZES->Iterations(3);
+BENCHMARK(BM_ExportSqlite3Tool) SIZES->Iterations(3);
+BENCHMARK(BM_ImportIntoEmpty) SIZES->Iterations(2);
+BENCHMARK(BM_ImportSqlite3Tool)
+    ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+BENCHMARK(BM_ReimportExported) SIZES->Iterations(2);
+
+} // namespace

@@ -1,0 +1,156 @@
+// What letting the window take its events costs the word-list commands: each command over the
+// generated tables once with a window that ignores them (the tests' fake) and once with a real,
+// shown window whose progress bar is set and whose events are processed (offscreen platform).
+// The difference of the two, and more precisely the time measured inside the window's calls, is
+// the price of staying responsive.
+
+#include "bench/BenchTable.h"
+#include "bench/WordListGenerator.h"
+#include "dict/DictTable.h"
+#include "dict/WordListFormat.h"
+#include "study/FormState.h"
+#include "study/WordListTransfer.h"
+#include "support/FakeView.h"
+
+#include <QApplication>
+#include <QProgressBar>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kOk = 1;
+
+template <class Action>
+double Seconds(Action&& action)
+{
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The fake window with a real progress bar and a real event loop behind it.
+class WindowView : public FakeView {
+public:
+    WindowView()
+    {
+        auto* layout = new QVBoxLayout(&window_);
+        bar_ = new QProgressBar;
+        bar_->setRange(0, 100);
+        bar_->hide();
+        layout->addWidget(bar_);
+        window_.resize(360, 80);
+        window_.show();
+        QApplication::processEvents();
+    }
+    void ShowProgress(bool shown) override
+    {
+        FakeView::ShowProgress(shown);
+        windowSeconds += Seconds([&] { bar_->setVisible(shown); });
+    }
+    void SetProgress(int percent) override
+    {
+        FakeView::SetProgress(percent);
+        windowSeconds += Seconds([&] { bar_->setValue(percent); });
+    }
+    void ProcessEvents() override
+    {
+        FakeView::ProcessEvents();
+        windowSeconds += Seconds([] { QApplication::processEvents(); });
+    }
+
+    // Time spent in the window: painting the bar and processing events.
+    double windowSeconds = 0;
+
+private:
+    QWidget window_;
+    QProgressBar* bar_ = nullptr;
+};
+
+std::unique_ptr<FakeView> MakeView(const benchmark::State& state)
+{
+    return state.range(1) ? std::make_unique<WindowView>() : std::make_unique<FakeView>();
+}
+
+// Event rounds per command and, with the real window, the share of the command's time spent in it.
+void ReportWindow(benchmark::State& state, const FakeView& view, double commandSeconds)
+{
+    state.counters["event_rounds"] = view.processedEvents / static_cast<double>(state.iterations());
+    if (const auto* window = dynamic_cast<const WindowView*>(&view))
+        state.counters["window_share_pct"] = 100 * window->windowSeconds / commandSeconds;
+}
+
+std::string TmpPath(const std::string& what, std::size_t count)
+{
+    return "/tmp/dorori-bench-wordlist-widgets-" + what + "-" + std::to_string(count);
+}
+
+void BM_Export(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    TDictTable table;
+    table.Open(BenchTablePath(count));
+    FormState form;
+    auto view = MakeView(state);
+    WordListTransfer transfer({table, form, *view}, "/tmp");
+    const std::string out = TmpPath("export", count) + ".txt";
+    double total = 0;
+    for (auto _ : state) {
+        view->fileAnswers = {out};
+        view->answers = {kOk};
+        const double took = Seconds([&] { transfer.SpeedExportClick(); });
+        state.SetIterationTime(took);
+        total += took;
+    }
+    ReportWindow(state, *view, total);
+}
+
+// The exported file into an empty table: every line adds a record.
+void BM_ImportIntoEmpty(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::string file = TmpPath("list", count) + ".txt";
+    if (!fs::exists(file)) {
+        std::string bytes;
+        for (const GeneratedWord& entry : GenerateWordList(count))
+            AppendWordListLine(bytes, entry.word, entry.interpret);
+        std::ofstream(file, std::ios::binary) << bytes;
+    }
+    const std::string path = TmpPath("import", count) + ".db";
+    auto view = MakeView(state);
+    double total = 0;
+    for (auto _ : state) {
+        for (const char* suffix : {"", "-wal", "-shm"})
+            fs::remove(path + suffix);
+        TDictTable::CreateTable(path);
+        TDictTable table;
+        table.Open(path);
+        FormState form;
+        WordListTransfer transfer({table, form, *view}, "/tmp");
+        view->fileAnswers = {file};
+        const double took = Seconds([&] { transfer.SpeedImportClick(); });
+        state.SetIterationTime(took);
+        total += took;
+        if (table.RecordCount() != static_cast<int>(count) || !view->boxes.empty())
+            state.SkipWithError("the import did not add every word");
+    }
+    ReportWindow(state, *view, total);
+}
+
+#define CASES(iterations)                                                                              \
+    ->ArgsProduct({{100000, 1000000}, {0, 1}})->ArgNames({"words", "window"})->UseManualTime()          \
+        ->Unit(benchmark::kMillisecond)->Iterations(iterations)
+BENCHMARK(BM_Export) CASES(3);
+BENCHMARK(BM_ImportIntoEmpty) CASES(2);
+
+} // namespace

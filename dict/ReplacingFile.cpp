@@ -1,0 +1,89 @@
+#include "dict/ReplacingFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+
+ReplacingFile::ReplacingFile(const std::string& path, std::string nameForMessages)
+    : target_(path), name_(std::move(nameForMessages))
+{
+    // A name that is a link: replace the file it leads to and keep the link.
+    std::error_code error;
+    if (std::filesystem::is_symlink(path, error)) {
+        const auto resolved = std::filesystem::canonical(path, error);
+        if (!error)
+            target_ = resolved.string();
+    }
+    temp_ = target_ + ".XXXXXX";
+    fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        temp_.clear();
+        Fail("Cannot create file", errno);
+    }
+    // The new file gets the old one's permissions, or those of a newly created file.
+    struct stat old {};
+    mode_t mode;
+    if (::stat(target_.c_str(), &old) == 0) {
+        mode = old.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd_, mode) != 0)
+        Fail("Cannot create file", errno);
+}
+
+ReplacingFile::~ReplacingFile()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+}
+
+void ReplacingFile::Fail(const char* what, int error)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty())
+        ::unlink(temp_.c_str());
+    temp_.clear();
+    throw std::runtime_error(std::string(what) + " " + name_ + ": " + std::strerror(error));
+}
+
+void ReplacingFile::Write(std::string_view bytes)
+{
+    if (fd_ < 0)
+        throw std::logic_error("ReplacingFile: write after the end");
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            Fail("Cannot write file", errno);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void ReplacingFile::Commit()
+{
+    if (fd_ < 0)
+        throw std::logic_error("ReplacingFile: committed twice");
+    // Complete on disk before it takes the old file's name.
+    if (::fsync(fd_) != 0)
+        Fail("Cannot write file", errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        Fail("Cannot write file", errno);
+    if (::rename(temp_.c_str(), target_.c_str()) != 0)
+        Fail("Cannot write file", errno);
+    temp_.clear();
+}

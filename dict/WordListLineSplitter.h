@@ -1,0 +1,40 @@
+#pragma once
+// Cuts the bytes of a word-list file into lines: a CR ends a line and an LF right after it is
+// skipped; an LF alone stays part of its line; a byte 0x1A ends the file as its end would; the last
+// line needs no line end. The file may come in pieces of any size: a line that spans pieces is
+// gathered, every other line is handed out in place, so reading stays linear however long a line is.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class WordListLineSplitter {
+public:
+    // The next piece of the file, once every line of the pieces before has been taken. The piece
+    // must stay alive until Next returns nothing.
+    void Feed(std::string_view piece);
+    // No bytes follow: what is left is the last line.
+    void Finish();
+    // The next whole line, valid until the next call; nothing when more bytes are needed or the
+    // file has ended.
+    std::optional<std::string_view> Next();
+    // True once the file has ended (0x1A, or its end after Finish) and every line has been taken.
+    bool Ended() const { return ended_; }
+    // The bytes of the file looked at for the lines taken so far: a line ended by CR counts the
+    // byte after the CR too (the one looked at for an LF), which may lie beyond a file's end.
+    std::uint64_t Examined() const { return examined_; }
+
+private:
+    std::optional<std::string_view> LastLine(std::size_t end, std::uint64_t examined);
+
+    std::string_view piece_;
+    std::size_t position_ = 0;
+    std::uint64_t pieceStart_ = 0; // offset of piece_ in the file
+    std::string partial_;          // the start of a line that began in an earlier piece
+    bool partialHandedOut_ = false;
+    bool skipLf_ = false;
+    bool finished_ = false;
+    bool ended_ = false;
+    std::uint64_t examined_ = 0;
+};

@@ -1,0 +1,44 @@
+#pragma once
+// Reads a word-list file into entries. Each line either starts a new entry or continues the
+// pending one; an entry is handed out when the next entry line or the file's end completes it,
+// and only when it has both a word and an explanation (so continuation lines before the first
+// entry line come to nothing).
+
+#include "dict/WordListFormat.h"
+#include "dict/WordListLineSplitter.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class WordListReader {
+public:
+    // Explanations come out cut to `interpretWidth` bytes at a character boundary, as the table
+    // stores them; the rest of a longer one is never gathered.
+    explicit WordListReader(std::size_t interpretWidth = std::string::npos);
+
+    // The file in pieces, as for WordListLineSplitter.
+    void Feed(std::string_view piece) { lines_.Feed(piece); }
+    void Finish() { lines_.Finish(); }
+    // Reads one line; false when more bytes are needed or the file has ended. `completed` receives
+    // the entry that the line completed, if any.
+    bool ReadLine(std::optional<WordListEntry>& completed);
+    // After the last line: the entry still pending.
+    std::optional<WordListEntry> TakePending();
+    bool Ended() const { return lines_.Ended(); }
+    std::uint64_t Examined() const { return lines_.Examined(); }
+
+private:
+    void AppendToPending(std::string_view text);
+
+    WordListLineSplitter lines_;
+    std::size_t interpretWidth_;
+    std::size_t gatherLimit_; // one byte beyond the width decides where the cut falls
+    std::string pendingWord_;
+    std::string pendingInterpret_;
+};
+
+// Every entry of a whole file.
+std::vector<WordListEntry> ReadWordList(std::string_view bytes);

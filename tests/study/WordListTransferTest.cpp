@@ -1,0 +1,339 @@
+#include "support/Gbk.h"
+#include "support/StudyFixture.h"
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <sys/resource.h>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+constexpr int kOk = 1;
+constexpr int kCancel = 2;
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+
+class WordListTransferTest : public StudyFixture {
+protected:
+    WordListTransfer& transfer() { return pages->transfer; }
+
+    std::string PathOf(const std::string& name) const { return (dir / name).string(); }
+    static std::string ReadFile(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void WriteFile(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    void Export(const std::string& name)
+    {
+        view.fileAnswers.push_back(PathOf(name));
+        transfer().SpeedExportClick();
+    }
+    void Import(const std::string& bytes)
+    {
+        WriteFile(PathOf("in.txt"), bytes);
+        view.fileAnswers.push_back(PathOf("in.txt"));
+        transfer().SpeedImportClick();
+    }
+    // The stored explanation of a word, or "<none>".
+    std::string Stored(const std::string& word)
+    {
+        return table.SeekExact(word) ? table.FieldByName("interpret") : "<none>";
+    }
+    // Every record in word order, as a second connection sees the file.
+    std::vector<std::tuple<std::string, std::string, std::string>> Records()
+    {
+        TDictTable other;
+        other.Open((dir / "DORori.db").string());
+        std::vector<std::tuple<std::string, std::string, std::string>> records;
+        for (other.First(); !other.Eof(); other.Next())
+            records.emplace_back(other.FieldByName("ID"), other.FieldByName("word"), other.FieldByName("interpret"));
+        return records;
+    }
+    std::vector<std::string> FilesInDir() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    std::string MergeQuestion(const std::string& word, const std::string& from, const std::string& to)
+    {
+        return G("【") + word + G("】已经存在词库中,是否将注释由:\r\n\r\n  (") + from + G(")\r\n\r\n     更新为\r\n\r\n  (")
+               + to + ")?";
+    }
+    void ExpectIdle()
+    {
+        EXPECT_FALSE(view.progressVisible);
+        EXPECT_FALSE(transfer().Running());
+    }
+};
+
+const std::string kWord20 = "abcdefghijklmnopqrst";
+const std::string kWord25 = "abcdefghijklmnopqrstuvwxy";
+
+TEST_F(WordListTransferTest, ExportWritesEveryRecordInWordOrderByteForByte)
+{
+    AddWords({{"international", G("国际的")}, {"cat", G("猫")}, {kWord25, "y"}, {kWord20, "x"}});
+    Export("list");
+
+    EXPECT_EQ(view.fileTitles, std::vector<std::string>{G("请输入需要导出的词库文件名")});
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(ReadFile(PathOf("list.txt")), kWord20 + "| x\r\n" + kWord25 + "| y\r\n" + "cat" + std::string(17, ' ')
+                                                 + "| " + G("猫") + "\r\n" + "international" + std::string(7, ' ')
+                                                 + "| " + G("国际的") + "\r\n");
+    // The bar follows the record number after each step: 2, 3, 4 and 4 again at the end of 4.
+    EXPECT_EQ(view.progress, (std::vector<int>{0, 50, 75, 100}));
+    ExpectIdle();
+    EXPECT_TRUE(table.Eof());
+    EXPECT_EQ(CurrentWord(), "international");
+
+    // An empty table gives an empty file; a name with an extension is kept as it is.
+    table.First();
+    while (table.RecordCount() > 0)
+        table.Delete();
+    Export("list.v1");
+    EXPECT_TRUE(std::filesystem::exists(PathOf("list.v1")));
+    EXPECT_EQ(ReadFile(PathOf("list.v1")), "");
+    EXPECT_FALSE(std::filesystem::exists(PathOf("list.v1.txt")));
+}
+
+TEST_F(WordListTransferTest, ExportAsksBeforeReplacingAFileAndCancelLeavesItAlone)
+{
+    AddWords({{"cat", G("猫")}});
+    const std::string path = PathOf("词库\xF0\x9F\x98\x80.txt");
+    const std::string name = G("词库") + "?.txt"; // a character GBK cannot hold shows as '?'
+    WriteFile(path, "old");
+
+    view.answers = {kCancel};
+    view.fileAnswers.push_back(path);
+    transfer().SpeedExportClick();
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, G("文件名 ") + dir.path().string() + "/" + name + G(" 已经存在，是否允许覆盖?"));
+    EXPECT_EQ(view.boxes[0].caption, G("警告"));
+    EXPECT_EQ(view.boxes[0].flags, 49);
+    EXPECT_EQ(ReadFile(path), "old");
+    EXPECT_TRUE(view.progress.empty());
+
+    view.answers = {kOk};
+    view.fileAnswers.push_back(path);
+    transfer().SpeedExportClick();
+    EXPECT_EQ(ReadFile(path), "cat" + std::string(17, ' ') + "| " + G("猫") + "\r\n");
+
+    // A cancelled dialog does nothing at all.
+    transfer().SpeedExportClick();
+    EXPECT_EQ(view.boxes.size(), 2u);
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ExportThatFailsMidwayKeepsTheOldFile)
+{
+    std::vector<std::pair<std::string, std::string>> words;
+    for (int i = 0; i < 50; ++i)
+        words.emplace_back("word" + std::to_string(i), G("释义"));
+    AddWords(words);
+    WriteFile(PathOf("list.txt"), "old list");
+    const auto before = FilesInDir();
+
+    // Writing stops after 100 bytes, as on a full disk.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    setrlimit(RLIMIT_FSIZE, &small);
+    view.answers = {kOk};
+    std::string error;
+    try {
+        Export("list.txt");
+    } catch (const std::runtime_error& e) {
+        error = e.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(error.rfind("Cannot write file " + PathOf("list.txt"), 0), 0u) << error;
+    EXPECT_EQ(ReadFile(PathOf("list.txt")), "old list");
+    EXPECT_EQ(FilesInDir(), before); // no half-written file left behind
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ImportOfAnExportedFileChangesNothingAndAsksNothing)
+{
+    AddWords({{"cat", G("猫")},
+              {"Dog", G("狗") + "\r\n" + G("犬") + "\r\n  n. " + G("走狗")},
+              {kWord20, "x"},
+              {kWord25, "y"},
+              {"end", G("结束") + "\r\n" + G("最后一行")},
+              {"long", std::string(125, 'e')}});
+    Export("list.txt");
+    const auto records = Records();
+    view.fileAnswers.push_back(PathOf("list.txt"));
+    transfer().SpeedImportClick();
+    EXPECT_EQ(view.fileTitles.back(), G("请输入需要导入的词库文件名"));
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(Records(), records);
+    EXPECT_EQ(view.progress.back(), 100);
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ImportAddsNewWordsWithTheirContinuationLines)
+{
+    Import(" stray\r\napple | " + G("苹果") + "\r\n\r\n  Cat  |  " + G("猫") + "  \r\n   \r\n | " + G("猫科")
+           + "\r\ndog|" + G("狗") + "\r\n\r\n");
+    EXPECT_TRUE(view.boxes.empty());
+    EXPECT_EQ(table.RecordCount(), 3);
+    EXPECT_EQ(Stored("apple"), G("苹果") + "\r\n");
+    EXPECT_EQ(Stored("Cat"), G("猫") + "\r\n   \r\n" + G("猫科"));
+    EXPECT_EQ(CurrentWord(), "Cat"); // the stored word keeps the file's spelling
+    EXPECT_EQ(Stored("dog"), G("狗") + "\r\n");
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, DuplicatesInOtherCaseAskOnlyWhenTheExplanationDiffers)
+{
+    AddWords({{"Cat", G("猫")}, {"Dog", G("狗")}, {"Owl", G("猫头鹰")}});
+    view.answers = {kYes, kNo};
+    Import("cAT | " + G("猫") + "\r\nDOG | " + G("犬") + "\r\nowl|" + G("鸮") + "\r\nemu|" + G("鸸鹋"));
+
+    ASSERT_EQ(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[0].text, MergeQuestion("DOG", G("狗"), G("犬")));
+    EXPECT_EQ(view.boxes[0].caption, G("提示"));
+    EXPECT_EQ(view.boxes[0].flags, 515);
+    EXPECT_EQ(Stored("dog"), G("犬"));
+    EXPECT_EQ(CurrentWord(), "Dog"); // Yes replaces only the explanation
+    EXPECT_EQ(Stored("owl"), G("猫头鹰"));
+    EXPECT_EQ(Stored("cat"), G("猫"));
+    EXPECT_EQ(Stored("emu"), G("鸸鹋"));
+    EXPECT_EQ(table.RecordCount(), 4);
+}
+
+TEST_F(WordListTransferTest, CancelOnTheSecondQuestionKeepsWhatWasStoredBefore)
+{
+    AddWords({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    view.answers = {kYes, kCancel};
+    Import("a|one\r\nnew1|x\r\nb|two\r\nnew2|y\r\nc|three\r\n");
+
+    EXPECT_EQ(view.boxes.size(), 2u);
+    // A second connection sees the update and the addition: nothing was left uncommitted.
+    const auto records = Records();
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(std::get<2>(records[0]), "one");
+    EXPECT_EQ(std::get<1>(records[3]), "new1");
+    EXPECT_EQ(Stored("b"), "2");
+    EXPECT_EQ(Stored("new2"), "<none>");
+    EXPECT_EQ(Stored("c"), "3");
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ExplanationLongerThanItsFieldIsNotAskedAboutAgain)
+{
+    // 1 + 100 two-byte characters: the field keeps "a" and 62 characters.
+    std::string text = "a";
+    for (int i = 0; i < 100; ++i)
+        text += G("猫");
+    Import("long|" + text + "\r\n");
+    EXPECT_EQ(Stored("long"), text.substr(0, 125));
+    Import("long|" + text + "\r\n");
+    EXPECT_TRUE(view.boxes.empty());
+
+    // A real difference is shown as it would be stored.
+    view.answers = {kNo};
+    Import("long|b" + text.substr(1) + "\r\n");
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, MergeQuestion("long", text.substr(0, 125), "b" + text.substr(1, 124)));
+}
+
+TEST_F(WordListTransferTest, ImportBarCountsWholeBlocksOf128Bytes)
+{
+    Import("a|1\r\nb|2\r\n" + std::string(100, ' '));
+    EXPECT_EQ(view.progress, std::vector<int>{0}); // under one block the bar never moves
+
+    // Three lines of 100 bytes: two whole blocks; each line takes the block its end lies in.
+    view.progress.clear();
+    const std::string filler(95, 'x');
+    Import("w1|" + filler + "\r\nw2|" + filler + "\r\nw3|" + filler + "\r\n");
+    EXPECT_EQ(view.progress, (std::vector<int>{0, 50, 100}));
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ImportOfAMissingFileReportsTheErrorAndChangesNothing)
+{
+    view.fileAnswers.push_back(PathOf("missing.txt"));
+    EXPECT_THROW(transfer().SpeedImportClick(), std::runtime_error);
+    EXPECT_TRUE(view.progress.empty());
+    ExpectIdle();
+    // A cancelled dialog does nothing.
+    transfer().SpeedImportClick();
+    EXPECT_EQ(view.fileTitles.size(), 2u);
+    EXPECT_EQ(table.RecordCount(), 0);
+}
+
+// A window whose events and questions arrive while a command runs.
+class BusyView : public FakeView {
+public:
+    std::function<void()> onQuestion;
+    std::function<void()> onEvents;
+    int MessageBox(const std::string& text, const std::string& caption, int flags) override
+    {
+        if (onQuestion)
+            onQuestion();
+        return FakeView::MessageBox(text, caption, flags);
+    }
+    void ProcessEvents() override
+    {
+        FakeView::ProcessEvents();
+        if (onEvents)
+            onEvents();
+    }
+};
+
+TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOnCommittedData)
+{
+    AddWords({{"b", "2"}});
+    BusyView busy;
+    WordListTransfer running({table, pages->state, busy}, dir.path().string());
+    int tries = 0;
+    const auto tryAnother = [&] {
+        ++tries;
+        EXPECT_TRUE(running.Running());
+        running.SpeedExportClick();
+        running.SpeedImportClick();
+    };
+    busy.onEvents = tryAnother;
+    busy.onQuestion = [&] {
+        tryAnother();
+        // While the question waits, what the import stored is already committed.
+        EXPECT_EQ(Records().size(), 2u);
+    };
+    WriteFile(PathOf("in.txt"), "a|1\r\nb|two\r\n");
+    busy.fileAnswers = {PathOf("in.txt"), PathOf("other.txt")};
+    busy.answers = {kNo};
+    running.SpeedImportClick();
+    EXPECT_EQ(tries, 1);
+    EXPECT_EQ(busy.fileTitles.size(), 1u);
+    EXPECT_EQ(busy.boxes.size(), 1u);
+    EXPECT_FALSE(running.Running());
+
+    // The overwrite question comes while the export runs.
+    WriteFile(PathOf("out.txt"), "old");
+    busy.fileAnswers = {PathOf("out.txt")};
+    busy.answers = {kOk};
+    running.SpeedExportClick();
+    EXPECT_GE(tries, 2);
+    EXPECT_EQ(busy.fileTitles.size(), 2u);
+    EXPECT_FALSE(running.Running());
+}
+
+} // namespace
