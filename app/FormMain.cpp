@@ -178,12 +178,12 @@ void TFormMain::CreateLookupPage()
     TabSheet_query->setObjectName(QStringLiteral("TabSheet_query"));
     PageControl1->addTab(TabSheet_query, QStringLiteral("检索"));
     Edit_Input = Named(new QLineEdit(TabSheet_query), "Edit_Input", {4, 4, 206, 20});
-    SpeedButton_Seek = SpeedButton(TabSheet_query, "SpeedButton_Seek", {214, 3, 24, 22}, QStringLiteral("查找单词"),
-                                   QStyle::SP_FileDialogContentsView);
-    SpeedButton_last = SpeedButton(TabSheet_query, "SpeedButton_last", {240, 3, 24, 22}, QStringLiteral("前一个"),
-                                   QStyle::SP_ArrowLeft);
-    SpeedButton_next = SpeedButton(TabSheet_query, "SpeedButton_next", {266, 3, 24, 22}, QStringLiteral("后一个"),
-                                   QStyle::SP_ArrowRight);
+    SpeedButton_Seek = SpeedButton(TabSheet_query, "SpeedButton_Seek", {214, 3, 24, 22},
+                                   QStringLiteral("查找单词"), QStyle::SP_FileDialogContentsView);
+    SpeedButton_last = SpeedButton(TabSheet_query, "SpeedButton_last", {240, 3, 24, 22},
+                                   QStringLiteral("前一个"), QStyle::SP_ArrowLeft);
+    SpeedButton_next = SpeedButton(TabSheet_query, "SpeedButton_next", {266, 3, 24, 22},
+                                   QStringLiteral("后一个"), QStyle::SP_ArrowRight);
     ListBox_Preview = Named(new QListWidget(TabSheet_query), "ListBox_Preview", {4, 28, 92, 86});
     Memo_View = Named(new QPlainTextEdit(TabSheet_query), "Memo_View", {100, 28, 190, 86});
     Memo_View->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -212,19 +212,21 @@ void TFormMain::CreateMaintenancePage()
     PageControl1->addTab(TabSheet_Dictmaintain, QStringLiteral("维护"));
     Label_newword = Label(TabSheet_Dictmaintain, "Label_newword", QStringLiteral("单词"), {4, 8});
     Edit_newword = Named(new QLineEdit(TabSheet_Dictmaintain), "Edit_newword", {32, 4, 112, 20});
-    SpeedButton_findword = SpeedButton(TabSheet_Dictmaintain, "SpeedButton_findword", {148, 3, 24, 22},
-                                       QStringLiteral("查找词库中是否已经存在该单词"),
-                                       QStyle::SP_FileDialogContentsView);
+    SpeedButton_findword =
+        SpeedButton(TabSheet_Dictmaintain, "SpeedButton_findword", {148, 3, 24, 22},
+                    QStringLiteral("查找词库中是否已经存在该单词"), QStyle::SP_FileDialogContentsView);
     SpeedButton_SaveWord = SpeedButton(TabSheet_Dictmaintain, "SpeedButton_SaveWord", {172, 3, 24, 22},
                                        QStringLiteral("将单词更新到词库中"), QStyle::SP_DialogSaveButton);
     SpeedButton5 = SpeedButton(TabSheet_Dictmaintain, "SpeedButton5", {196, 3, 24, 22},
                                QStringLiteral("将单词从词库中删除"), QStyle::SP_TrashIcon);
-    SpeedExport = SpeedButton(TabSheet_Dictmaintain, "SpeedExport", {224, 3, 32, 22}, QStringLiteral("词库导出"),
-                              QStyle::SP_CustomBase, QStringLiteral("导出"));
-    SpeedButton_import = SpeedButton(TabSheet_Dictmaintain, "SpeedButton_import", {258, 3, 32, 22},
-                                     QStringLiteral("词库导入"), QStyle::SP_CustomBase, QStringLiteral("导入"));
+    SpeedExport = SpeedButton(TabSheet_Dictmaintain, "SpeedExport", {224, 3, 32, 22},
+                              QStringLiteral("词库导出"), QStyle::SP_CustomBase, QStringLiteral("导出"));
+    SpeedButton_import =
+        SpeedButton(TabSheet_Dictmaintain, "SpeedButton_import", {258, 3, 32, 22}, QStringLiteral("词库导入"),
+                    QStyle::SP_CustomBase, QStringLiteral("导入"));
     Label_newInterpret = Label(TabSheet_Dictmaintain, "Label_newInterpret", QStringLiteral("解释"), {4, 32});
-    Memo_newInterpret = Named(new QPlainTextEdit(TabSheet_Dictmaintain), "Memo_newInterpret", {32, 28, 258, 86});
+    Memo_newInterpret =
+        Named(new QPlainTextEdit(TabSheet_Dictmaintain), "Memo_newInterpret", {32, 28, 258, 86});
     Memo_newInterpret->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
@@ -289,7 +291,6 @@ void TFormMain::AttachAnchors()
     attach(window, A::Left | A::Right | A::Bottom, {ProgressBar1});
     attach(window, A::Left | A::Bottom, {Image1, HintLabel});
     attach(window, A::Right | A::Bottom, {Image_Drag});
-
 }
 
 void TFormMain::AttachPageAnchors()
@@ -342,7 +343,8 @@ void TFormMain::WireHandlers()
     connect(N1, &QAction::triggered, this, command([this] { N1Click(); }));
     connect(N2, &QAction::triggered, this, command([this] { N2Click(); }));
     connect(N3, &QAction::triggered, this, command([this] { N3Click(); }));
-    connect(MenuItem_setting, &QAction::triggered, this, command([this] { pages.settings.MenuItem_settingClick(); }));
+    connect(MenuItem_setting, &QAction::triggered, this,
+            command([this] { pages.settings.MenuItem_settingClick(); }));
     connect(N5, &QAction::triggered, this, command([this] { N5Click(); }));
     connect(N6, &QAction::triggered, this, [this] { N6Click(); });
     connect(Timer1, &QTimer::timeout, this, [this] {
@@ -357,18 +359,24 @@ void TFormMain::WireHandlers()
             PageControl1Change();
     });
 
-    connect(Edit_Input, &QLineEdit::textChanged, this, [this] { Run([this] { pages.TextChanged(Control::Edit_Input); }); });
-    connect(SpeedButton_Seek, &QToolButton::clicked, this, command([this] { pages.lookup.SpeedButton_SeekClick(); }));
-    connect(SpeedButton_last, &QToolButton::clicked, this, command([this] { pages.lookup.SpeedButton_lastClick(); }));
-    connect(SpeedButton_next, &QToolButton::clicked, this, command([this] { pages.lookup.SpeedButton_nextClick(); }));
+    connect(Edit_Input, &QLineEdit::textChanged, this,
+            [this] { Run([this] { pages.TextChanged(Control::Edit_Input); }); });
+    connect(SpeedButton_Seek, &QToolButton::clicked, this,
+            command([this] { pages.lookup.SpeedButton_SeekClick(); }));
+    connect(SpeedButton_last, &QToolButton::clicked, this,
+            command([this] { pages.lookup.SpeedButton_lastClick(); }));
+    connect(SpeedButton_next, &QToolButton::clicked, this,
+            command([this] { pages.lookup.SpeedButton_nextClick(); }));
 
     connect(SpeedButton_findword, &QToolButton::clicked, this,
             command([this] { pages.maintenance.SpeedButton_findwordClick(); }));
     connect(SpeedButton_SaveWord, &QToolButton::clicked, this,
             command([this] { pages.maintenance.SpeedButton_SaveWordClick(); }));
-    connect(SpeedButton5, &QToolButton::clicked, this, command([this] { pages.maintenance.SpeedButton5Click(); }));
+    connect(SpeedButton5, &QToolButton::clicked, this,
+            command([this] { pages.maintenance.SpeedButton5Click(); }));
     connect(SpeedExport, &QToolButton::clicked, this, command([this] { pages.transfer.SpeedExportClick(); }));
-    connect(SpeedButton_import, &QToolButton::clicked, this, command([this] { pages.transfer.SpeedImportClick(); }));
+    connect(SpeedButton_import, &QToolButton::clicked, this,
+            command([this] { pages.transfer.SpeedImportClick(); }));
 
     connect(ComboBox_GroupWordCount, &QComboBox::editTextChanged, this,
             [this] { Run([this] { pages.TextChanged(Control::ComboBox_GroupWordCount); }); });
@@ -405,7 +413,10 @@ void TFormMain::WMRestoreApp()
     }
 }
 
-void TFormMain::SpeedButton_MinClick() { showMinimized(); }
+void TFormMain::SpeedButton_MinClick()
+{
+    showMinimized();
+}
 
 void TFormMain::SpeedButton_MaxClick()
 {
@@ -415,12 +426,16 @@ void TFormMain::SpeedButton_MaxClick()
         showNormal();
 }
 
-void TFormMain::SpeedButton_ExitClick() { close(); }
+void TFormMain::SpeedButton_ExitClick()
+{
+    close();
+}
 
 void TFormMain::SpeedButton_MenuClick()
 {
     // The menu opens to the left: its top-right corner at the button's bottom-right corner.
-    const QPoint corner = SpeedButton_Menu->mapToGlobal(QPoint(SpeedButton_Menu->width(), SpeedButton_Menu->height()));
+    const QPoint corner =
+        SpeedButton_Menu->mapToGlobal(QPoint(SpeedButton_Menu->width(), SpeedButton_Menu->height()));
     PopupMenu1->popup(corner - QPoint(PopupMenu1->sizeHint().width(), 0));
 }
 
@@ -435,9 +450,11 @@ void TFormMain::TrayApp1Activated(int reason)
 void TFormMain::N5Click()
 {
     Run([this] {
-        ZYInfoDlg1->SetButtonCaptions(QString(), QString(), QStringLiteral("访问网站"), QStringLiteral("确定"));
-        const QString text = QStringLiteral("DUredivive (Beta版)\r\n\r\n     词汇量:%1\r\n\r\n     作者: DoRori 开发小组")
-                                 .arg(table_.RecordCount());
+        ZYInfoDlg1->SetButtonCaptions(QString(), QString(), QStringLiteral("访问网站"),
+                                      QStringLiteral("确定"));
+        const QString text =
+            QStringLiteral("DUredivive (Beta版)\r\n\r\n     词汇量:%1\r\n\r\n     作者: DoRori 开发小组")
+                .arg(table_.RecordCount());
         if (ZYInfoDlg1->MessageBox(text, QStringLiteral("关于..."), 0) == 1)
             openUrl(QUrl(QString::fromLatin1(kHomePage)));
     });

@@ -1,7 +1,6 @@
 // The main window as the page logic sees it: controls by name, GBK text with CR LF line breaks.
 
 #include "app/FormMain.h"
-
 #include "app/KeyCodes.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
@@ -34,7 +33,10 @@ QString ToWidget(const std::string& gbk)
     return text;
 }
 
-QString FromWidget(QString text) { return text.replace(QChar('\n'), QStringLiteral("\r\n")); }
+QString FromWidget(QString text)
+{
+    return text.replace(QChar('\n'), QStringLiteral("\r\n"));
+}
 
 QString RawText(const QWidget* widget)
 {
@@ -54,27 +56,47 @@ QString RawText(const QWidget* widget)
 QWidget* TFormMain::WidgetOf(Control control) const
 {
     switch (control) {
-    case Control::fcTitleLabel1: return fcTitleLabel1;
-    case Control::Edit_Input: return Edit_Input;
-    case Control::Memo_View: return Memo_View;
-    case Control::ListBox_Preview: return ListBox_Preview;
-    case Control::Label_Interpret: return Label_Interpret;
-    case Control::Label_DictationCount: return Label_DictationCount;
-    case Control::Image_RecycledFlag: return Image_RecycledFlag;
-    case Control::Edit_Dictation: return Edit_Dictation;
-    case Control::Edit_newword: return Edit_newword;
-    case Control::Memo_newInterpret: return Memo_newInterpret;
-    case Control::CheckBox_DictationRecycled: return CheckBox_DictationRecycled;
-    case Control::ComboBox_GroupWordCount: return ComboBox_GroupWordCount;
-    case Control::Edit_FistWordInRecycle: return Edit_FistWordInRecycle;
-    case Control::Label_lastGroupWord: return Label_lastGroupWord;
+    case Control::fcTitleLabel1:
+        return fcTitleLabel1;
+    case Control::Edit_Input:
+        return Edit_Input;
+    case Control::Memo_View:
+        return Memo_View;
+    case Control::ListBox_Preview:
+        return ListBox_Preview;
+    case Control::Label_Interpret:
+        return Label_Interpret;
+    case Control::Label_DictationCount:
+        return Label_DictationCount;
+    case Control::Image_RecycledFlag:
+        return Image_RecycledFlag;
+    case Control::Edit_Dictation:
+        return Edit_Dictation;
+    case Control::Edit_newword:
+        return Edit_newword;
+    case Control::Memo_newInterpret:
+        return Memo_newInterpret;
+    case Control::CheckBox_DictationRecycled:
+        return CheckBox_DictationRecycled;
+    case Control::ComboBox_GroupWordCount:
+        return ComboBox_GroupWordCount;
+    case Control::Edit_FistWordInRecycle:
+        return Edit_FistWordInRecycle;
+    case Control::Label_lastGroupWord:
+        return Label_lastGroupWord;
     }
     return nullptr;
 }
 
-std::string TFormMain::Text(Control control) const { return ToGbkLossy(RawText(WidgetOf(control))); }
+std::string TFormMain::Text(Control control) const
+{
+    return ToGbkLossy(RawText(WidgetOf(control)));
+}
 
-bool TFormMain::TextFitsGbk(Control control) const { return ToGbk(RawText(WidgetOf(control))).has_value(); }
+bool TFormMain::TextFitsGbk(Control control) const
+{
+    return ToGbk(RawText(WidgetOf(control))).has_value();
+}
 
 void TFormMain::SetText(Control control, const std::string& text)
 {
@@ -95,7 +117,8 @@ void TFormMain::SetText(Control control, const std::string& text)
         else if (control != Control::Label_Interpret)
             label->adjustSize();
         if (control == Control::Label_DictationCount) // right-aligned at its right edge
-            label->move(label->parentWidget()->width() - (TabSheet_dictation->width() - 293) - label->width(), 0);
+            label->move(label->parentWidget()->width() - (TabSheet_dictation->width() - 293) - label->width(),
+                        0);
     }
 }
 
@@ -119,9 +142,15 @@ void TFormMain::ScrollToTop(Control control)
     }
 }
 
-void TFormMain::SetFocus(Control control) { WidgetOf(control)->setFocus(); }
+void TFormMain::SetFocus(Control control)
+{
+    WidgetOf(control)->setFocus();
+}
 
-void TFormMain::SetVisible(Control control, bool visible) { WidgetOf(control)->setVisible(visible); }
+void TFormMain::SetVisible(Control control, bool visible)
+{
+    WidgetOf(control)->setVisible(visible);
+}
 
 bool TFormMain::Checked(Control control) const
 {
@@ -141,9 +170,15 @@ void TFormMain::ClearPreview()
     ListBox_Preview->repaint();
 }
 
-void TFormMain::AddPreview(const std::string& word) { ListBox_Preview->addItem(FromGbk(word)); }
+void TFormMain::AddPreview(const std::string& word)
+{
+    ListBox_Preview->addItem(FromGbk(word));
+}
 
-int TFormMain::PreviewCount() const { return ListBox_Preview->count(); }
+int TFormMain::PreviewCount() const
+{
+    return ListBox_Preview->count();
+}
 
 int TFormMain::PreviewSelectedIndex() const
 {
@@ -158,7 +193,10 @@ std::string TFormMain::PreviewItem(int index) const
     return ToGbkLossy(ListBox_Preview->item(index)->text());
 }
 
-int TFormMain::ActivePage() const { return PageControl1->currentIndex(); }
+int TFormMain::ActivePage() const
+{
+    return PageControl1->currentIndex();
+}
 
 void TFormMain::SelectPage(int page)
 {
@@ -167,7 +205,10 @@ void TFormMain::SelectPage(int page)
     selectingPage_ = false;
 }
 
-bool TFormMain::SettingsTabVisible() const { return PageControl1->isTabVisible(PageSetting); }
+bool TFormMain::SettingsTabVisible() const
+{
+    return PageControl1->isTabVisible(PageSetting);
+}
 
 void TFormMain::SetSettingsTabVisible(bool visible)
 {
@@ -177,7 +218,10 @@ void TFormMain::SetSettingsTabVisible(bool visible)
     selectingPage_ = false;
 }
 
-void TFormMain::SetPageCaption(int page, const std::string& caption) { PageControl1->setTabText(page, FromGbk(caption)); }
+void TFormMain::SetPageCaption(int page, const std::string& caption)
+{
+    PageControl1->setTabText(page, FromGbk(caption));
+}
 
 void TFormMain::ShowStatus(const std::string& message)
 {
@@ -189,7 +233,10 @@ void TFormMain::ShowStatus(const std::string& message)
         Timer1->start();
 }
 
-void TFormMain::Beep() { QApplication::beep(); }
+void TFormMain::Beep()
+{
+    QApplication::beep();
+}
 
 int TFormMain::MessageBox(const std::string& text, const std::string& caption, int flags)
 {
@@ -198,9 +245,9 @@ int TFormMain::MessageBox(const std::string& text, const std::string& caption, i
 
 std::optional<std::string> TFormMain::AskFileName(const std::string& title)
 {
-    const QString name =
-        QFileDialog::getSaveFileName(this, FromGbk(title), QString::fromStdString(programDirectory_),
-                                     QStringLiteral("文本 (*.txt)"), nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString name = QFileDialog::getSaveFileName(
+        this, FromGbk(title), QString::fromStdString(programDirectory_), QStringLiteral("文本 (*.txt)"),
+        nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return std::nullopt;
     return QFile::encodeName(name).toStdString();
@@ -215,9 +262,15 @@ void TFormMain::ShowProgress(bool visible)
     SpeedButton_Menu->setEnabled(!visible);
 }
 
-void TFormMain::SetProgress(int percent) { ProgressBar1->setValue(percent); }
+void TFormMain::SetProgress(int percent)
+{
+    ProgressBar1->setValue(percent);
+}
 
-void TFormMain::ProcessEvents() { QCoreApplication::processEvents(); }
+void TFormMain::ProcessEvents()
+{
+    QCoreApplication::processEvents();
+}
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {

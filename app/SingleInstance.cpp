@@ -21,7 +21,8 @@ bool PeerIsThisUser(const QLocalSocket* socket)
 {
     ucred peer{};
     socklen_t length = sizeof peer;
-    return getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 &&
+    return getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                      &length) == 0 &&
            peer.uid == getuid();
 }
 
@@ -49,7 +50,10 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent), server_(new Q
     });
 }
 
-QString SingleInstance::ChannelName() { return QStringLiteral("ZA_Zedarud_OrOviv-%1").arg(getuid()); }
+QString SingleInstance::ChannelName()
+{
+    return QStringLiteral("ZA_Zedarud_OrOviv-%1").arg(getuid());
+}
 
 bool SingleInstance::Claim()
 {

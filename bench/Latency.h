@@ -12,8 +12,7 @@
 
 class Latency {
 public:
-    template <class Action>
-    void Time(benchmark::State& state, Action&& action)
+    template <class Action> void Time(benchmark::State& state, Action&& action)
     {
         const auto start = std::chrono::steady_clock::now();
         action();

@@ -1,5 +1,6 @@
 // Benchmarks through the real window need one QApplication; they render offscreen.
 #include <QApplication>
+
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)

@@ -22,8 +22,9 @@ private:
 
 std::string MakeWord(SplitMix& random)
 {
-    static const char* const syllables[] = {"ab", "ex", "in", "con", "ter", "pro", "na", "tion", "al", "re",
-                                            "ment", "st", "qu", "ly", "ing", "er", "o", "u", "ph", "ight"};
+    static const char* const syllables[] = {"ab",   "ex", "in", "con",  "ter", "pro", "na",
+                                            "tion", "al", "re", "ment", "st",  "qu",  "ly",
+                                            "ing",  "er", "o",  "u",    "ph",  "ight"};
     const int length = random.Between(3, 20);
     std::string word;
     while (static_cast<int>(word.size()) < length)
@@ -41,8 +42,8 @@ std::string MakeInterpret(SplitMix& random)
     std::string text = classes[random.Next() % 4];
     const bool severalLines = random.Next() % 8 == 0;
     while (static_cast<int>(text.size()) + 2 <= length) {
-        if (severalLines && text.size() > 12 && random.Next() % 6 == 0 && text.back() != '\n'
-            && static_cast<int>(text.size()) + 4 <= length)
+        if (severalLines && text.size() > 12 && random.Next() % 6 == 0 && text.back() != '\n' &&
+            static_cast<int>(text.size()) + 4 <= length)
             text += "\r\n";
         // GB2312 characters: first byte 0xB0..0xD7, second 0xA1..0xFE.
         text += static_cast<char>(random.Between(0xB0, 0xD7));

@@ -142,8 +142,14 @@ void WalkAll(benchmark::State& state, bool readRecNo)
         benchmark::DoNotOptimize(sum);
     }
 }
-void BM_WalkAll(benchmark::State& state) { WalkAll(state, false); }
-void BM_WalkAllReadingRecNo(benchmark::State& state) { WalkAll(state, true); }
+void BM_WalkAll(benchmark::State& state)
+{
+    WalkAll(state, false);
+}
+void BM_WalkAllReadingRecNo(benchmark::State& state)
+{
+    WalkAll(state, true);
+}
 
 void BM_AppendPost(benchmark::State& state)
 {

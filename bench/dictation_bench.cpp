@@ -33,7 +33,8 @@ const std::vector<GeneratedWord>& Words(std::size_t count)
 void UsePrivateConfig()
 {
     static const bool done = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "dorori-bench-config-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "dorori-bench-config-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
             std::abort();
         setenv("XDG_CONFIG_HOME", pattern.c_str(), 1);
@@ -57,7 +58,8 @@ Window& WindowFor(std::size_t count)
         UsePrivateConfig();
         window = std::make_unique<Window>();
         window->table.Open(BenchTablePath(count));
-        window->pages = std::make_unique<StudyPages>(window->table, window->view, StudyPaths{"/nonexistent.ini", "/tmp"});
+        window->pages =
+            std::make_unique<StudyPages>(window->table, window->view, StudyPaths{"/nonexistent.ini", "/tmp"});
         window->view.onChange = [w = window.get()](Control control) { w->pages->TextChanged(control); };
         window->pages->FirstShowWork();
     }

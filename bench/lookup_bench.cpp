@@ -119,8 +119,8 @@ void BM_KeystrokeTypedPrefix(benchmark::State& state)
         latency.Time(state, [&] { Keystroke(page, typed); });
         previewEntries += static_cast<long>(page.view.preview.size());
     }
-    state.counters["preview_entries"] = benchmark::Counter(static_cast<double>(previewEntries),
-                                                           benchmark::Counter::kAvgIterations);
+    state.counters["preview_entries"] =
+        benchmark::Counter(static_cast<double>(previewEntries), benchmark::Counter::kAvgIterations);
     latency.Report(state);
 }
 

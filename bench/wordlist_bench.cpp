@@ -26,13 +26,13 @@
 #include "support/FakeView.h"
 
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 
@@ -87,10 +87,10 @@ void Exec(sqlite3* db, const char* sql)
 }
 
 // The tool's table: our columns, with the built-in NOCASE for our collation.
-constexpr const char* kToolSchema =
-    "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, word TEXT, interpret TEXT, remark TEXT);"
-    "CREATE INDEX wordindex ON DORori(word COLLATE NOCASE);"
-    "CREATE INDEX interpretindex ON DORori(interpret COLLATE NOCASE);";
+constexpr const char* kToolSchema = "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL, "
+                                    "word TEXT, interpret TEXT, remark TEXT);"
+                                    "CREATE INDEX wordindex ON DORori(word COLLATE NOCASE);"
+                                    "CREATE INDEX interpretindex ON DORori(interpret COLLATE NOCASE);";
 
 sqlite3* OpenToolTable(const std::string& path)
 {
@@ -112,10 +112,12 @@ std::string ToolTablePath(std::size_t count)
     Exec(db, kToolSchema);
     Exec(db, "BEGIN");
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, '')", -1, &insert, nullptr);
+    sqlite3_prepare_v2(db, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, '')", -1, &insert,
+                       nullptr);
     for (const GeneratedWord& entry : GenerateWordList(count)) {
         sqlite3_bind_text(insert, 1, entry.word.data(), static_cast<int>(entry.word.size()), SQLITE_STATIC);
-        sqlite3_bind_text(insert, 2, entry.interpret.data(), static_cast<int>(entry.interpret.size()), SQLITE_STATIC);
+        sqlite3_bind_text(insert, 2, entry.interpret.data(), static_cast<int>(entry.interpret.size()),
+                          SQLITE_STATIC);
         sqlite3_step(insert);
         sqlite3_reset(insert);
     }
@@ -162,8 +164,7 @@ double RunTool(const std::string& arguments)
     return took.count();
 }
 
-template <class Action>
-double Seconds(Action&& action)
+template <class Action> double Seconds(Action&& action)
 {
     const auto start = std::chrono::steady_clock::now();
     action();
@@ -198,8 +199,8 @@ void BM_ExportSqlite3Tool(benchmark::State& state)
     const std::string out = TmpPath("tool-export", count) + ".txt";
     for (auto _ : state) {
         state.SetIterationTime(RunTool(
-            table + " '.mode list' '.separator \"| \" \"\\r\\n\"' '.once " + out
-            + "' \"SELECT printf('%-20s', word), interpret FROM DORori ORDER BY word COLLATE NOCASE, ID\""));
+            table + " '.mode list' '.separator \"| \" \"\\r\\n\"' '.once " + out +
+            "' \"SELECT printf('%-20s', word), interpret FROM DORori ORDER BY word COLLATE NOCASE, ID\""));
     }
     // The tool wrote the very bytes our export writes.
     const std::string ours = TmpPath("export", count) + ".txt";
@@ -234,7 +235,8 @@ void BM_ImportSqlite3Tool(benchmark::State& state)
     const std::string cache = state.range(1) ? "'PRAGMA cache_size = -65536' " : "";
     for (auto _ : state) {
         FreshToolImportTable(path);
-        state.SetIterationTime(RunTool(path + " " + cache + "'.mode csv' '.separator | \\n' '.import " + file + " DORori'"));
+        state.SetIterationTime(
+            RunTool(path + " " + cache + "'.mode csv' '.separator | \\n' '.import " + file + " DORori'"));
     }
     if (ToolCount(path) != count)
         state.SkipWithError("the tool did not load every line");

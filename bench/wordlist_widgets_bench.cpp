@@ -31,8 +31,7 @@ namespace fs = std::filesystem;
 
 constexpr int kOk = 1;
 
-template <class Action>
-double Seconds(Action&& action)
+template <class Action> double Seconds(Action&& action)
 {
     const auto start = std::chrono::steady_clock::now();
     action();
@@ -147,9 +146,12 @@ void BM_ImportIntoEmpty(benchmark::State& state)
     ReportWindow(state, *view, total);
 }
 
-#define CASES(iterations)                                                                              \
-    ->ArgsProduct({{100000, 1000000}, {0, 1}})->ArgNames({"words", "window"})->UseManualTime()          \
-        ->Unit(benchmark::kMillisecond)->Iterations(iterations)
+#define CASES(iterations)                                                                                    \
+    ->ArgsProduct({{100000, 1000000}, {0, 1}})                                                               \
+        ->ArgNames({"words", "window"})                                                                      \
+        ->UseManualTime()                                                                                    \
+        ->Unit(benchmark::kMillisecond)                                                                      \
+        ->Iterations(iterations)
 BENCHMARK(BM_Export) CASES(3);
 BENCHMARK(BM_ImportIntoEmpty) CASES(2);
 

@@ -10,13 +10,13 @@
 namespace {
 
 constexpr const char* kCollation = "GBK_NOCASE";
-constexpr int kNearJump = 100;        // record numbers this close are reached by stepping
+constexpr int kNearJump = 100; // record numbers this close are reached by stepping
 // A batch (an import) inserts into both indexes all over the table. A larger page cache while it
 // runs keeps their pages in memory instead of reading and writing them again every few records,
 // and fewer commits copy fewer of them through the log: one commit per about two seconds of import.
 constexpr int kBatchCommitEvery = 200000;
 constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -65536"; // KiB
-constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000";  // the engine's default
+constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
 
 int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
 {
@@ -99,7 +99,10 @@ private:
 
 TDictTable::TDictTable() = default;
 
-TDictTable::~TDictTable() { Close(); }
+TDictTable::~TDictTable()
+{
+    Close();
+}
 
 void TDictTable::CreateTable(const std::string& path)
 {
@@ -113,7 +116,8 @@ void TDictTable::CreateTable(const std::string& path)
     fs::remove(building, ignored);
     fs::remove(building + "-journal", ignored);
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc =
+        sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     try {
         if (rc != SQLITE_OK)
             throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
@@ -152,24 +156,28 @@ void TDictTable::Open(const std::string& path)
         sqlite3_busy_timeout(db_, 2000);
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
-        forwardFrom_ = std::make_unique<Statement>(
-            db_, RECORD_COLUMNS "WHERE " WORD_ORDER " >= ?1 ORDER BY " WORD_ORDER ", ID");
+        forwardFrom_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "WHERE " WORD_ORDER
+                                                                       " >= ?1 ORDER BY " WORD_ORDER ", ID");
         backwardFrom_ = std::make_unique<Statement>(
             db_, RECORD_COLUMNS "WHERE " WORD_ORDER " <= ?1 ORDER BY " WORD_ORDER " DESC, ID DESC");
         forwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
-        backwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
+        backwardAll_ =
+            std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
         // Skipping to the n-th record reads the index alone; the record is fetched by its ID.
-        nthForward_ = std::make_unique<Statement>(
-            db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER ", ID LIMIT 1 OFFSET ?1");
-        nthBackward_ = std::make_unique<Statement>(
-            db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER " DESC, ID DESC LIMIT 1 OFFSET ?1");
+        nthForward_ = std::make_unique<Statement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
+                                                       ", ID LIMIT 1 OFFSET ?1");
+        nthBackward_ = std::make_unique<Statement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
+                                                        " DESC, ID DESC LIMIT 1 OFFSET ?1");
         byId_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
-        countBefore_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
-        countSameBefore_ = std::make_unique<Statement>(
-            db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " = ?1 AND ID < ?2");
+        countBefore_ =
+            std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
+        countSameBefore_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER
+                                                            " = ?1 AND ID < ?2");
         countAll_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori");
-        insert_ = std::make_unique<Statement>(db_, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, ?3)");
-        update_ = std::make_unique<Statement>(db_, "UPDATE DORori SET word = ?1, interpret = ?2, remark = ?3 WHERE ID = ?4");
+        insert_ = std::make_unique<Statement>(
+            db_, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, ?3)");
+        update_ = std::make_unique<Statement>(
+            db_, "UPDATE DORori SET word = ?1, interpret = ?2, remark = ?3 WHERE ID = ?4");
         delete_ = std::make_unique<Statement>(db_, "DELETE FROM DORori WHERE ID = ?1");
         First();
     } catch (const DictError&) {
@@ -328,8 +336,8 @@ void TDictTable::Next()
     } else {
         // Resume in word order after the current record: skip it and any equal word stored before it.
         StartWalk(Walk::Forward, &current_.word);
-        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word)
-               && walk_->Integer(0) <= current_.id) {
+        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word) &&
+               walk_->Integer(0) <= current_.id) {
         }
     }
     if (!found) {
@@ -356,8 +364,8 @@ void TDictTable::Prior()
         found = StepWalk();
     } else {
         StartWalk(Walk::Backward, &current_.word);
-        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word)
-               && walk_->Integer(0) >= current_.id) {
+        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word) &&
+               walk_->Integer(0) >= current_.id) {
         }
     }
     if (!found) {
@@ -564,8 +572,8 @@ void TDictTable::Delete()
     // The record that followed the deleted one becomes current; after the last, the new last.
     StartWalk(Walk::Forward, &deleted.word);
     bool found;
-    while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), deleted.word)
-           && walk_->Integer(0) <= deleted.id) {
+    while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), deleted.word) &&
+           walk_->Integer(0) <= deleted.id) {
     }
     if (found) {
         MoveToRow(*walk_);
@@ -616,8 +624,9 @@ std::vector<std::string> TDictTable::QueryPlans() const
 {
     RequireOpen();
     std::vector<std::string> plans;
-    for (const auto* statement : {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &nthForward_,
-                                  &nthBackward_, &countBefore_, &countSameBefore_, &byId_, &update_, &delete_}) {
+    for (const auto* statement :
+         {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &nthForward_, &nthBackward_,
+          &countBefore_, &countSameBefore_, &byId_, &update_, &delete_}) {
         const std::string sql = std::string("EXPLAIN QUERY PLAN ") + (*statement)->Sql();
         Statement explain(db_, sql.c_str());
         std::string plan = (*statement)->Sql() + std::string(" =>");

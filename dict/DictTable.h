@@ -103,7 +103,7 @@ private:
     EditState editState_ = EditState::Browse;
     bool eof_ = true;
     bool bof_ = true;
-    int recNo_ = 0;       // 0 while unknown (after a seek)
+    int recNo_ = 0; // 0 while unknown (after a seek)
     // The last counted record number, valid while no change was written since: seeking the same
     // word again (a page entry right after a settings apply) then costs no second count.
     struct Counted {

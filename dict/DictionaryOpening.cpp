@@ -16,8 +16,8 @@ OpenResult OpenDictionary(const std::filesystem::path& programDirectory, TDictTa
         // One level only: the parent is the program's own directory.
         fs::create_directory(path.parent_path(), error);
         if (error)
-            return {OpenOutcome::Failed, "Cannot create the directory " + path.parent_path().string() + ": " +
-                                             error.message()};
+            return {OpenOutcome::Failed,
+                    "Cannot create the directory " + path.parent_path().string() + ": " + error.message()};
         if (!fs::exists(path)) {
             TDictTable::CreateTable(path.string());
             if (!fs::exists(path))

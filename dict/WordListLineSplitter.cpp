@@ -15,7 +15,10 @@ void WordListLineSplitter::Feed(std::string_view piece)
     position_ = 0;
 }
 
-void WordListLineSplitter::Finish() { finished_ = true; }
+void WordListLineSplitter::Finish()
+{
+    finished_ = true;
+}
 
 std::optional<std::string_view> WordListLineSplitter::Next()
 {
@@ -40,7 +43,8 @@ std::optional<std::string_view> WordListLineSplitter::Next()
     const std::size_t rest = piece_.size() - position_;
     const auto* cr = rest ? static_cast<const char*>(std::memchr(begin, '\r', rest)) : nullptr;
     const std::size_t length = cr ? static_cast<std::size_t>(cr - begin) : rest;
-    if (const auto* mark = length ? static_cast<const char*>(std::memchr(begin, kEndOfFile, length)) : nullptr) {
+    if (const auto* mark =
+            length ? static_cast<const char*>(std::memchr(begin, kEndOfFile, length)) : nullptr) {
         const std::size_t end = position_ + static_cast<std::size_t>(mark - begin);
         return LastLine(end, pieceStart_ + end + 1);
     }

@@ -3,11 +3,20 @@
 namespace gbk {
 namespace {
 
-unsigned char Byte(std::string_view text, std::size_t i) { return static_cast<unsigned char>(text[i]); }
+unsigned char Byte(std::string_view text, std::size_t i)
+{
+    return static_cast<unsigned char>(text[i]);
+}
 
-unsigned char FoldLetter(unsigned char b) { return (b >= 'a' && b <= 'z') ? b - ('a' - 'A') : b; }
+unsigned char FoldLetter(unsigned char b)
+{
+    return (b >= 'a' && b <= 'z') ? b - ('a' - 'A') : b;
+}
 
-bool IsBlank(unsigned char b) { return b <= 0x20; }
+bool IsBlank(unsigned char b)
+{
+    return b <= 0x20;
+}
 
 } // namespace
 

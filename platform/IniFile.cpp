@@ -32,7 +32,8 @@ IniFile::IniFile(const std::filesystem::path& path)
     text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const
+std::string IniFile::ReadString(std::string_view section, std::string_view key,
+                                std::string_view defaultValue) const
 {
     bool inSection = false;
     std::string_view rest = text_;

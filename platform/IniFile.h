@@ -22,7 +22,8 @@ public:
     // Reads the whole file now; a file that cannot be read behaves as an empty one.
     explicit IniFile(const std::filesystem::path& path);
 
-    std::string ReadString(std::string_view section, std::string_view key, std::string_view defaultValue) const;
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view defaultValue) const;
 
     // The program's own ini file: its full path with the extension replaced by ".ini"
     // ("/opt/x/DoRori" -> "/opt/x/DoRori.ini", "DoRori.bin" -> "DoRori.ini").

@@ -15,8 +15,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool IsLead(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
-bool IsTrail(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+bool IsLead(unsigned char b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
+bool IsTrail(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
 
 // True when text[i] and text[i + 1] form one GBK character, which is written and read whole: its
 // second byte may be '\' and must not start an escape.
@@ -68,10 +74,18 @@ std::optional<std::string> Unescape(std::string_view text)
         if (++i == text.size())
             return std::nullopt;
         switch (text[i]) {
-        case '\\': out += '\\'; break;
-        case 'n': out += '\n'; break;
-        case 'r': out += '\r'; break;
-        case 't': out += '\t'; break;
+        case '\\':
+            out += '\\';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 't':
+            out += '\t';
+            break;
         case 'x': {
             unsigned value = 0;
             const char* digits = text.data() + i + 1;
@@ -118,8 +132,9 @@ std::optional<fs::path> KeyFile(std::string_view keyPath)
     if (parts.empty())
         return std::nullopt;
     for (const std::string& part : parts) {
-        const bool unsafe = std::any_of(part.begin(), part.end(),
-                                        [](char c) { return c == '/' || static_cast<unsigned char>(c) < 0x20; });
+        const bool unsafe = std::any_of(part.begin(), part.end(), [](char c) {
+            return c == '/' || static_cast<unsigned char>(c) < 0x20;
+        });
         if (unsafe || part == "." || part == "..")
             return std::nullopt;
     }
@@ -311,7 +326,8 @@ void Registry::Write(std::string_view name, Data data)
     values_ = std::move(values);
 }
 
-std::vector<Registry::Value>::const_iterator Registry::Find(const std::vector<Value>& values, std::string_view name)
+std::vector<Registry::Value>::const_iterator Registry::Find(const std::vector<Value>& values,
+                                                            std::string_view name)
 {
     return std::find_if(values.begin(), values.end(),
                         [name](const Value& value) { return gbk::EqualNoCase(value.name, name); });
@@ -373,7 +389,8 @@ std::string Registry::Format(const std::string& keyPath, const std::vector<Value
         if (const auto* textValue = std::get_if<std::string>(&value.data))
             text += "string " + Escape(value.name, true) + "=" + Escape(*textValue, false) + "\n";
         else
-            text += "integer " + Escape(value.name, true) + "=" + std::to_string(std::get<std::int32_t>(value.data)) + "\n";
+            text += "integer " + Escape(value.name, true) + "=" +
+                    std::to_string(std::get<std::int32_t>(value.data)) + "\n";
     }
     return text;
 }

@@ -21,13 +21,14 @@ bool Dictation::AnswerIsRight() const
     // A typed character GBK cannot hold comes back as '?', which must not match a stored '?'.
     if (!c_.view.TextFitsGbk(Control::Edit_Dictation))
         return false;
-    return gbk::UpperCase(gbk::Trim(c_.view.Text(Control::Edit_Dictation)))
-        == gbk::UpperCase(gbk::Trim(c_.state.DictationWord));
+    return gbk::UpperCase(gbk::Trim(c_.view.Text(Control::Edit_Dictation))) ==
+           gbk::UpperCase(gbk::Trim(c_.state.DictationWord));
 }
 
 void Dictation::ShowCounter()
 {
-    c_.view.SetText(Control::Label_DictationCount, std::to_string(c_.table.RecNo() - c_.state.DictationStartRecNo));
+    c_.view.SetText(Control::Label_DictationCount,
+                    std::to_string(c_.table.RecNo() - c_.state.DictationStartRecNo));
 }
 
 void Dictation::EnterDictationPage()
@@ -87,7 +88,8 @@ void Dictation::PreviousGroup()
     FormState& state = c_.state;
     if (!state.DictationRecycled)
         return;
-    state.DictationStartRecNo = std::max(1, ClampRecNo(1LL * state.DictationStartRecNo - state.GroupWordCount));
+    state.DictationStartRecNo =
+        std::max(1, ClampRecNo(1LL * state.DictationStartRecNo - state.GroupWordCount));
     state.DictationEndRecNo = ClampRecNo(1LL * state.DictationStartRecNo + state.GroupWordCount - 1);
     StartGroup();
 }

@@ -2,8 +2,8 @@
 
 #include "study/Dictation.h"
 #include "study/Lookup.h"
-#include "study/Maintenance.h"
 #include "study/MainView.h"
+#include "study/Maintenance.h"
 
 namespace {
 
@@ -11,8 +11,14 @@ namespace {
 constexpr const char* kEllipsisMark = " \xA1\xAD";
 constexpr const char* kTildeMark = " \xA1\xAB";
 
-bool IsBackKey(int key) { return key == VK_PRIOR || key == VK_LEFT || key == VK_UP; }
-bool IsForwardKey(int key) { return key == VK_NEXT || key == VK_RIGHT || key == VK_DOWN; }
+bool IsBackKey(int key)
+{
+    return key == VK_PRIOR || key == VK_LEFT || key == VK_UP;
+}
+bool IsForwardKey(int key)
+{
+    return key == VK_NEXT || key == VK_RIGHT || key == VK_DOWN;
+}
 
 } // namespace
 

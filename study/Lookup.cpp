@@ -74,7 +74,8 @@ void Lookup::ShowWordView()
     // would cost more than the whole keystroke on a large table.
     const TDictTable::Bookmark start = table.GetBookmark();
 
-    view.SetText(Control::Memo_View, Say().open + word + Say().close + "\r\n " + table.FieldByName("interpret"));
+    view.SetText(Control::Memo_View,
+                 Say().open + word + Say().close + "\r\n " + table.FieldByName("interpret"));
     view.ScrollToTop(Control::Memo_View);
 
     std::string candidate = word;
@@ -150,9 +151,15 @@ void Lookup::Step(bool forward)
     ShowWordView();
 }
 
-void Lookup::SpeedButton_nextClick() { Step(true); }
+void Lookup::SpeedButton_nextClick()
+{
+    Step(true);
+}
 
-void Lookup::SpeedButton_lastClick() { Step(false); }
+void Lookup::SpeedButton_lastClick()
+{
+    Step(false);
+}
 
 void Lookup::ListBox_PreviewDblClick()
 {

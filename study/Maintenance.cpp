@@ -138,9 +138,15 @@ void Maintenance::StepIntoFields(bool forward)
     c_.view.SetText(Control::Memo_newInterpret, table.FieldByName("interpret"));
 }
 
-void Maintenance::PreviousWordIntoFields() { StepIntoFields(false); }
+void Maintenance::PreviousWordIntoFields()
+{
+    StepIntoFields(false);
+}
 
-void Maintenance::NextWordIntoFields() { StepIntoFields(true); }
+void Maintenance::NextWordIntoFields()
+{
+    StepIntoFields(true);
+}
 
 void Maintenance::AppendToInterpret(const std::string& mark)
 {

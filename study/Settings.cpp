@@ -58,7 +58,8 @@ std::optional<int> GroupCountOf(std::string_view text)
 bool IsDigitString(std::string_view text)
 {
     const std::string trimmed = gbk::Trim(text);
-    return !trimmed.empty() && std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return !trimmed.empty() &&
+           std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 void Settings::LoadTitles()

@@ -4,12 +4,8 @@
 #include "study/MainView.h"
 
 StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths)
-    : table_(table),
-      view_(view),
-      lookup({table, state, view}),
-      maintenance({table, state, view}),
-      settings({table, state, view}, lookup, paths.iniFile),
-      dictation({table, state, view}, settings),
+    : table_(table), view_(view), lookup({table, state, view}), maintenance({table, state, view}),
+      settings({table, state, view}, lookup, paths.iniFile), dictation({table, state, view}, settings),
       keys({table, state, view}, lookup, maintenance, dictation),
       transfer({table, state, view}, paths.programDirectory)
 {

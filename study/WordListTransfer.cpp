@@ -249,8 +249,8 @@ void WordListTransfer::SpeedExportClick()
         path += ".txt";
     const std::string name = GbkFileName(path);
     std::error_code ignored;
-    if (std::filesystem::exists(path, ignored)
-        && c_.view.MessageBox(Say().fileName + name + Say().exists, Say().warning, kOkCancelWarning) == kCancel)
+    if (std::filesystem::exists(path, ignored) &&
+        c_.view.MessageBox(Say().fileName + name + Say().exists, Say().warning, kOkCancelWarning) == kCancel)
         return;
 
     ReplacingFile file(path, name);

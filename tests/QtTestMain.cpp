@@ -1,6 +1,7 @@
 // Widget tests need one QApplication for the whole run, and no display: ctest's discovery run
 // does not get the tests' environment, so the offscreen platform is the default here too.
 #include <QApplication>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)

@@ -12,8 +12,8 @@ void Anchors::Attach(QWidget* child, int edges, QSize parentSize)
 namespace {
 
 // Position and length of one direction, from the design geometry and the parent's old and new lengths.
-void Follow(bool nearEdge, bool farEdge, int designPos, int designLength, int oldParent, int newParent, int& pos,
-            int& length)
+void Follow(bool nearEdge, bool farEdge, int designPos, int designLength, int oldParent, int newParent,
+            int& pos, int& length)
 {
     length = designLength;
     if (nearEdge && farEdge) {

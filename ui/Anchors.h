@@ -25,7 +25,7 @@ private:
     struct Anchored {
         QWidget* child;
         int edges;
-        QRect design;     // the child's geometry in a parent of parentSize
+        QRect design; // the child's geometry in a parent of parentSize
         QSize parentSize;
     };
     std::vector<Anchored> anchored_;

@@ -4,9 +4,15 @@
 
 #include <QList>
 
-QString FromGbk(std::string_view gbk) { return QString::fromStdString(gbk::ToUtf8(gbk)); }
+QString FromGbk(std::string_view gbk)
+{
+    return QString::fromStdString(gbk::ToUtf8(gbk));
+}
 
-std::optional<std::string> ToGbk(const QString& text) { return gbk::FromUtf8(text.toStdString()); }
+std::optional<std::string> ToGbk(const QString& text)
+{
+    return gbk::FromUtf8(text.toStdString());
+}
 
 std::string ToGbkLossy(const QString& text)
 {

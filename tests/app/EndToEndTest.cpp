@@ -3,11 +3,11 @@
 
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
+
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
@@ -25,7 +25,8 @@ std::string RunUnderX(const TempDir& dir, const std::string& script)
     environment.remove("QT_QPA_PLATFORM");
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QString::fromStdString(dir.path().string()));
-    process.start("xvfb-run", {"-a", "-s", "-screen 0 800x600x24", "sh", "-c", QString::fromStdString(script)});
+    process.start("xvfb-run",
+                  {"-a", "-s", "-screen 0 800x600x24", "sh", "-c", QString::fromStdString(script)});
     EXPECT_TRUE(process.waitForFinished(60000));
     return process.readAllStandardOutput().toStdString() + process.readAllStandardError().toStdString();
 }
@@ -44,7 +45,8 @@ protected:
 };
 
 // Waits (up to 10 s) until the table exists, so the first instance is up.
-const char* const kWaitForFirst = "i=0; while [ ! -e data/DORori.db ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done; sleep 0.5; ";
+const char* const kWaitForFirst =
+    "i=0; while [ ! -e data/DORori.db ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done; sleep 0.5; ";
 
 TEST_F(EndToEndTest, FirstStartCreatesTheTableASecondHandsOverAndSigtermClosesCleanly)
 {
@@ -65,10 +67,11 @@ TEST_F(EndToEndTest, FirstStartCreatesTheTableASecondHandsOverAndSigtermClosesCl
 TEST_F(EndToEndTest, TwoStartsAtTheSameInstantLeaveOneInstance)
 {
     for (int round = 0; round < 5; ++round) {
-        const std::string output =
-            RunUnderX(dir, std::string("./DoRori & a=$!; ./DoRori & b=$!; sleep 3; "
-                                       "n=0; kill -0 $a 2>/dev/null && n=$((n+1)); kill -0 $b 2>/dev/null && n=$((n+1)); "
-                                       "echo running=$n; kill -TERM $a $b 2>/dev/null; wait"));
+        const std::string output = RunUnderX(
+            dir,
+            std::string("./DoRori & a=$!; ./DoRori & b=$!; sleep 3; "
+                        "n=0; kill -0 $a 2>/dev/null && n=$((n+1)); kill -0 $b 2>/dev/null && n=$((n+1)); "
+                        "echo running=$n; kill -TERM $a $b 2>/dev/null; wait"));
         EXPECT_NE(output.find("running=1"), std::string::npos) << output;
     }
 }

@@ -26,7 +26,8 @@ FormMainFixture::FormMainFixture()
         answers.pop_front();
         return answer;
     });
-    form = std::make_unique<TFormMain>(data.DictTable, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+    form = std::make_unique<TFormMain>(data.DictTable,
+                                       StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
     form->openUrl = [this](const QUrl& url) { opened.push_back(url); };
 }
 

@@ -7,10 +7,10 @@
 #include "support/TempDir.h"
 #include "ui/skin/ZYInfoDlgForm.h"
 
-#include <gtest/gtest.h>
-
 #include <QLabel>
 #include <QString>
+
+#include <gtest/gtest.h>
 
 #include <deque>
 #include <memory>

@@ -1,5 +1,4 @@
 #include "FormMainFixture.h"
-
 #include "support/Gbk.h"
 
 #include <QComboBox>
@@ -64,7 +63,7 @@ TEST_F(FormMainTest, StatusMessageGivesWayToDoneAtTheTickTheFirstMessageStarted)
     form->ShowStatus("second");
     EXPECT_EQ(form->HintLabel->text(), QStringLiteral("second"));
     EXPECT_LE(form->Timer1->remainingTime(), remaining - 150); // not restarted
-    QMetaObject::invokeMethod(form->Timer1, "timeout"); // the tick
+    QMetaObject::invokeMethod(form->Timer1, "timeout");        // the tick
     EXPECT_EQ(form->HintLabel->text(), QStringLiteral("完成"));
     EXPECT_FALSE(form->Timer1->isActive());
 }
@@ -112,7 +111,8 @@ TEST_F(FormMainTest, AboutBoxCountsTheWordsAndOnlyItsWebButtonOpensThePage)
     form->N5Click();
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].caption, QStringLiteral("关于..."));
-    EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("DUredivive (Beta版)\n\n     词汇量:2\n"))) << asked[0].text.toStdString();
+    EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("DUredivive (Beta版)\n\n     词汇量:2\n")))
+        << asked[0].text.toStdString();
     EXPECT_EQ(asked[0].buttons, (std::vector<QString>{QStringLiteral("访问网站"), QStringLiteral("确定")}));
     EXPECT_TRUE(opened.empty());
 
@@ -140,7 +140,8 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
     EXPECT_EQ(QApplication::focusWidget(), form->Memo_newInterpret);
 
     // Chinese typed into the explanation, then Ctrl+S saves it.
-    QTest::sendKeyEvent(QTest::Click, form->Memo_newInterpret, Qt::Key_unknown, QStringLiteral("猿"), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Click, form->Memo_newInterpret, Qt::Key_unknown, QStringLiteral("猿"),
+                        Qt::NoModifier);
     QTest::keyClick(form->Memo_newInterpret, Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(data.DictTable.SeekExact("ap"));
     EXPECT_EQ(data.DictTable.FieldByName("interpret"), G("猿"));

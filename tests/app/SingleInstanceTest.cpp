@@ -1,10 +1,10 @@
 #include "app/SingleInstance.h"
 
-#include <gtest/gtest.h>
-
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <gtest/gtest.h>
 
 namespace {
 

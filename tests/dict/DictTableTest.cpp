@@ -1,5 +1,6 @@
-#include "dict/DictError.h"
 #include "dict/DictTable.h"
+
+#include "dict/DictError.h"
 #include "dict/WordSeek.h"
 #include "support/Gbk.h"
 #include "support/TempDir.h"

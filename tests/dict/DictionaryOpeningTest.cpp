@@ -1,5 +1,6 @@
-#include "dict/DictTable.h"
 #include "dict/DictionaryOpening.h"
+
+#include "dict/DictTable.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -57,8 +58,9 @@ TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
     }
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open((dir / "data/DORori.db").c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr),
+        SQLITE_OK);
     TDictTable table;
     const OpenResult result = OpenDictionary(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);

@@ -1,4 +1,5 @@
 #include "dict/WordListFormat.h"
+
 #include "dict/WordListLineSplitter.h"
 #include "dict/WordListReader.h"
 #include "support/Gbk.h"
@@ -51,15 +52,15 @@ TEST(WordListFormatTest, LinePadsTheWordTo20BytesAndKeepsTheExplanationAsItIs)
     std::string out;
     AppendWordListLine(out, "cat", G("猫"));
     AppendWordListLine(out, "international", G("国际的"));
-    EXPECT_EQ(out, "cat" + std::string(17, ' ') + "| " + G("猫") + "\r\n" + "international" + std::string(7, ' ')
-                       + "| " + G("国际的") + "\r\n");
+    EXPECT_EQ(out, "cat" + std::string(17, ' ') + "| " + G("猫") + "\r\n" + "international" +
+                       std::string(7, ' ') + "| " + G("国际的") + "\r\n");
 
     out.clear();
     AppendWordListLine(out, std::string(20, 'a'), "x");
     AppendWordListLine(out, std::string(25, 'b'), "y\r\nz");
     AppendWordListLine(out, std::string(19, 'c'), "");
-    EXPECT_EQ(out, std::string(20, 'a') + "| x\r\n" + std::string(25, 'b') + "| y\r\nz\r\n" + std::string(19, 'c')
-                       + " | \r\n");
+    EXPECT_EQ(out, std::string(20, 'a') + "| x\r\n" + std::string(25, 'b') + "| y\r\nz\r\n" +
+                       std::string(19, 'c') + " | \r\n");
 }
 
 TEST(WordListFormatTest, EntryLinesNeedTextOnBothSidesOfTheFirstBar)
@@ -99,10 +100,16 @@ TEST(WordListFormatTest, CrEndsALineAndSwallowsOneLfWhileLfAloneAndOtherBytesSta
 
 TEST(WordListFormatTest, Byte1AEndsTheFileWhereverItStands)
 {
-    EXPECT_EQ(Texts("a\r\nbc\x1A" "d\r\ne"), (std::vector<std::string>{"a", "bc"}));
-    EXPECT_EQ(Texts("a\r\n\x1A" "b"), (std::vector<std::string>{"a"}));
+    EXPECT_EQ(Texts("a\r\nbc\x1A"
+                    "d\r\ne"),
+              (std::vector<std::string>{"a", "bc"}));
+    EXPECT_EQ(Texts("a\r\n\x1A"
+                    "b"),
+              (std::vector<std::string>{"a"}));
     EXPECT_EQ(Texts("a\r\x1A"), (std::vector<std::string>{"a"}));
-    EXPECT_TRUE(Texts("\x1A" "a\r\n").empty());
+    EXPECT_TRUE(Texts("\x1A"
+                      "a\r\n")
+                    .empty());
 }
 
 TEST(WordListFormatTest, PiecesOfAnySizeGiveTheSameLinesAndExaminedCounts)
@@ -126,9 +133,10 @@ TEST(WordListFormatTest, PiecesOfAnySizeGiveTheSameLinesAndExaminedCounts)
 TEST(WordListFormatTest, ContinuationLinesJoinThePendingEntry)
 {
     const std::string spaces = "   ";
-    EXPECT_EQ(Read("orphan\r\n | lost\r\ncat | " + G("猫") + "\r\n" + spaces + "\r\n\r\n |  two \r\n x | \r\n"
-                   + "dog|" + G("狗") + "\r\nlast\r\n\r\n"),
-              (Entries{{"cat", G("猫") + "\r\n" + spaces + "\r\n\r\ntwo\r\n"}, {"dog", G("狗") + "\r\nlast\r\n"}}));
+    EXPECT_EQ(
+        Read("orphan\r\n | lost\r\ncat | " + G("猫") + "\r\n" + spaces + "\r\n\r\n |  two \r\n x | \r\n" +
+             "dog|" + G("狗") + "\r\nlast\r\n\r\n"),
+        (Entries{{"cat", G("猫") + "\r\n" + spaces + "\r\n\r\ntwo\r\n"}, {"dog", G("狗") + "\r\nlast\r\n"}}));
     // LF alone does not end a line: the whole file is the first entry.
     EXPECT_EQ(Read("a| 1\nb| 2\n"), (Entries{{"a", "1\nb| 2"}}));
     // The last line needs no end; a later line with text on both sides of a bar is an entry.

@@ -1,5 +1,6 @@
-#include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
+
+#include "platform/GbkCodec.h"
 #include "support/Gbk.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,10 @@ TEST(GbkText, FoldingNeverTouchesTheSecondByteOfATwoByteCharacter)
     EXPECT_EQ(gbk::UpperCase(lowerTrail), lowerTrail);
     EXPECT_FALSE(gbk::EqualNoCase(lowerTrail, upperTrail));
     EXPECT_NE(gbk::CompareNoCase("x" + lowerTrail, "x" + upperTrail), 0);
-    EXPECT_EQ(gbk::UpperCase("ab\x81\x61" "cd"), "AB\x81\x61" "CD");
+    EXPECT_EQ(gbk::UpperCase("ab\x81\x61"
+                             "cd"),
+              "AB\x81\x61"
+              "CD");
     // Full-width letters are two-byte characters and stay as they are.
     EXPECT_EQ(gbk::UpperCase(G("ａ")), G("ａ"));
 }
@@ -36,8 +40,9 @@ TEST(GbkText, ComparisonIgnoresLetterCaseOnlyAndOrdersShorterFirst)
 
 TEST(GbkText, CuttingToAWidthNeverSplitsACharacter)
 {
-    const std::string word = G("苹果");                    // 4 bytes
-    EXPECT_EQ(gbk::CutToWidth("a" + word, 4), "a" + G("苹")); // 5 bytes cut to 4: the second character would split
+    const std::string word = G("苹果"); // 4 bytes
+    EXPECT_EQ(gbk::CutToWidth("a" + word, 4),
+              "a" + G("苹")); // 5 bytes cut to 4: the second character would split
     EXPECT_EQ(gbk::CutToWidth(word, 4), word);
     EXPECT_EQ(gbk::CutToWidth(std::string(30, 'x'), 25), std::string(25, 'x'));
     // A lone lead byte at the very end is one byte, not half a character.
@@ -50,5 +55,8 @@ TEST(GbkCodec, RoundTripsAndRefusesWhatGbkCannotHold)
     EXPECT_EQ(gbk::FromUtf8("\xE2\x82\xAC"), std::optional<std::string>("\x80")); // the euro sign is one byte
     EXPECT_FALSE(gbk::FromUtf8("emoji \xF0\x9F\x98\x80").has_value());
     EXPECT_FALSE(gbk::FromUtf8("\xFF not utf-8").has_value());
-    EXPECT_EQ(gbk::ToUtf8("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(gbk::ToUtf8("a\xFF"
+                          "b"),
+              "a\xEF\xBF\xBD"
+              "b");
 }

@@ -1,9 +1,11 @@
 #include "platform/IniFile.h"
+
 #include "support/Gbk.h"
 #include "support/TempDir.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace {
 
@@ -61,7 +63,8 @@ TEST(IniFile, GbkBytesPassThroughAndBracketAsSecondByteDoesNotEndTheSection)
 {
     TempDir dir;
     // 0x81 0x5D is one character whose second byte is ']'; 0x81 0x5C ends in '\'.
-    const std::string section = "\x81\x5D" "x";
+    const std::string section = "\x81\x5D"
+                                "x";
     const std::string value = G(" 听写") + "\x81\x5C\x80\xFF";
     const IniFile ini(WriteFile(dir, "[" + section + "]\nKey=" + value + "\n"));
     EXPECT_EQ(ini.ReadString(section, "key", "def"), G("听写") + "\x81\x5C\x80\xFF");
@@ -76,7 +79,8 @@ TEST(IniFile, ValuesAreCutTo2047BytesWithoutSplittingACharacter)
         wide += G("维");
     const IniFile ini(WriteFile(dir, "[S]\nLong=\"" + std::string(3000, 'x') + "\"\nWide=" + wide + "\n"));
     EXPECT_EQ(ini.ReadString("S", "Long", ""), std::string(2047, 'x'));
-    EXPECT_EQ(ini.ReadString("S", "Wide", ""), wide.substr(0, 2046)); // 1023 characters, not half of the 1024th
+    EXPECT_EQ(ini.ReadString("S", "Wide", ""),
+              wide.substr(0, 2046)); // 1023 characters, not half of the 1024th
     EXPECT_EQ(ini.ReadString("S", "Missing", std::string(2100, 'd')), std::string(2047, 'd'));
 }
 

@@ -1,11 +1,13 @@
 #include "platform/Registry.h"
+
 #include "support/Gbk.h"
 #include "support/TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdlib>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <iterator>
 #include <set>
 
@@ -128,9 +130,9 @@ TEST_F(RegistryTest, WrongTypeReadsAsMissingAndWritesReplaceByNameWithoutCase)
 TEST_F(RegistryTest, UnparseableFileReadsEmptyAndIsKeptAsideOnTheNextWrite)
 {
     fs::create_directories(keyFile.parent_path());
-    for (const std::string& garbage : {std::string("string QueryWord=kept\nnot a value line\n"),
-                                       std::string("string QueryWord=bad escape \\q\n"),
-                                       std::string("integer D_R_W_C=2147483648\n")}) {
+    for (const std::string& garbage :
+         {std::string("string QueryWord=kept\nnot a value line\n"),
+          std::string("string QueryWord=bad escape \\q\n"), std::string("integer D_R_W_C=2147483648\n")}) {
         std::ofstream(keyFile, std::ios::binary) << garbage;
         Registry registry;
         ASSERT_TRUE(registry.OpenKey(kKey, false));
@@ -178,7 +180,8 @@ TEST_F(RegistryTest, FailedWriteThrowsWithTheReasonAndKeepsTheOldValue)
         registry.WriteString("QueryWord", "new");
         FAIL() << "no exception";
     } catch (const std::runtime_error& error) {
-        EXPECT_NE(std::string(error.what()).find("No such file or directory"), std::string::npos) << error.what();
+        EXPECT_NE(std::string(error.what()).find("No such file or directory"), std::string::npos)
+            << error.what();
     }
     EXPECT_EQ(registry.ReadString("QueryWord"), "old");
 }

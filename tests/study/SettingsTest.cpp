@@ -78,12 +78,15 @@ TEST_F(SettingsTest, TitlesComeFromTheIniFileOrTheirDefaults)
 {
     Show();
     EXPECT_EQ(view.Text(Control::fcTitleLabel1), "RIdavave");
-    EXPECT_EQ(view.pageCaptions, (std::map<int, std::string>{{0, G("检索")}, {1, G("听写")}, {2, G("维护")}}));
+    EXPECT_EQ(view.pageCaptions,
+              (std::map<int, std::string>{{0, G("检索")}, {1, G("听写")}, {2, G("维护")}}));
 
-    WriteIni("[appproperty]\r\nMainTitle=\r\n TabTitle2 = \"" + G("默写") + "\"\r\n[Other]\r\nTabTitle3=x\r\n");
+    WriteIni("[appproperty]\r\nMainTitle=\r\n TabTitle2 = \"" + G("默写") +
+             "\"\r\n[Other]\r\nTabTitle3=x\r\n");
     Restart();
     EXPECT_EQ(view.Text(Control::fcTitleLabel1), "");
-    EXPECT_EQ(view.pageCaptions, (std::map<int, std::string>{{0, G("检索")}, {1, G("默写")}, {2, G("维护")}}));
+    EXPECT_EQ(view.pageCaptions,
+              (std::map<int, std::string>{{0, G("检索")}, {1, G("默写")}, {2, G("维护")}}));
 }
 
 TEST_F(SettingsTest, AFirstStartTakesTheDefaultSettingsAndShowsTheGroupsLastWord)
@@ -123,9 +126,13 @@ TEST_F(SettingsTest, TheLabelFollowsEveryKeystrokeAndStopsAtTheLastWord)
 
     // Large counts jump instead of stepping; both end on the same record.
     view.Type(Control::Edit_FistWordInRecycle, "w00100");
-    for (const auto& [count, last] : std::vector<std::pair<std::string, std::string>>{
-             {" 10000 ", "w10100"}, {"10001", "w10101"}, {"10100", "w10200"}, {"50000", "w10200"},
-             {"2147483647", "w10200"}, {"0", "w00100"}}) {
+    for (const auto& [count, last] :
+         std::vector<std::pair<std::string, std::string>>{{" 10000 ", "w10100"},
+                                                          {"10001", "w10101"},
+                                                          {"10100", "w10200"},
+                                                          {"50000", "w10200"},
+                                                          {"2147483647", "w10200"},
+                                                          {"0", "w00100"}}) {
         view.Type(Control::ComboBox_GroupWordCount, count);
         EXPECT_EQ(Label(), G("到 ") + last) << count;
     }
@@ -261,7 +268,8 @@ TEST_F(SettingsTest, AppliedSettingsOutliveAProgramThatWasKilled)
     ASSERT_TRUE(Apply(PageDictation, true, "2", "w00005"));
     pages.reset(); // no close: nothing more is written
     view = FakeView();
-    pages = std::make_unique<StudyPages>(table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+    pages = std::make_unique<StudyPages>(table, view,
+                                         StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
     view.onChange = [this](Control control) { pages->TextChanged(control); };
     Show();
     EXPECT_TRUE(state().DictationRecycled);

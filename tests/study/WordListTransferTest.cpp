@@ -57,7 +57,8 @@ protected:
         other.Open((dir / "DORori.db").string());
         std::vector<std::tuple<std::string, std::string, std::string>> records;
         for (other.First(); !other.Eof(); other.Next())
-            records.emplace_back(other.FieldByName("ID"), other.FieldByName("word"), other.FieldByName("interpret"));
+            records.emplace_back(other.FieldByName("ID"), other.FieldByName("word"),
+                                 other.FieldByName("interpret"));
         return records;
     }
     std::vector<std::string> FilesInDir() const
@@ -70,8 +71,8 @@ protected:
     }
     std::string MergeQuestion(const std::string& word, const std::string& from, const std::string& to)
     {
-        return G("【") + word + G("】已经存在词库中,是否将注释由:\r\n\r\n  (") + from + G(")\r\n\r\n     更新为\r\n\r\n  (")
-               + to + ")?";
+        return G("【") + word + G("】已经存在词库中,是否将注释由:\r\n\r\n  (") + from +
+               G(")\r\n\r\n     更新为\r\n\r\n  (") + to + ")?";
     }
     void ExpectIdle()
     {
@@ -90,9 +91,9 @@ TEST_F(WordListTransferTest, ExportWritesEveryRecordInWordOrderByteForByte)
 
     EXPECT_EQ(view.fileTitles, std::vector<std::string>{G("请输入需要导出的词库文件名")});
     EXPECT_TRUE(view.boxes.empty());
-    EXPECT_EQ(ReadFile(PathOf("list.txt")), kWord20 + "| x\r\n" + kWord25 + "| y\r\n" + "cat" + std::string(17, ' ')
-                                                 + "| " + G("猫") + "\r\n" + "international" + std::string(7, ' ')
-                                                 + "| " + G("国际的") + "\r\n");
+    EXPECT_EQ(ReadFile(PathOf("list.txt")),
+              kWord20 + "| x\r\n" + kWord25 + "| y\r\n" + "cat" + std::string(17, ' ') + "| " + G("猫") +
+                  "\r\n" + "international" + std::string(7, ' ') + "| " + G("国际的") + "\r\n");
     // The bar follows the record number after each step: 2, 3, 4 and 4 again at the end of 4.
     EXPECT_EQ(view.progress, (std::vector<int>{0, 50, 75, 100}));
     ExpectIdle();
@@ -120,7 +121,8 @@ TEST_F(WordListTransferTest, ExportAsksBeforeReplacingAFileAndCancelLeavesItAlon
     view.fileAnswers.push_back(path);
     transfer().SpeedExportClick();
     ASSERT_EQ(view.boxes.size(), 1u);
-    EXPECT_EQ(view.boxes[0].text, G("文件名 ") + dir.path().string() + "/" + name + G(" 已经存在，是否允许覆盖?"));
+    EXPECT_EQ(view.boxes[0].text,
+              G("文件名 ") + dir.path().string() + "/" + name + G(" 已经存在，是否允许覆盖?"));
     EXPECT_EQ(view.boxes[0].caption, G("警告"));
     EXPECT_EQ(view.boxes[0].flags, 49);
     EXPECT_EQ(ReadFile(path), "old");
@@ -190,8 +192,8 @@ TEST_F(WordListTransferTest, ImportOfAnExportedFileChangesNothingAndAsksNothing)
 
 TEST_F(WordListTransferTest, ImportAddsNewWordsWithTheirContinuationLines)
 {
-    Import(" stray\r\napple | " + G("苹果") + "\r\n\r\n  Cat  |  " + G("猫") + "  \r\n   \r\n | " + G("猫科")
-           + "\r\ndog|" + G("狗") + "\r\n\r\n");
+    Import(" stray\r\napple | " + G("苹果") + "\r\n\r\n  Cat  |  " + G("猫") + "  \r\n   \r\n | " +
+           G("猫科") + "\r\ndog|" + G("狗") + "\r\n\r\n");
     EXPECT_TRUE(view.boxes.empty());
     EXPECT_EQ(table.RecordCount(), 3);
     EXPECT_EQ(Stored("apple"), G("苹果") + "\r\n");

@@ -9,7 +9,8 @@ StudyFixture::StudyFixture()
     const std::string path = (dir / "DORori.db").string();
     TDictTable::CreateTable(path);
     table.Open(path);
-    pages = std::make_unique<StudyPages>(table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+    pages = std::make_unique<StudyPages>(table, view,
+                                         StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
     view.onChange = [this](Control control) { pages->TextChanged(control); };
 }
 

@@ -25,7 +25,8 @@ protected:
         view = FakeView();
         table.Close();
         table.Open((dir / "DORori.db").string());
-        pages = std::make_unique<StudyPages>(table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+        pages = std::make_unique<StudyPages>(table, view,
+                                             StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
         view.onChange = [this](Control control) { pages->TextChanged(control); };
         Show();
     }

@@ -1,5 +1,6 @@
 // The message box: button sets, codes, focus, layout and the modal call.
 #include "ui/skin/ZYInfoDlg.h"
+
 #include "ui/skin/ZYInfoDlgForm.h"
 
 #include <QApplication>
@@ -19,8 +20,7 @@
 
 namespace {
 
-struct Shown
-{
+struct Shown {
     QString caption;
     int code;
     bool operator==(const Shown&) const = default;
@@ -51,8 +51,7 @@ QFont DesignMetricsFont()
     return font;
 }
 
-struct Laid
-{
+struct Laid {
     explicit Laid(const QString& text, int flags, const QString& caption = QStringLiteral("提示信息"))
     {
         form.setFont(DesignMetricsFont());
@@ -66,7 +65,7 @@ QPushButton* Focused(const TZYInfoDlgForm& form)
     return qobject_cast<QPushButton*>(form.focusWidget());
 }
 
-}  // namespace
+} // namespace
 
 TEST(ZYInfoDlgForm, StandardSetsShowTheirButtonsAndTheGlyphAnswersForTheRightmost)
 {
@@ -205,8 +204,7 @@ TEST(ZYInfoDlgForm, DraggingTheTitleOrTheTopBandMovesTheDialog)
 
 namespace {
 
-class ZYInfoDlgCall : public ::testing::Test
-{
+class ZYInfoDlgCall : public ::testing::Test {
 protected:
     void TearDown() override { TZYInfoDlg::SetAnswerer(nullptr); }
 
@@ -220,16 +218,13 @@ protected:
         });
     }
 
-    static void Press(TZYInfoDlgForm& form, Qt::Key key)
-    {
-        QTest::keyClick(form.focusWidget(), key);
-    }
+    static void Press(TZYInfoDlgForm& form, Qt::Key key) { QTest::keyClick(form.focusWidget(), key); }
 
     QWidget owner;
     TZYInfoDlg dlg{&owner};
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(ZYInfoDlgCall, AboutBoxCaptionsGiveTwoCustomButtonsOnce)
 {

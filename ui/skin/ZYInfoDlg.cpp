@@ -9,14 +9,11 @@
 
 #include <utility>
 
-TZYInfoDlg::Answerer TZYInfoDlg::FAnswerer;
+TZYInfoDlg::Answerer TZYInfoDlg::answerer_;
 
-TZYInfoDlg::TZYInfoDlg(QWidget* owner)
-    : QObject(owner)
-{
-}
+TZYInfoDlg::TZYInfoDlg(QWidget* owner) : QObject(owner) {}
 
-int TZYInfoDlg::MessageBox(const QString& Text, const QString& Caption, int Flags)
+int TZYInfoDlg::MessageBox(const QString& text, const QString& caption, int flags)
 {
     // The owner may go while the modal loop runs; the guard never deletes the dialog twice.
     QPointer<TZYInfoDlgForm> form = new TZYInfoDlgForm(qobject_cast<QWidget*>(parent()));
@@ -24,25 +21,25 @@ int TZYInfoDlg::MessageBox(const QString& Text, const QString& Caption, int Flag
 
     if (FPendingCaptions) {
         for (int number = 1; number <= 4; ++number)
-            form->Button(number)->setText(FCaptions[static_cast<std::size_t>(4 - number)]);
-        Flags |= 15;
+            form->Button(number)->setText(captions_[static_cast<std::size_t>(4 - number)]);
+        flags |= 15;
         FPendingCaptions = false;
     }
-    form->InitMessageBox(Text, Caption, Flags);
+    form->InitMessageBox(text, caption, flags);
 
-    if (FAnswerer)
-        return FAnswerer(*form);
+    if (answerer_)
+        return answerer_(*form);
     form->exec();
     return form ? form->Result() : 2;
 }
 
-void TZYInfoDlg::SetButtonCaptions(const QString& C1, const QString& C2, const QString& C3, const QString& C4)
+void TZYInfoDlg::SetButtonCaptions(const QString& c1, const QString& c2, const QString& c3, const QString& c4)
 {
-    FCaptions = {C1, C2, C3, C4};
+    captions_ = {c1, c2, c3, c4};
     FPendingCaptions = true;
 }
 
 void TZYInfoDlg::SetAnswerer(Answerer answerer)
 {
-    FAnswerer = std::move(answerer);
+    answerer_ = std::move(answerer);
 }

@@ -12,8 +12,7 @@
 class QWidget;
 class TZYInfoDlgForm;
 
-class TZYInfoDlg : public QObject
-{
+class TZYInfoDlg : public QObject {
     Q_OBJECT
 
 public:
@@ -23,11 +22,11 @@ public:
     // The owner window is the dialogs' parent.
     explicit TZYInfoDlg(QWidget* owner = nullptr);
 
-    int MessageBox(const QString& Text, const QString& Caption, int Flags);
+    int MessageBox(const QString& text, const QString& caption, int flags);
 
     // Captions for the next MessageBox call, whoever makes it, leftmost first; an empty caption
     // hides its button. That call uses the custom button set and keeps its icon and focus bits.
-    void SetButtonCaptions(const QString& C1, const QString& C2, const QString& C3, const QString& C4);
+    void SetButtonCaptions(const QString& c1, const QString& c2, const QString& c3, const QString& c4);
 
     // While set, every MessageBox call hands its dialog to the answerer instead of a modal loop
     // (tests and scripted runs). An empty function restores the modal loop.
@@ -35,7 +34,7 @@ public:
 
 private:
     bool FPendingCaptions = false;
-    std::array<QString, 4> FCaptions;  // C1..C4, left to right
+    std::array<QString, 4> captions_; // C1..C4, left to right
 
-    static Answerer FAnswerer;
+    static Answerer answerer_;
 };

@@ -36,8 +36,7 @@ constexpr int kImageBelowBottom = 70;
 // Pressing in the band above the text moves the dialog like pressing on its title.
 constexpr int kCaptionBand = 25;
 
-struct ButtonFace
-{
+struct ButtonFace {
     const char* caption;
     int code;
 };
@@ -76,17 +75,15 @@ void AutoSize(QLabel* label, const QString& text)
     label->resize(label->sizeHint());
 }
 
-}  // namespace
+} // namespace
 
 TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       Label_Title(MakeLabel(this, "Label_Title", QStringLiteral("提示信息"), {112, 9})),
       Image1(MakeLabel(this, "Image1", QString(), {kImageLeft, kImageTop})),
       Label_Text(MakeLabel(this, "Label_Text", QString(), {75, 33})),
-      ZYButton1(MakeButton(this, "ZYButton1", "cancel")),
-      ZYButton2(MakeButton(this, "ZYButton2", "no")),
-      ZYButton3(MakeButton(this, "ZYButton3", "yes")),
-      ZYButton4(MakeButton(this, "ZYButton4", "ZYButton4")),
+      ZYButton1(MakeButton(this, "ZYButton1", "cancel")), ZYButton2(MakeButton(this, "ZYButton2", "no")),
+      ZYButton3(MakeButton(this, "ZYButton3", "yes")), ZYButton4(MakeButton(this, "ZYButton4", "ZYButton4")),
       SpeedButton1(new QToolButton(this))
 {
     setObjectName(QStringLiteral("ZYInfoDlgForm"));
@@ -208,7 +205,8 @@ void TZYInfoDlgForm::SetFocusOrder(int defaultButton)
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     // The first visible button in that order has the focus when the dialog opens.
-    const auto first = std::find_if(order.begin(), order.end(), [](QPushButton* b) { return !b->isHidden(); });
+    const auto first =
+        std::find_if(order.begin(), order.end(), [](QPushButton* b) { return !b->isHidden(); });
     if (first != order.end())
         (*first)->setFocus(Qt::TabFocusReason);
 }
@@ -300,17 +298,17 @@ void TZYInfoDlgForm::Label_TitleMouseDown(const QPointF& globalPos)
     // The window manager's own move loop where there is one; otherwise follow the mouse by hand.
     if (windowHandle() && windowHandle()->startSystemMove())
         return;
-    FDragging = true;
-    FDragOffset = globalPos.toPoint() - pos();
+    dragging_ = true;
+    dragOffset_ = globalPos.toPoint() - pos();
 }
 
 bool TZYInfoDlgForm::FollowDrag(QMouseEvent* event)
 {
-    if (!FDragging)
+    if (!dragging_)
         return false;
     if (event->type() == QEvent::MouseMove)
-        move(event->globalPosition().toPoint() - FDragOffset);
+        move(event->globalPosition().toPoint() - dragOffset_);
     else
-        FDragging = false;
+        dragging_ = false;
     return true;
 }

@@ -10,8 +10,7 @@ class QLabel;
 class QPushButton;
 class QToolButton;
 
-class TZYInfoDlgForm : public QDialog
-{
+class TZYInfoDlgForm : public QDialog {
     Q_OBJECT
 
 public:
@@ -59,6 +58,6 @@ private:
     bool FollowDrag(QMouseEvent* event);
 
     int FResult = 2;
-    bool FDragging = false;
-    QPoint FDragOffset;
+    bool dragging_ = false;
+    QPoint dragOffset_;
 };
