@@ -1,34 +1,22 @@
 #pragma once
-// The main window: its controls, the shell's handlers, and the window side of the page logic.
+// The main window: its state and handlers, wired to the page logic; page switching, the command
+// menu, the about box and the close sequence.
 
-#include "study/MainView.h"
+#include "app/FormMainControls.h"
+#include "app/FormMainView.h"
 #include "study/StudyPages.h"
 
-#include <QPoint>
 #include <QUrl>
 #include <QWidget>
 
 #include <functional>
 
-class Anchors;
-class QAction;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenu;
-class QPlainTextEdit;
-class QProgressBar;
-class QSystemTrayIcon;
-class QTabWidget;
-class QTimer;
-class QToolButton;
+class QKeyEvent;
 class TDictTable;
+class TZYForm;
 class TZYInfoDlg;
 
-class TFormMain : public QWidget, public MainView {
+class TFormMain : public QWidget {
     Q_OBJECT
 public:
     TFormMain(TDictTable& table, const StudyPaths& paths);
@@ -53,128 +41,41 @@ public:
     void Run(const std::function<void()>& handler);
     void ShowErrorReport(const QString& text);
 
+    // The window as the page logic sees it.
+    FormMainView& View() { return view_; }
+
     // Opens web addresses; tests replace it.
     std::function<void(const QUrl&)> openUrl;
-
-    StudyPages pages;
-
-    // Controls, by their names in the form.
-    QLabel* fcTitleLabel1;
-    QToolButton* SpeedButton_Min;
-    QToolButton* SpeedButton_Max;
-    QToolButton* SpeedButton_Exit;
-    QWidget* Panel1;
-    QToolButton* SpeedButton_Menu;
-    QTabWidget* PageControl1;
-    QWidget* TabSheet_query;
-    QWidget* TabSheet_dictation;
-    QWidget* TabSheet_Dictmaintain;
-    QWidget* TabSheet_setting;
-    QProgressBar* ProgressBar1;
-    QLabel* Image1;
-    QLabel* HintLabel;
-    QLabel* Image_Drag;
-    QTimer* Timer1;
-    QMenu* PopupMenu1;
-    QAction* N1;
-    QAction* N2;
-    QAction* N3;
-    QAction* MenuItem_setting;
-    QAction* N5;
-    QAction* N6;
-    QSystemTrayIcon* TrayApp1;
-    TZYInfoDlg* ZYInfoDlg1;
-
-    QLineEdit* Edit_Input;
-    QToolButton* SpeedButton_Seek;
-    QToolButton* SpeedButton_last;
-    QToolButton* SpeedButton_next;
-    QListWidget* ListBox_Preview;
-    QPlainTextEdit* Memo_View;
-
-    QLabel* Label_Interpret;
-    QLabel* Label_DictationCount;
-    QLabel* Image_RecycledFlag;
-    QLineEdit* Edit_Dictation;
-
-    QLabel* Label_newword;
-    QLineEdit* Edit_newword;
-    QLabel* Label_newInterpret;
-    QPlainTextEdit* Memo_newInterpret;
-    QToolButton* SpeedButton_findword;
-    QToolButton* SpeedButton_SaveWord;
-    QToolButton* SpeedButton5;
-    QToolButton* SpeedExport;
-    QToolButton* SpeedButton_import;
-
-    QGroupBox* GroupBox_Dictation_setting;
-    QCheckBox* CheckBox_DictationRecycled;
-    QComboBox* ComboBox_GroupWordCount;
-    QLabel* Label4;
-    QLabel* Label3;
-    QLineEdit* Edit_FistWordInRecycle;
-    QLabel* Label_lastGroupWord;
-    QToolButton* SpeedButton_applySetting;
-
-    // MainView
-    std::string Text(Control control) const override;
-    bool TextFitsGbk(Control control) const override;
-    void SetText(Control control, const std::string& text) override;
-    void SetCaretToEnd(Control control) override;
-    void SelectAll(Control control) override;
-    void ScrollToTop(Control control) override;
-    void SetFocus(Control control) override;
-    void SetVisible(Control control, bool visible) override;
-    bool Checked(Control control) const override;
-    void SetChecked(Control control, bool checked) override;
-    void ClearPreview() override;
-    void AddPreview(const std::string& word) override;
-    int PreviewCount() const override;
-    int PreviewSelectedIndex() const override;
-    std::string PreviewItem(int index) const override;
-    int ActivePage() const override;
-    void SelectPage(int page) override;
-    bool SettingsTabVisible() const override;
-    void SetSettingsTabVisible(bool visible) override;
-    void SetPageCaption(int page, const std::string& caption) override;
-    void ShowStatus(const std::string& message) override;
-    void Beep() override;
-    int MessageBox(const std::string& text, const std::string& caption, int flags) override;
-    std::optional<std::string> AskFileName(const std::string& title) override;
-    void ShowProgress(bool visible) override;
-    void SetProgress(int percent) override;
-    void ProcessEvents() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void CreateControls();
-    void CreateLookupPage();
-    void CreateDictationPage();
-    void CreateMaintenancePage();
-    void CreateSettingsPage();
-    void CreateMenuAndTray();
-    void AttachAnchors();
-    void AttachPageAnchors();
-    void WireHandlers();
+    void WireWindowCommands();
+    void WirePageHandlers();
     void ShowPageCommand(int page);
     void PageControl1Change();
     void TrayApp1Activated(int reason);
+    bool DoubleClicked(QObject* watched);
     bool PreviewKey(QObject* watched, QKeyEvent* event);
-    void StartDrag(QMouseEvent* event);
-    QWidget* WidgetOf(Control control) const;
+
+    // The controls whose mouse events the window handles itself.
+    struct Watched {
+        QObject* title;
+        QObject* previewList;
+        QObject* definitionView;
+        QObject* interpretation;
+        TZYForm* frame;
+    };
 
     TDictTable& table_;
-    Anchors* anchors_;
-    std::string programDirectory_;
-    bool selectingPage_ = false; // a page selected by the program runs no page-entry actions
-    bool dragging_ = false;
-    QPoint dragOffset_;
+    FormMainControls controls_;
+    TZYInfoDlg* ZYInfoDlg1;
+    FormMainView view_;
+    Watched watched_;
+
+public:
+    StudyPages pages;
 };

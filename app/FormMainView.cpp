@@ -1,7 +1,7 @@
-// The main window as the page logic sees it: controls by name, GBK text with CR LF line breaks.
+#include "app/FormMainView.h"
 
-#include "app/FormMain.h"
-#include "app/KeyCodes.h"
+#include "app/NamedChild.h"
+#include "app/StatusLine.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
 
@@ -10,13 +10,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -33,277 +31,220 @@ QString ToWidget(const std::string& gbk)
     return text;
 }
 
-QString FromWidget(QString text)
+template <class Operation>
+const Operation& Require(const Operation& operation, Control control, const char* what)
 {
-    return text.replace(QChar('\n'), QStringLiteral("\r\n"));
-}
-
-QString RawText(const QWidget* widget)
-{
-    if (auto* edit = qobject_cast<const QLineEdit*>(widget))
-        return edit->text();
-    if (auto* memo = qobject_cast<const QPlainTextEdit*>(widget))
-        return FromWidget(memo->toPlainText());
-    if (auto* label = qobject_cast<const QLabel*>(widget))
-        return FromWidget(label->text());
-    if (auto* combo = qobject_cast<const QComboBox*>(widget))
-        return combo->currentText();
-    return QString();
+    if (!operation)
+        throw std::logic_error(std::string("The control ") + ControlName(control) + " cannot " + what);
+    return operation;
 }
 
 } // namespace
 
-QWidget* TFormMain::WidgetOf(Control control) const
+FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string programDirectory)
+    : form_(form), messageBox_(messageBox), programDirectory_(std::move(programDirectory)),
+      preview_(NamedChild<QListWidget>(form, "ListBox_Preview")),
+      pages_(NamedChild<QTabWidget>(form, "PageControl1")),
+      progress_(NamedChild<QProgressBar>(form, "ProgressBar1")),
+      menuButton_(NamedChild<QToolButton>(form, "SpeedButton_Menu")),
+      status_(std::make_unique<StatusLine>(NamedChild<QLabel>(form, "HintLabel"),
+                                           NamedChild<QTimer>(form, "Timer1")))
 {
-    switch (control) {
-    case Control::fcTitleLabel1:
-        return fcTitleLabel1;
-    case Control::Edit_Input:
-        return Edit_Input;
-    case Control::Memo_View:
-        return Memo_View;
-    case Control::ListBox_Preview:
-        return ListBox_Preview;
-    case Control::Label_Interpret:
-        return Label_Interpret;
-    case Control::Label_DictationCount:
-        return Label_DictationCount;
-    case Control::Image_RecycledFlag:
-        return Image_RecycledFlag;
-    case Control::Edit_Dictation:
-        return Edit_Dictation;
-    case Control::Edit_newword:
-        return Edit_newword;
-    case Control::Memo_newInterpret:
-        return Memo_newInterpret;
-    case Control::CheckBox_DictationRecycled:
-        return CheckBox_DictationRecycled;
-    case Control::ComboBox_GroupWordCount:
-        return ComboBox_GroupWordCount;
-    case Control::Edit_FistWordInRecycle:
-        return Edit_FistWordInRecycle;
-    case Control::Label_lastGroupWord:
-        return Label_lastGroupWord;
-    }
-    return nullptr;
+    auto& title = NamedChild<QLabel>(form, "fcTitleLabel1");
+    Bind(Control::fcTitleLabel1,
+         BindAutoSizeLabel(title, [&form, &title] { form.setWindowTitle(title.text()); }));
+    Bind(Control::Edit_Input, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_Input")));
+    Bind(Control::Memo_View, BindMemo(NamedChild<QPlainTextEdit>(form, "Memo_View")));
+    Bind(Control::ListBox_Preview, BindWidget(preview_));
+    Bind(Control::Label_Interpret, BindLabel(NamedChild<QLabel>(form, "Label_Interpret")));
+    Bind(Control::Label_DictationCount, BindLabel(NamedChild<QLabel>(form, "Label_DictationCount")));
+    Bind(Control::Image_RecycledFlag, BindWidget(NamedChild<QLabel>(form, "Image_RecycledFlag")));
+    Bind(Control::Edit_Dictation, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_Dictation")));
+    Bind(Control::Edit_newword, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_newword")));
+    Bind(Control::Memo_newInterpret, BindMemo(NamedChild<QPlainTextEdit>(form, "Memo_newInterpret")));
+    Bind(Control::CheckBox_DictationRecycled,
+         BindCheckBox(NamedChild<QCheckBox>(form, "CheckBox_DictationRecycled")));
+    Bind(Control::ComboBox_GroupWordCount,
+         BindComboBox(NamedChild<QComboBox>(form, "ComboBox_GroupWordCount")));
+    Bind(Control::Edit_FistWordInRecycle,
+         BindLineEdit(NamedChild<QLineEdit>(form, "Edit_FistWordInRecycle")));
+    Bind(Control::Label_lastGroupWord, BindAutoSizeLabel(NamedChild<QLabel>(form, "Label_lastGroupWord")));
 }
 
-std::string TFormMain::Text(Control control) const
+FormMainView::~FormMainView() = default;
+
+void FormMainView::Bind(Control control, ControlBinding binding)
 {
-    return ToGbkLossy(RawText(WidgetOf(control)));
+    bindings_[static_cast<std::size_t>(control)] = std::move(binding);
 }
 
-bool TFormMain::TextFitsGbk(Control control) const
+const ControlBinding& FormMainView::Binding(Control control) const
 {
-    return ToGbk(RawText(WidgetOf(control))).has_value();
+    const ControlBinding& binding = bindings_.at(static_cast<std::size_t>(control));
+    if (!binding.widget)
+        throw std::logic_error(std::string("The control ") + ControlName(control) + " has no binding");
+    return binding;
 }
 
-void TFormMain::SetText(Control control, const std::string& text)
+QString FormMainView::RawText(Control control) const
 {
-    QWidget* widget = WidgetOf(control);
+    return Require(Binding(control).text, control, "be read")();
+}
+
+std::string FormMainView::Text(Control control) const
+{
+    return ToGbkLossy(RawText(control));
+}
+
+bool FormMainView::TextFitsGbk(Control control) const
+{
+    return ToGbk(RawText(control)).has_value();
+}
+
+void FormMainView::SetText(Control control, const std::string& text)
+{
+    const ControlBinding& binding = Binding(control);
     const QString shown = ToWidget(text);
-    if (RawText(widget) == FromWidget(shown))
+    // Writing the same text again changes nothing, so no change handler runs.
+    if (binding.text && binding.text() == QString(shown).replace(QChar('\n'), QStringLiteral("\r\n")))
         return;
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(shown);
-    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(widget)) {
-        memo->setPlainText(shown);
-    } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-        combo->setEditText(shown);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(shown);
-        if (control == Control::fcTitleLabel1)
-            setWindowTitle(shown);
-        else if (control != Control::Label_Interpret)
-            label->adjustSize();
-        if (control == Control::Label_DictationCount) // right-aligned at its right edge
-            label->move(label->parentWidget()->width() - (TabSheet_dictation->width() - 293) - label->width(),
-                        0);
-    }
+    Require(binding.setText, control, "be written")(shown);
 }
 
-void TFormMain::SetCaretToEnd(Control control)
+void FormMainView::SetCaretToEnd(Control control)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(WidgetOf(control)))
-        edit->end(false);
+    Require(Binding(control).caretToEnd, control, "move its caret")();
 }
 
-void TFormMain::SelectAll(Control control)
+void FormMainView::SelectAll(Control control)
 {
-    if (auto* edit = qobject_cast<QLineEdit*>(WidgetOf(control)))
-        edit->selectAll();
+    Require(Binding(control).selectAll, control, "select its text")();
 }
 
-void TFormMain::ScrollToTop(Control control)
+void FormMainView::ScrollToTop(Control control)
 {
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(WidgetOf(control))) {
-        memo->moveCursor(QTextCursor::Start);
-        memo->verticalScrollBar()->setValue(0);
-    }
+    Require(Binding(control).scrollToTop, control, "scroll")();
 }
 
-void TFormMain::SetFocus(Control control)
+void FormMainView::SetFocus(Control control)
 {
-    WidgetOf(control)->setFocus();
+    Binding(control).widget->setFocus();
 }
 
-void TFormMain::SetVisible(Control control, bool visible)
+void FormMainView::SetVisible(Control control, bool visible)
 {
-    WidgetOf(control)->setVisible(visible);
+    Binding(control).widget->setVisible(visible);
 }
 
-bool TFormMain::Checked(Control control) const
+bool FormMainView::Checked(Control control) const
 {
-    auto* box = qobject_cast<QCheckBox*>(WidgetOf(control));
-    return box && box->isChecked();
+    return Require(Binding(control).checked, control, "be checked")();
 }
 
-void TFormMain::SetChecked(Control control, bool checked)
+void FormMainView::SetChecked(Control control, bool checked)
 {
-    if (auto* box = qobject_cast<QCheckBox*>(WidgetOf(control)))
-        box->setChecked(checked);
+    Require(Binding(control).setChecked, control, "be checked")(checked);
 }
 
-void TFormMain::ClearPreview()
+void FormMainView::ClearPreview()
 {
-    ListBox_Preview->clear();
-    ListBox_Preview->repaint();
+    preview_.clear();
+    preview_.repaint();
 }
 
-void TFormMain::AddPreview(const std::string& word)
+void FormMainView::AddPreview(const std::string& word)
 {
-    ListBox_Preview->addItem(FromGbk(word));
+    preview_.addItem(FromGbk(word));
 }
 
-int TFormMain::PreviewCount() const
+int FormMainView::PreviewCount() const
 {
-    return ListBox_Preview->count();
+    return preview_.count();
 }
 
-int TFormMain::PreviewSelectedIndex() const
+int FormMainView::PreviewSelectedIndex() const
 {
-    const QListWidgetItem* item = ListBox_Preview->currentItem();
-    return item && item->isSelected() ? ListBox_Preview->row(item) : -1;
+    const QListWidgetItem* item = preview_.currentItem();
+    return item && item->isSelected() ? preview_.row(item) : -1;
 }
 
-std::string TFormMain::PreviewItem(int index) const
+std::string FormMainView::PreviewItem(int index) const
 {
-    if (index < 0 || index >= ListBox_Preview->count())
+    if (index < 0 || index >= preview_.count())
         throw std::out_of_range("List index out of bounds (" + std::to_string(index) + ")");
-    return ToGbkLossy(ListBox_Preview->item(index)->text());
+    return ToGbkLossy(preview_.item(index)->text());
 }
 
-int TFormMain::ActivePage() const
+int FormMainView::ActivePage() const
 {
-    return PageControl1->currentIndex();
+    return pages_.currentIndex();
 }
 
-void TFormMain::SelectPage(int page)
+void FormMainView::SelectPage(int page)
 {
     selectingPage_ = true;
-    PageControl1->setCurrentIndex(page);
+    pages_.setCurrentIndex(page);
     selectingPage_ = false;
 }
 
-bool TFormMain::SettingsTabVisible() const
+bool FormMainView::SettingsTabVisible() const
 {
-    return PageControl1->isTabVisible(PageSetting);
+    return pages_.isTabVisible(PageSetting);
 }
 
-void TFormMain::SetSettingsTabVisible(bool visible)
+void FormMainView::SetSettingsTabVisible(bool visible)
 {
     // Hiding the current tab makes the tab bar pick another one: that is no page change of the user's.
     selectingPage_ = true;
-    PageControl1->setTabVisible(PageSetting, visible);
+    pages_.setTabVisible(PageSetting, visible);
     selectingPage_ = false;
 }
 
-void TFormMain::SetPageCaption(int page, const std::string& caption)
+void FormMainView::SetPageCaption(int page, const std::string& caption)
 {
-    PageControl1->setTabText(page, FromGbk(caption));
+    pages_.setTabText(page, FromGbk(caption));
 }
 
-void TFormMain::ShowStatus(const std::string& message)
+void FormMainView::ShowStatus(const std::string& message)
 {
-    HintLabel->setText(ToWidget(message));
-    HintLabel->adjustSize();
-    HintLabel->repaint();
-    // A timer already running is not restarted: the message gives way at the earlier tick.
-    if (!Timer1->isActive())
-        Timer1->start();
+    status_->Show(ToWidget(message));
 }
 
-void TFormMain::Beep()
+void FormMainView::Beep()
 {
     QApplication::beep();
 }
 
-int TFormMain::MessageBox(const std::string& text, const std::string& caption, int flags)
+int FormMainView::MessageBox(const std::string& text, const std::string& caption, int flags)
 {
-    return ZYInfoDlg1->MessageBox(FromGbk(text), FromGbk(caption), flags);
+    return messageBox_.MessageBox(FromGbk(text), FromGbk(caption), flags);
 }
 
-std::optional<std::string> TFormMain::AskFileName(const std::string& title)
+std::optional<std::string> FormMainView::AskFileName(const std::string& title)
 {
     const QString name = QFileDialog::getSaveFileName(
-        this, FromGbk(title), QString::fromStdString(programDirectory_), QStringLiteral("文本 (*.txt)"),
+        &form_, FromGbk(title), QString::fromStdString(programDirectory_), QStringLiteral("文本 (*.txt)"),
         nullptr, QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return std::nullopt;
     return QFile::encodeName(name).toStdString();
 }
 
-void TFormMain::ShowProgress(bool visible)
+void FormMainView::ShowProgress(bool visible)
 {
-    ProgressBar1->setValue(0);
-    ProgressBar1->setVisible(visible);
+    progress_.setValue(0);
+    progress_.setVisible(visible);
     // While the bar shows, pages and the menu cannot be changed.
-    PageControl1->tabBar()->setEnabled(!visible);
-    SpeedButton_Menu->setEnabled(!visible);
+    pages_.tabBar()->setEnabled(!visible);
+    menuButton_.setEnabled(!visible);
 }
 
-void TFormMain::SetProgress(int percent)
+void FormMainView::SetProgress(int percent)
 {
-    ProgressBar1->setValue(percent);
+    progress_.setValue(percent);
 }
 
-void TFormMain::ProcessEvents()
+void FormMainView::ProcessEvents()
 {
     QCoreApplication::processEvents();
-}
-
-bool TFormMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress)
-        return PreviewKey(watched, static_cast<QKeyEvent*>(event));
-    if (event->type() == QEvent::MouseButtonDblClick && !pages.Busy()) {
-        if (watched == ListBox_Preview->viewport())
-            Run([this] { pages.lookup.ListBox_PreviewDblClick(); });
-        else if (watched == Memo_View->viewport())
-            Run([this] { pages.lookup.Memo_ViewDblClick(); });
-        else if (watched == Label_Interpret)
-            Run([this] { pages.dictation.Label_InterpretDblClick(); });
-    }
-    if (event->type() == QEvent::MouseButtonPress && watched == fcTitleLabel1)
-        StartDrag(static_cast<QMouseEvent*>(event));
-    return false;
-}
-
-bool TFormMain::PreviewKey(QObject* watched, QKeyEvent* event)
-{
-    // Keys reach the focused control once; keys inside dialogs are not this window's.
-    auto* target = qobject_cast<QWidget*>(watched);
-    if (!target || target != QApplication::focusWidget() || target->window() != this || pages.Busy())
-        return false;
-    const int key = VirtualKeyOf(*event);
-    Run([&] {
-        pages.keys.FormKeyDown(key, event->modifiers() & Qt::ControlModifier);
-        if (target == Edit_Input)
-            pages.lookup.Edit_InputKeyDown(key);
-        else if (target == Edit_newword)
-            pages.maintenance.Edit_newwordKeyDown(key);
-        else if (target == Edit_Dictation)
-            pages.dictation.Edit_DictationKeyDown(key);
-    });
-    return false; // never consumed: the control handles the key as usual
 }

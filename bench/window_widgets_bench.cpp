@@ -3,6 +3,7 @@
 
 #include "app/FormData.h"
 #include "app/FormMain.h"
+#include "app/NamedChild.h"
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "support/TempDir.h"
@@ -58,16 +59,17 @@ void BM_KeystrokeInLookupBox(benchmark::State& state)
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         state.SkipWithError("the window was not shown");
-    form.Edit_Input->setFocus();
-    QTest::keyClicks(form.Edit_Input, "co");
+    auto& input = NamedChild<QLineEdit>(form, "Edit_Input");
+    input.setFocus();
+    QTest::keyClicks(&input, "co");
     Latency latency;
     bool typed = false;
     for (auto _ : state) {
         latency.Time(state, [&] {
             if (typed)
-                QTest::keyClick(form.Edit_Input, Qt::Key_Backspace);
+                QTest::keyClick(&input, Qt::Key_Backspace);
             else
-                QTest::keyClick(form.Edit_Input, Qt::Key_N);
+                QTest::keyClick(&input, Qt::Key_N);
             QApplication::processEvents();
         });
         typed = !typed;

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the benchmarks need, skipping those present.
 set -euo pipefail
 
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev
+packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev openbox trayer
   libjpeg62-turbo-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
   imagemagick fonts-wqy-zenhei sqlite3)
 

@@ -1,6 +1,8 @@
 #pragma once
 // The main window's controls that the page logic reads and writes, by the window's own names.
 
+#include <array>
+
 enum class Control {
     // window
     fcTitleLabel1,
@@ -22,6 +24,28 @@ enum class Control {
     Edit_FistWordInRecycle,
     Label_lastGroupWord,
 };
+
+// Every control, for code that must handle each one.
+inline constexpr std::array kAllControls{
+    Control::fcTitleLabel1,
+    Control::Edit_Input,
+    Control::Memo_View,
+    Control::ListBox_Preview,
+    Control::Label_Interpret,
+    Control::Label_DictationCount,
+    Control::Image_RecycledFlag,
+    Control::Edit_Dictation,
+    Control::Edit_newword,
+    Control::Memo_newInterpret,
+    Control::CheckBox_DictationRecycled,
+    Control::ComboBox_GroupWordCount,
+    Control::Edit_FistWordInRecycle,
+    Control::Label_lastGroupWord,
+};
+static_assert(kAllControls.size() == static_cast<std::size_t>(Control::Label_lastGroupWord) + 1);
+
+// The control's name in the window, e.g. "Edit_Input".
+const char* ControlName(Control control);
 
 // Page indices of the page control; they do not change while the settings tab is hidden.
 enum Page : int {

@@ -4,6 +4,7 @@
 
 #include "app/FormData.h"
 #include "app/FormMain.h"
+#include "app/NamedChild.h"
 #include "support/TempDir.h"
 #include "ui/skin/ZYInfoDlgForm.h"
 
@@ -30,6 +31,8 @@ protected:
 
     void AddWords(const std::vector<std::pair<std::string, std::string>>& words);
     void Show();
+    // The window's control of that name.
+    template <class W> W& Widget(const char* name) { return NamedChild<W>(*form, name); }
 
     TempDir dir;
     TFormData data;

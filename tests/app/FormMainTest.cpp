@@ -1,5 +1,7 @@
 #include "FormMainFixture.h"
+#include "platform/Registry.h"
 #include "support/Gbk.h"
+#include "ui/skin/ZYForm.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -23,24 +25,24 @@ TEST_F(FormMainTest, ControlsKeepTheirDistancesFromTheWidenedWindowAsItResizes)
     EXPECT_EQ(form->height(), 204);
     // Widened before the anchors were taken: right-anchored controls stay where the 318-pixel
     // design put them, 7 pixels further from the right edge.
-    EXPECT_EQ(form->SpeedButton_Exit->geometry(), QRect(295, 8, 12, 12));
-    EXPECT_EQ(form->Panel1->geometry(), QRect(282, 29, 22, 22));
-    EXPECT_EQ(form->PageControl1->geometry(), QRect(6, 32, 304, 143));
-    EXPECT_EQ(form->HintLabel->pos(), QPoint(37, 183));
+    EXPECT_EQ(Widget<QToolButton>("SpeedButton_Exit").geometry(), QRect(295, 8, 12, 12));
+    EXPECT_EQ(Widget<QWidget>("Panel1").geometry(), QRect(282, 29, 22, 22));
+    EXPECT_EQ(Widget<QTabWidget>("PageControl1").geometry(), QRect(6, 32, 304, 143));
+    EXPECT_EQ(Widget<QLabel>("HintLabel").pos(), QPoint(37, 183));
 
-    const QRect editBefore = form->Edit_Dictation->geometry();
+    const QRect editBefore = Widget<QLineEdit>("Edit_Dictation").geometry();
     form->resize(425, 304);
     QApplication::processEvents();
-    EXPECT_EQ(form->SpeedButton_Exit->geometry(), QRect(395, 8, 12, 12));
-    EXPECT_EQ(form->PageControl1->geometry(), QRect(6, 32, 404, 243));
-    EXPECT_EQ(form->ProgressBar1->geometry(), QRect(10, 266, 398, 7));
-    EXPECT_EQ(form->HintLabel->pos(), QPoint(37, 283));
-    EXPECT_EQ(form->Image_Drag->pos(), QPoint(399, 287));
-    EXPECT_NEAR(form->fcTitleLabel1->geometry().center().x(), 425 * 163 / 325, 2);
+    EXPECT_EQ(Widget<QToolButton>("SpeedButton_Exit").geometry(), QRect(395, 8, 12, 12));
+    EXPECT_EQ(Widget<QTabWidget>("PageControl1").geometry(), QRect(6, 32, 404, 243));
+    EXPECT_EQ(Widget<QProgressBar>("ProgressBar1").geometry(), QRect(10, 266, 398, 7));
+    EXPECT_EQ(Widget<QLabel>("HintLabel").pos(), QPoint(37, 283));
+    EXPECT_EQ(Widget<QLabel>("Image_Drag").pos(), QPoint(399, 287));
+    EXPECT_NEAR(Widget<QLabel>("fcTitleLabel1").geometry().center().x(), 425 * 163 / 325, 2);
     // Inside a page: the answer box follows left, right and bottom.
-    form->PageControl1->setCurrentIndex(PageDictation);
+    Widget<QTabWidget>("PageControl1").setCurrentIndex(PageDictation);
     QApplication::processEvents();
-    const QRect editAfter = form->Edit_Dictation->geometry();
+    const QRect editAfter = Widget<QLineEdit>("Edit_Dictation").geometry();
     EXPECT_EQ(editAfter.left(), editBefore.left());
     EXPECT_EQ(editAfter.width(), editBefore.width() + 100);
     EXPECT_EQ(editAfter.top(), editBefore.top() + 100);
@@ -53,28 +55,35 @@ TEST_F(FormMainTest, ControlsKeepTheirDistancesFromTheWidenedWindowAsItResizes)
 TEST_F(FormMainTest, StatusMessageGivesWayToDoneAtTheTickTheFirstMessageStarted)
 {
     Show();
-    EXPECT_EQ(form->HintLabel->text(), QStringLiteral("完成"));
-    EXPECT_FALSE(form->Timer1->isActive());
-    form->ShowStatus("first");
-    EXPECT_TRUE(form->Timer1->isActive());
-    EXPECT_EQ(form->Timer1->interval(), 5000);
-    const int remaining = form->Timer1->remainingTime();
+    EXPECT_EQ(Widget<QLabel>("HintLabel").text(), QStringLiteral("完成"));
+    EXPECT_FALSE(Widget<QTimer>("Timer1").isActive());
+    form->View().ShowStatus("first");
+    EXPECT_TRUE(Widget<QTimer>("Timer1").isActive());
+    EXPECT_EQ(Widget<QTimer>("Timer1").interval(), 5000);
+    const int remaining = Widget<QTimer>("Timer1").remainingTime();
     QTest::qWait(200);
-    form->ShowStatus("second");
-    EXPECT_EQ(form->HintLabel->text(), QStringLiteral("second"));
-    EXPECT_LE(form->Timer1->remainingTime(), remaining - 150); // not restarted
-    QMetaObject::invokeMethod(form->Timer1, "timeout");        // the tick
-    EXPECT_EQ(form->HintLabel->text(), QStringLiteral("完成"));
-    EXPECT_FALSE(form->Timer1->isActive());
+    form->View().ShowStatus("second");
+    EXPECT_EQ(Widget<QLabel>("HintLabel").text(), QStringLiteral("second"));
+    EXPECT_LE(Widget<QTimer>("Timer1").remainingTime(), remaining - 150); // not restarted
+    QMetaObject::invokeMethod(&Widget<QTimer>("Timer1"), "timeout");      // the tick
+    EXPECT_EQ(Widget<QLabel>("HintLabel").text(), QStringLiteral("完成"));
+    EXPECT_FALSE(Widget<QTimer>("Timer1").isActive());
 }
 
 TEST_F(FormMainTest, FirstShowingSelectsLookupHidesSettingsAndRestoresTheLastWord)
 {
+    AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\ZYSOFT\\DoRori", true));
+    registry.WriteString("QueryWord", "dog");
     Show();
-    EXPECT_EQ(form->PageControl1->currentIndex(), PageQuery);
-    EXPECT_FALSE(form->PageControl1->isTabVisible(PageSetting));
+    auto& pages = Widget<QTabWidget>("PageControl1");
+    EXPECT_EQ(pages.currentIndex(), PageQuery);
+    EXPECT_FALSE(pages.isTabVisible(PageSetting));
     EXPECT_FALSE(form->pages.state.FirstShow);
-    EXPECT_EQ(form->PageControl1->tabText(PageMaintain), QStringLiteral("维护"));
+    EXPECT_EQ(pages.tabText(PageMaintain), QStringLiteral("维护"));
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("dog"));
+    EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
 }
 
 TEST_F(FormMainTest, PageCommandsRunThePageEntryActionsAndProgramSelectionsDoNot)
@@ -82,25 +91,25 @@ TEST_F(FormMainTest, PageCommandsRunThePageEntryActionsAndProgramSelectionsDoNot
     AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
     Show();
     form->pages.state.DictationWord = "dog";
-    form->SelectPage(PageDictation); // programmatic: no entry actions
-    EXPECT_EQ(form->Label_Interpret->text(), QString());
+    form->View().SelectPage(PageDictation); // programmatic: no entry actions
+    EXPECT_EQ(Widget<QLabel>("Label_Interpret").text(), QString());
 
     form->N2Click();
-    EXPECT_EQ(form->PageControl1->currentIndex(), PageDictation);
-    EXPECT_EQ(form->Label_Interpret->text(), QStringLiteral("狗"));
+    EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageDictation);
+    EXPECT_EQ(Widget<QLabel>("Label_Interpret").text(), QStringLiteral("狗"));
 
-    form->MenuItem_setting->trigger();
-    EXPECT_EQ(form->PageControl1->currentIndex(), PageSetting);
-    EXPECT_TRUE(form->PageControl1->isTabVisible(PageSetting));
+    Widget<QAction>("MenuItem_setting").trigger();
+    EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageSetting);
+    EXPECT_TRUE(Widget<QTabWidget>("PageControl1").isTabVisible(PageSetting));
     // The user picking a tab leaves the settings page and hides its tab.
-    form->PageControl1->tabBar()->setCurrentIndex(PageMaintain);
-    EXPECT_FALSE(form->PageControl1->isTabVisible(PageSetting));
-    EXPECT_EQ(QApplication::focusWidget(), form->Edit_newword);
+    Widget<QTabWidget>("PageControl1").tabBar()->setCurrentIndex(PageMaintain);
+    EXPECT_FALSE(Widget<QTabWidget>("PageControl1").isTabVisible(PageSetting));
+    EXPECT_EQ(QApplication::focusWidget(), &Widget<QLineEdit>("Edit_newword"));
 
     form->showMinimized();
     form->N1Click();
     EXPECT_FALSE(form->isMinimized());
-    EXPECT_EQ(form->PageControl1->currentIndex(), PageQuery);
+    EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageQuery);
 }
 
 TEST_F(FormMainTest, AboutBoxCountsTheWordsAndOnlyItsWebButtonOpensThePage)
@@ -126,23 +135,23 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
 {
     AddWords({{"ape", "a"}, {"apex", "b"}, {"apple", "c"}});
     Show();
-    form->Edit_Input->setFocus();
-    QTest::keyClicks(form->Edit_Input, "ap");
-    EXPECT_EQ(form->ListBox_Preview->count(), 2);
-    EXPECT_EQ(form->Memo_View->toPlainText(), QStringLiteral("【ape】\n a"));
+    Widget<QLineEdit>("Edit_Input").setFocus();
+    QTest::keyClicks(&Widget<QLineEdit>("Edit_Input"), "ap");
+    EXPECT_EQ(Widget<QListWidget>("ListBox_Preview").count(), 2);
+    EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【ape】\n a"));
 
     answers = {6};
-    QTest::keyClick(form->Edit_Input, Qt::Key_Return);
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Return);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, QStringLiteral("词库中没有这个单词，是否追加?"));
-    EXPECT_EQ(form->PageControl1->currentIndex(), PageMaintain);
-    EXPECT_EQ(form->Edit_newword->text(), QStringLiteral("ap"));
-    EXPECT_EQ(QApplication::focusWidget(), form->Memo_newInterpret);
+    EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageMaintain);
+    EXPECT_EQ(Widget<QLineEdit>("Edit_newword").text(), QStringLiteral("ap"));
+    EXPECT_EQ(QApplication::focusWidget(), &Widget<QPlainTextEdit>("Memo_newInterpret"));
 
     // Chinese typed into the explanation, then Ctrl+S saves it.
-    QTest::sendKeyEvent(QTest::Click, form->Memo_newInterpret, Qt::Key_unknown, QStringLiteral("猿"),
-                        Qt::NoModifier);
-    QTest::keyClick(form->Memo_newInterpret, Qt::Key_S, Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, &Widget<QPlainTextEdit>("Memo_newInterpret"), Qt::Key_unknown,
+                        QStringLiteral("猿"), Qt::NoModifier);
+    QTest::keyClick(&Widget<QPlainTextEdit>("Memo_newInterpret"), Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(data.DictTable.SeekExact("ap"));
     EXPECT_EQ(data.DictTable.FieldByName("interpret"), G("猿"));
 }
@@ -150,7 +159,7 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
 TEST_F(FormMainTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn)
 {
     Show();
-    QTest::mouseDClick(form->ListBox_Preview->viewport(), Qt::LeftButton);
+    QTest::mouseDClick(Widget<QListWidget>("ListBox_Preview").viewport(), Qt::LeftButton);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, QStringLiteral("List index out of bounds (-1)"));
     EXPECT_TRUE(form->isVisible());
@@ -160,12 +169,29 @@ TEST_F(FormMainTest, CtrlChordsReachThePageBeforeTheFocusedControl)
 {
     AddWords({{"ant", "1"}, {"bee", "2"}, {"cat", "3"}});
     Show();
-    form->Edit_Input->setFocus();
-    QTest::keyClicks(form->Edit_Input, "ant");
-    QTest::keyClick(form->Edit_Input, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
-    EXPECT_EQ(form->Edit_Input->text(), QStringLiteral("bee"));
-    QTest::keyClick(form->Edit_Input, Qt::Key_Right); // no Ctrl: only the caret moves
-    EXPECT_EQ(form->Edit_Input->text(), QStringLiteral("bee"));
+    Widget<QLineEdit>("Edit_Input").setFocus();
+    QTest::keyClicks(&Widget<QLineEdit>("Edit_Input"), "ant");
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("bee"));
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Right); // no Ctrl: only the caret moves
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("bee"));
+}
+
+TEST_F(FormMainTest, DraggingTheTitleOrTheTopBandMovesTheWindow)
+{
+    Show();
+    const QPoint start = form->pos();
+    auto& title = Widget<QLabel>("fcTitleLabel1");
+    QTest::mousePress(&title, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseMove(&title, QPoint(25, 15));
+    QTest::mouseRelease(&title, Qt::LeftButton, {}, QPoint(25, 15));
+    EXPECT_EQ(form->pos(), start + QPoint(20, 10));
+
+    auto& frame = Widget<TZYForm>("ZYForm1");
+    QTest::mousePress(&frame, Qt::LeftButton, {}, QPoint(60, 10));
+    QTest::mouseMove(&frame, QPoint(50, 10));
+    QTest::mouseRelease(&frame, Qt::LeftButton, {}, QPoint(50, 10));
+    EXPECT_EQ(form->pos(), start + QPoint(10, 10));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The message box: button sets, codes, focus, layout and the modal call.
 #include "ui/skin/ZYInfoDlg.h"
 
+#include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYInfoDlgForm.h"
 
 #include <QApplication>
@@ -191,12 +192,12 @@ TEST(ZYInfoDlgForm, DraggingTheTitleOrTheTopBandMovesTheDialog)
     QTest::mouseRelease(form.Label_Title, Qt::LeftButton, {}, QPoint(22, 12));
     EXPECT_EQ(form.pos(), start + QPoint(20, 10));
 
-    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(10, 20));
+    QTest::mousePress(form.ZYForm1, Qt::LeftButton, {}, QPoint(10, 20));
     QTest::mouseMove(&form, QPoint(5, 20));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(5, 20));
     EXPECT_EQ(form.pos(), start + QPoint(15, 10));
 
-    QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(10, 40));
+    QTest::mousePress(form.ZYForm1, Qt::LeftButton, {}, QPoint(10, 40));
     QTest::mouseMove(&form, QPoint(50, 60));
     QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(50, 60));
     EXPECT_EQ(form.pos(), start + QPoint(15, 10)) << "below the band the dialog stays";

@@ -1,5 +1,8 @@
 #include "ui/skin/ZYInfoDlgForm.h"
 
+#include "ui/FormLook.h"
+#include "ui/skin/ZYForm.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -33,8 +36,6 @@ constexpr int kImageLeft = 4;
 constexpr int kImageTop = 30;
 constexpr int kImageWidth = 69;
 constexpr int kImageBelowBottom = 70;
-// Pressing in the band above the text moves the dialog like pressing on its title.
-constexpr int kCaptionBand = 25;
 
 struct ButtonFace {
     const char* caption;
@@ -84,21 +85,14 @@ TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
       Label_Text(MakeLabel(this, "Label_Text", QString(), {75, 33})),
       ZYButton1(MakeButton(this, "ZYButton1", "cancel")), ZYButton2(MakeButton(this, "ZYButton2", "no")),
       ZYButton3(MakeButton(this, "ZYButton3", "yes")), ZYButton4(MakeButton(this, "ZYButton4", "ZYButton4")),
-      SpeedButton1(new QToolButton(this))
+      SpeedButton1(new QToolButton(this)), ZYForm1(new TZYForm(this))
 {
     setObjectName(QStringLiteral("ZYInfoDlgForm"));
     setWindowTitle(QStringLiteral("ZYinfoDlg"));
     setModal(true);
 
-    QFont face(QStringLiteral("宋体"));
-    face.setPixelSize(12);
-    setFont(face);
-
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, QColor(223, 223, 223));
-    colours.setColor(QPalette::WindowText, Qt::black);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    ApplyFormLook(*this);
+    ZYForm1->lower();
 
     QPalette titleColours = Label_Title->palette();
     titleColours.setColor(QPalette::WindowText, Qt::white);
@@ -257,58 +251,18 @@ void TZYInfoDlgForm::resizeEvent(QResizeEvent* event)
     FollowAnchors();
 }
 
-void TZYInfoDlgForm::mousePressEvent(QMouseEvent* event)
-{
-    if (event->position().y() < kCaptionBand)
-        Label_TitleMouseDown(event->globalPosition());
-    else
-        QDialog::mousePressEvent(event);
-}
-
-void TZYInfoDlgForm::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!FollowDrag(event))
-        QDialog::mouseMoveEvent(event);
-}
-
-void TZYInfoDlgForm::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (!FollowDrag(event))
-        QDialog::mouseReleaseEvent(event);
-}
-
 bool TZYInfoDlgForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Label_Title)
-        return QDialog::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        Label_TitleMouseDown(static_cast<QMouseEvent*>(event)->globalPosition());
+    if (watched == Label_Title && event->type() == QEvent::MouseButtonPress) {
+        const auto* press = static_cast<QMouseEvent*>(event);
+        if (press->button() == Qt::LeftButton)
+            Label_TitleMouseDown(press->globalPosition().toPoint());
         return true;
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonRelease:
-        return FollowDrag(static_cast<QMouseEvent*>(event));
-    default:
-        return false;
     }
+    return QDialog::eventFilter(watched, event);
 }
 
-void TZYInfoDlgForm::Label_TitleMouseDown(const QPointF& globalPos)
+void TZYInfoDlgForm::Label_TitleMouseDown(QPoint pressedAt)
 {
-    // The window manager's own move loop where there is one; otherwise follow the mouse by hand.
-    if (windowHandle() && windowHandle()->startSystemMove())
-        return;
-    dragging_ = true;
-    dragOffset_ = globalPos.toPoint() - pos();
-}
-
-bool TZYInfoDlgForm::FollowDrag(QMouseEvent* event)
-{
-    if (!dragging_)
-        return false;
-    if (event->type() == QEvent::MouseMove)
-        move(event->globalPosition().toPoint() - dragOffset_);
-    else
-        dragging_ = false;
-    return true;
+    ZYForm1->DragWindow(pressedAt);
 }

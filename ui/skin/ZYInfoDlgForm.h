@@ -9,6 +9,7 @@
 class QLabel;
 class QPushButton;
 class QToolButton;
+class TZYForm;
 
 class TZYInfoDlgForm : public QDialog {
     Q_OBJECT
@@ -39,13 +40,12 @@ public:
     QPushButton* const ZYButton3;
     QPushButton* const ZYButton4;
     QToolButton* const SpeedButton1;
+    // The frame beneath the other controls; pressing in its top band moves the dialog.
+    TZYForm* const ZYForm1;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -54,10 +54,7 @@ private:
     void SetIcon(int icon);
     void SetDialogSize(int width, int height);
     void FollowAnchors();
-    void Label_TitleMouseDown(const QPointF& globalPos);
-    bool FollowDrag(QMouseEvent* event);
+    void Label_TitleMouseDown(QPoint pressedAt);
 
     int FResult = 2;
-    bool dragging_ = false;
-    QPoint dragOffset_;
 };

@@ -1,0 +1,36 @@
+#pragma once
+// How the view reads, writes and focuses one control, for each kind of widget that shows one.
+// An operation a kind does not have is left empty; the view reports its use as a fault.
+
+#include <QString>
+
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QWidget;
+
+struct ControlBinding {
+    QWidget* widget = nullptr;
+    std::function<QString()> text; // line breaks as CR LF
+    std::function<void(const QString&)> setText;
+    std::function<bool()> checked;
+    std::function<void(bool)> setChecked;
+    std::function<void()> caretToEnd;
+    std::function<void()> selectAll;
+    std::function<void()> scrollToTop;
+};
+
+// A control that is only shown, hidden or focused.
+ControlBinding BindWidget(QWidget& widget);
+ControlBinding BindLineEdit(QLineEdit& edit);
+ControlBinding BindMemo(QPlainTextEdit& memo);
+ControlBinding BindComboBox(QComboBox& combo);
+ControlBinding BindCheckBox(QCheckBox& box);
+// A label of fixed size shows what it is given.
+ControlBinding BindLabel(QLabel& label);
+// A label that fits its size to its text; `written` runs after each change.
+ControlBinding BindAutoSizeLabel(QLabel& label, std::function<void()> written = {});

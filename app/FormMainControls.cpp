@@ -1,0 +1,347 @@
+#include "app/FormMainControls.h"
+
+#include "app/NamedChild.h"
+#include "ui/Anchors.h"
+#include "ui/FormLook.h"
+#include "ui/skin/ZYForm.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QStyle>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+#include <string_view>
+
+namespace {
+
+constexpr int kDesignWidth = 318;
+constexpr int kDesignHeight = 204;
+constexpr int kMinWidth = 325;
+constexpr int kMinHeight = 180;
+
+enum class Kind {
+    SpeedButton,
+    Edit,
+    Memo,
+    List,
+    Label,
+    Picture,
+    Combo,
+    CheckBox,
+    Group,
+    Panel,
+    Progress,
+    Pages,
+    Page
+};
+
+constexpr int kNoGlyph = -1;
+constexpr int L = Anchors::Left, T = Anchors::Top, R = Anchors::Right, B = Anchors::Bottom,
+              All = Anchors::All;
+
+struct ControlRow {
+    Kind kind;
+    const char* name;
+    const char* parent; // nullptr: the form itself
+    QRect place;        // a label's width and height 0: it fits its text
+    int anchors;        // 0: left and top, where it was placed
+    const char* caption;
+    const char* hint;
+    int glyph; // a QStyle::StandardPixmap, or kNoGlyph
+};
+
+// In creation order: parents before their children, and later controls lie on top of earlier ones.
+// clang-format off
+const ControlRow kControls[] = {
+    {Kind::Label,       "fcTitleLabel1",     nullptr, {102, 6, 122, 20}, T,     "RIdavave", "", kNoGlyph},
+    {Kind::SpeedButton, "SpeedButton_Min",   nullptr, {268, 8, 12, 12},  T | R, "", "最小化",   QStyle::SP_TitleBarMinButton},
+    {Kind::SpeedButton, "SpeedButton_Max",   nullptr, {281, 8, 12, 12},  T | R, "", "最大化",   QStyle::SP_TitleBarMaxButton},
+    {Kind::SpeedButton, "SpeedButton_Exit",  nullptr, {295, 8, 12, 12},  T | R, "", "关闭系统", QStyle::SP_TitleBarCloseButton},
+    {Kind::Pages,       "PageControl1",      nullptr, {6, 32, 304, 143}, All,   "", "", kNoGlyph},
+
+    {Kind::Page,        "TabSheet_query",    "PageControl1",   {},                0,         "检索", "", kNoGlyph},
+    {Kind::Edit,        "Edit_Input",        "TabSheet_query", {4, 4, 206, 20},   L | T | R, "", "", kNoGlyph},
+    {Kind::SpeedButton, "SpeedButton_Seek",  "TabSheet_query", {214, 3, 24, 22},  T | R,     "", "查找单词", QStyle::SP_FileDialogContentsView},
+    {Kind::SpeedButton, "SpeedButton_last",  "TabSheet_query", {240, 3, 24, 22},  T | R,     "", "前一个",   QStyle::SP_ArrowLeft},
+    {Kind::SpeedButton, "SpeedButton_next",  "TabSheet_query", {266, 3, 24, 22},  T | R,     "", "后一个",   QStyle::SP_ArrowRight},
+    {Kind::List,        "ListBox_Preview",   "TabSheet_query", {4, 28, 92, 86},   L | T | B, "", "", kNoGlyph},
+    {Kind::Memo,        "Memo_View",         "TabSheet_query", {100, 28, 190, 86}, All,      "", "", kNoGlyph},
+
+    {Kind::Page,    "TabSheet_dictation",   "PageControl1",       {},                0,         "听写", "", kNoGlyph},
+    {Kind::Label,   "Label_Interpret",      "TabSheet_dictation", {19, 7, 258, 70},  All,       "",     "", kNoGlyph},
+    {Kind::Label,   "Label_DictationCount", "TabSheet_dictation", {213, 0, 80, 14},  T | R,     "0",    "", kNoGlyph},
+    {Kind::Picture, "Image_RecycledFlag",   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "",     "", kNoGlyph},
+    {Kind::Edit,    "Edit_Dictation",       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "",     "", kNoGlyph},
+
+    {Kind::Page,        "TabSheet_Dictmaintain", "PageControl1",          {},                0,         "维护", "", kNoGlyph},
+    {Kind::Label,       "Label_newword",         "TabSheet_Dictmaintain", {4, 8, 0, 0},      0,         "单词", "", kNoGlyph},
+    {Kind::Edit,        "Edit_newword",          "TabSheet_Dictmaintain", {32, 4, 112, 20},  L | T | R, "",     "", kNoGlyph},
+    {Kind::SpeedButton, "SpeedButton_findword",  "TabSheet_Dictmaintain", {148, 3, 24, 22},  T | R, "", "查找词库中是否已经存在该单词",
+     QStyle::SP_FileDialogContentsView},
+    {Kind::SpeedButton, "SpeedButton_SaveWord",  "TabSheet_Dictmaintain", {172, 3, 24, 22},  T | R, "", "将单词更新到词库中",
+     QStyle::SP_DialogSaveButton},
+    {Kind::SpeedButton, "SpeedButton5",          "TabSheet_Dictmaintain", {196, 3, 24, 22},  T | R, "", "将单词从词库中删除",
+     QStyle::SP_TrashIcon},
+    {Kind::SpeedButton, "SpeedExport",           "TabSheet_Dictmaintain", {224, 3, 32, 22},  T | R, "导出", "词库导出", kNoGlyph},
+    {Kind::SpeedButton, "SpeedButton_import",    "TabSheet_Dictmaintain", {258, 3, 32, 22},  T | R, "导入", "词库导入", kNoGlyph},
+    {Kind::Label,       "Label_newInterpret",    "TabSheet_Dictmaintain", {4, 32, 0, 0},     0,     "解释", "", kNoGlyph},
+    {Kind::Memo,        "Memo_newInterpret",     "TabSheet_Dictmaintain", {32, 28, 258, 86}, All,   "",     "", kNoGlyph},
+
+    {Kind::Page,        "TabSheet_setting",           "PageControl1",               {},                0,     "设置",     "", kNoGlyph},
+    {Kind::Group,       "GroupBox_Dictation_setting", "TabSheet_setting",           {11, 8, 273, 97},  All,   "设置",     "", kNoGlyph},
+    {Kind::CheckBox,    "CheckBox_DictationRecycled", "GroupBox_Dictation_setting", {16, 16, 73, 17},  0,     "循环听写", "", kNoGlyph},
+    {Kind::Combo,       "ComboBox_GroupWordCount",    "GroupBox_Dictation_setting", {104, 13, 49, 20}, 0,     "50",       "", kNoGlyph},
+    {Kind::Label,       "Label4",                     "GroupBox_Dictation_setting", {155, 16, 0, 0},   0,     "个单词",   "", kNoGlyph},
+    {Kind::Label,       "Label3",                     "GroupBox_Dictation_setting", {17, 46, 0, 0},    0,     "从",       "", kNoGlyph},
+    {Kind::Edit,        "Edit_FistWordInRecycle",     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "",         "", kNoGlyph},
+    {Kind::Label,       "Label_lastGroupWord",        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到",       "", kNoGlyph},
+    {Kind::SpeedButton, "SpeedButton_applySetting",   "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定",     "", kNoGlyph},
+
+    {Kind::Panel,       "Panel1",           nullptr,  {282, 29, 22, 22}, T | R,     "", "", kNoGlyph},
+    {Kind::SpeedButton, "SpeedButton_Menu", "Panel1", {0, 0, 22, 22},    0,         "", "", QStyle::SP_ToolBarVerticalExtensionButton},
+    {Kind::Progress,    "ProgressBar1",     nullptr,  {10, 166, 298, 7}, L | R | B, "", "", kNoGlyph},
+    {Kind::Picture,     "Image1",           nullptr,  {12, 180, 16, 16}, L | B,     "", "", kNoGlyph},
+    {Kind::Label,       "HintLabel",        nullptr,  {37, 183, 0, 0},   L | B,     "完成", "", kNoGlyph},
+    {Kind::Picture,     "Image_Drag",       nullptr,  {299, 187, 13, 12}, R | B,    "", "", kNoGlyph},
+};
+
+struct MenuRow {
+    const char* name;
+    const char* caption; // "-": a separator
+};
+
+const MenuRow kMenu[] = {
+    {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"N4", "-"},
+    {"MenuItem_setting", "设置"}, {"N8", "-"}, {"N5", "关于..."}, {"N6", "退出系统"},
+};
+// clang-format on
+
+// Stand-in pictures until the skin brings its own.
+QPixmap Picture(QSize size, QColor colour, const QString& mark)
+{
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setBrush(colour);
+    painter.setPen(Qt::NoPen);
+    painter.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), 3, 3);
+    if (!mark.isEmpty()) {
+        painter.setPen(Qt::white);
+        QFont font = painter.font();
+        font.setPixelSize(size.height() * 3 / 4);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(picture.rect(), Qt::AlignCenter, mark);
+    }
+    return picture;
+}
+
+QWidget* CreateSpeedButton(const ControlRow& row, QWidget* parent)
+{
+    auto* button = new QToolButton(parent);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolTip(QString::fromUtf8(row.hint));
+    if (row.glyph != kNoGlyph)
+        button->setIcon(parent->style()->standardIcon(static_cast<QStyle::StandardPixmap>(row.glyph)));
+    else
+        button->setText(QString::fromUtf8(row.caption));
+    return button;
+}
+
+// Text boxes and lists.
+QWidget* CreateInput(const ControlRow& row, QWidget* parent)
+{
+    switch (row.kind) {
+    case Kind::Memo: {
+        auto* memo = new QPlainTextEdit(parent);
+        memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return memo;
+    }
+    case Kind::List:
+        return new QListWidget(parent);
+    case Kind::Combo: {
+        auto* combo = new QComboBox(parent);
+        combo->setEditable(true);
+        combo->addItems({"10", "20", "30", "50", "100"});
+        combo->setEditText(QString::fromUtf8(row.caption));
+        return combo;
+    }
+    case Kind::CheckBox:
+        return new QCheckBox(QString::fromUtf8(row.caption), parent);
+    default:
+        return new QLineEdit(parent);
+    }
+}
+
+// Labels, pictures, the progress bar and the containers of other controls.
+QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
+{
+    const QString caption = QString::fromUtf8(row.caption);
+    switch (row.kind) {
+    case Kind::Label: {
+        // Words from the list may look like markup; they are always shown as they are.
+        auto* label = new QLabel(caption, parent);
+        label->setTextFormat(Qt::PlainText);
+        return label;
+    }
+    case Kind::Picture: {
+        auto* picture = new QLabel(parent);
+        picture->setAlignment(Qt::AlignCenter);
+        return picture;
+    }
+    case Kind::Progress: {
+        auto* bar = new QProgressBar(parent);
+        bar->setRange(0, 100);
+        bar->setTextVisible(false);
+        bar->hide();
+        return bar;
+    }
+    case Kind::Group:
+        return new QGroupBox(caption, parent);
+    case Kind::Pages: {
+        auto* pages = new QTabWidget(parent);
+        pages->setFocusPolicy(Qt::NoFocus);
+        return pages;
+    }
+    case Kind::Page: {
+        auto* page = new QWidget;
+        static_cast<QTabWidget*>(parent)->addTab(page, caption);
+        return page;
+    }
+    default: {
+        auto* panel = new QWidget(parent);
+        panel->setAutoFillBackground(true);
+        return panel;
+    }
+    }
+}
+
+QWidget* CreateWidget(const ControlRow& row, QWidget* parent)
+{
+    switch (row.kind) {
+    case Kind::SpeedButton:
+        return CreateSpeedButton(row, parent);
+    case Kind::Edit:
+    case Kind::Memo:
+    case Kind::List:
+    case Kind::Combo:
+    case Kind::CheckBox:
+        return CreateInput(row, parent);
+    default:
+        return CreateDisplay(row, parent);
+    }
+}
+
+bool IsPage(const char* name)
+{
+    for (const ControlRow& row : kControls)
+        if (name && std::string_view(row.name) == name)
+            return row.kind == Kind::Page;
+    return false;
+}
+
+bool FitsText(const ControlRow& row)
+{
+    return row.kind == Kind::Label && row.place.width() == 0;
+}
+
+} // namespace
+
+FormMainControls::FormMainControls(QWidget& form) : form_(form), anchors_(new Anchors(&form))
+{
+    ApplyFormLook(form_);
+    form_.resize(kDesignWidth, kDesignHeight);
+    new TZYForm(&form_);
+    CreateControls();
+    CreateMenuAndTray();
+    form_.setMinimumSize(kMinWidth, kMinHeight);
+    form_.resize(kMinWidth, kDesignHeight);
+    AttachAnchors(false);
+}
+
+void FormMainControls::CreateControls()
+{
+    for (const ControlRow& row : kControls) {
+        QWidget* parent = row.parent ? &NamedChild<QWidget>(form_, row.parent) : &form_;
+        QWidget* widget = CreateWidget(row, parent);
+        widget->setObjectName(QLatin1String(row.name));
+        if (row.kind == Kind::Page)
+            continue;
+        if (FitsText(row)) {
+            widget->move(row.place.topLeft());
+            widget->adjustSize();
+        } else {
+            widget->setGeometry(row.place);
+        }
+    }
+
+    auto& title = NamedChild<QLabel>(form_, "fcTitleLabel1");
+    title.setAlignment(Qt::AlignCenter);
+    title.setCursor(Qt::PointingHandCursor);
+    QFont titleFont = form_.font();
+    titleFont.setPixelSize(15);
+    titleFont.setBold(true);
+    title.setFont(titleFont);
+    title.setStyleSheet(QStringLiteral("color: white"));
+    form_.setWindowTitle(title.text());
+    NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
+    NamedChild<QLabel>(form_, "Image_RecycledFlag").setPixmap(Picture({14, 15}, QColor(200, 60, 40), "R"));
+    NamedChild<QLabel>(form_, "Image1").setPixmap(Picture({14, 14}, QColor(40, 110, 200), "i"));
+    auto& grip = NamedChild<QLabel>(form_, "Image_Drag");
+    grip.setEnabled(false);
+    grip.setPixmap(Picture({13, 12}, QColor(160, 160, 160), QString()));
+    NamedChild<QWidget>(form_, "Panel1").raise();
+
+    auto* timer = new QTimer(&form_);
+    timer->setObjectName(QStringLiteral("Timer1"));
+    timer->setInterval(5000);
+}
+
+void FormMainControls::CreateMenuAndTray()
+{
+    auto* menu = new QMenu(&form_);
+    menu->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const MenuRow& row : kMenu) {
+        QAction* item = std::string_view(row.caption) == "-"
+                            ? menu->addSeparator()
+                            : menu->addAction(QString::fromUtf8(row.caption));
+        item->setObjectName(QLatin1String(row.name));
+    }
+
+    const QIcon mainIcon(Picture({32, 32}, QColor(40, 110, 200), QStringLiteral("词")));
+    form_.setWindowIcon(mainIcon);
+    auto* tray = new QSystemTrayIcon(mainIcon, &form_);
+    tray->setObjectName(QStringLiteral("TrayApp1"));
+}
+
+void FormMainControls::AttachPageAnchors()
+{
+    AttachAnchors(true);
+}
+
+void FormMainControls::AttachAnchors(bool onPages)
+{
+    // Every page has the size of the page shown, which the page control lays out alone.
+    const QSize pageSize = NamedChild<QTabWidget>(form_, "PageControl1").currentWidget()->size();
+    for (const ControlRow& row : kControls) {
+        if (row.anchors == 0 || (row.parent != nullptr) != onPages)
+            continue;
+        QWidget& widget = NamedChild<QWidget>(form_, row.name);
+        anchors_->Attach(&widget, row.anchors, IsPage(row.parent) ? pageSize : widget.parentWidget()->size());
+    }
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Creates every control of the main window from one table: kind, name, place, anchors, hint and
+// glyph. The window and its view find the controls by these names (app/NamedChild.h).
+
+class Anchors;
+class QWidget;
+
+class FormMainControls {
+public:
+    // Creates the controls on `form`, sized at the designed 318 x 204, then widens the form to its
+    // minimum width and anchors the form's own controls, so that right-anchored controls keep the
+    // distances they have in a 325-wide window.
+    explicit FormMainControls(QWidget& form);
+
+    // Anchors the controls inside the pages. The page control lays its pages out only when it is
+    // first shown, so this waits for the first showing.
+    void AttachPageAnchors();
+
+private:
+    void CreateControls();
+    void CreateMenuAndTray();
+    void AttachAnchors(bool onPages);
+
+    QWidget& form_;
+    Anchors* anchors_;
+};

@@ -1,0 +1,73 @@
+#pragma once
+// The main window as the page logic sees it: controls by name through one binding each, GBK text
+// with CR LF line breaks on the logic's side.
+
+#include "app/ControlBinding.h"
+#include "study/MainView.h"
+
+#include <array>
+#include <memory>
+#include <string>
+
+class QListWidget;
+class QProgressBar;
+class QTabWidget;
+class QToolButton;
+class QWidget;
+class StatusLine;
+class TZYInfoDlg;
+
+class FormMainView : public MainView {
+public:
+    FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string programDirectory);
+    ~FormMainView() override;
+
+    // True while the program itself selects a page or hides a tab: that is no page change of the
+    // user's, and runs no page-entry actions.
+    bool SelectingPage() const { return selectingPage_; }
+    // The binding of the control; a control without one is a fault, reported with its name.
+    const ControlBinding& Binding(Control control) const;
+
+    std::string Text(Control control) const override;
+    bool TextFitsGbk(Control control) const override;
+    void SetText(Control control, const std::string& text) override;
+    void SetCaretToEnd(Control control) override;
+    void SelectAll(Control control) override;
+    void ScrollToTop(Control control) override;
+    void SetFocus(Control control) override;
+    void SetVisible(Control control, bool visible) override;
+    bool Checked(Control control) const override;
+    void SetChecked(Control control, bool checked) override;
+    void ClearPreview() override;
+    void AddPreview(const std::string& word) override;
+    int PreviewCount() const override;
+    int PreviewSelectedIndex() const override;
+    std::string PreviewItem(int index) const override;
+    int ActivePage() const override;
+    void SelectPage(int page) override;
+    bool SettingsTabVisible() const override;
+    void SetSettingsTabVisible(bool visible) override;
+    void SetPageCaption(int page, const std::string& caption) override;
+    void ShowStatus(const std::string& message) override;
+    void Beep() override;
+    int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+    std::optional<std::string> AskFileName(const std::string& title) override;
+    void ShowProgress(bool visible) override;
+    void SetProgress(int percent) override;
+    void ProcessEvents() override;
+
+private:
+    void Bind(Control control, ControlBinding binding);
+    QString RawText(Control control) const;
+
+    QWidget& form_;
+    TZYInfoDlg& messageBox_;
+    std::string programDirectory_;
+    std::array<ControlBinding, kAllControls.size()> bindings_;
+    QListWidget& preview_;
+    QTabWidget& pages_;
+    QProgressBar& progress_;
+    QToolButton& menuButton_;
+    std::unique_ptr<StatusLine> status_;
+    bool selectingPage_ = false;
+};
