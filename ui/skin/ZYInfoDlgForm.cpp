@@ -1,5 +1,7 @@
 #include "ui/skin/ZYInfoDlgForm.h"
 
+#include "ui/skin/SkinResources.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -218,7 +220,7 @@ void TZYInfoDlgForm::SetIcon(int icon)
         return;
     }
     // Icon numbers without a picture leave an empty place of the full width.
-    const QPixmap picture(QStringLiteral(":/res/ZYINFODLGICON%1").arg(icon));
+    const QPixmap picture = TransparentPicture(QStringLiteral("ZYINFODLGICON%1").arg(icon));
     if (!picture.isNull())
         Image1->setPixmap(picture);
 }
