@@ -1,6 +1,7 @@
 #include "ui/skin/ZYInfoDlgForm.h"
 
 #include "ui/FormLook.h"
+#include "ui/skin/SkinResources.h"
 #include "ui/skin/ZYForm.h"
 
 #include <QKeyEvent>
@@ -212,7 +213,7 @@ void TZYInfoDlgForm::SetIcon(int icon)
         return;
     }
     // Icon numbers without a picture leave an empty place of the full width.
-    const QPixmap picture(QStringLiteral(":/res/ZYINFODLGICON%1").arg(icon));
+    const QPixmap picture = TransparentPicture(QStringLiteral("ZYINFODLGICON%1").arg(icon));
     if (!picture.isNull())
         Image1->setPixmap(picture);
 }

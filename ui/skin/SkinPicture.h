@@ -1,0 +1,34 @@
+#pragma once
+// The picture a skinned window is drawn from: a plain bitmap, used as it is, or a JPEG picture,
+// which is decoded into a temporary bitmap every time the skin is rendered.
+
+#include "ui/skin/JpegImage.h"
+
+#include <QImage>
+#include <QString>
+
+#include <optional>
+
+class TSkinPicture {
+public:
+    // No picture: width 0, an empty skin.
+    TSkinPicture() = default;
+    explicit TSkinPicture(const QImage& bitmap);
+    explicit TSkinPicture(TJpegImage jpeg);
+
+    // A JPEG file by its content, any other file through Qt's image readers. Throws
+    // std::runtime_error naming the file when it cannot be read or is no picture.
+    static TSkinPicture FromFile(const QString& path);
+
+    int Width() const;
+    int Height() const;
+    bool IsBitmap() const { return !jpeg_; }
+
+    // The pixels in Format_BGR888: the bitmap itself, or a fresh decoding of the JPEG picture
+    // (which throws std::runtime_error when its data is corrupt).
+    QImage Bitmap() const;
+
+private:
+    QImage bitmap_;
+    std::optional<TJpegImage> jpeg_;
+};

@@ -1,0 +1,17 @@
+#pragma once
+// The program's pictures, compiled in under :/res/ and looked up by their names ("mainicon",
+// "ZYINFODLGICON1", the skins, the glyphs named after their buttons).
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+// ":/res/<name>", with the pictures registered (the library that holds them is static).
+QString ResourcePath(const QString& name);
+
+// An icon drawn at several sizes (<name>_16, _22, _32, _48), so that the tray and the desktop
+// each pick a sharp one.
+QIcon ResourceIcon(const QString& name);
+
+// A picture drawn as a transparent image: the colour of its bottom-left pixel is left out.
+QPixmap TransparentPicture(const QString& name);
