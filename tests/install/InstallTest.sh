@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs the built program into a fresh prefix and starts it through the link a user's PATH finds:
+# every piece must be where the launcher looks, and the word table must appear beside the program.
+set -euo pipefail
+
+build_dir=$1
+work=$(mktemp -d)
+prefix=$work/prefix
+# Installing rewrites the manifest that uninstalls the user's own installation: keep it.
+manifest=$build_dir/install_manifest.txt
+[ -f "$manifest" ] && cp "$manifest" "$work/manifest"
+restore() {
+  kill "${pid:-}" 2>/dev/null || true
+  if [ -f "$work/manifest" ]; then cp "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
+  rm -rf "$work"
+}
+trap restore EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+HOME=$work cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+
+[ -x "$prefix/lib/dorori/DoRori" ] || fail "program not in lib/dorori"
+[ "$(readlink -f "$prefix/bin/dorori")" = "$prefix/lib/dorori/DoRori" ] || fail "bin/dorori does not lead to it"
+for size in 16 22 32 48; do
+  [ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dorori.png" ] || fail "no ${size}px icon"
+done
+entry=$prefix/share/applications/dorori.desktop
+grep -qx "Exec=\"$prefix/lib/dorori/DoRori\"" "$entry" || fail "the entry does not start the installed program"
+grep -qx "Icon=dorori" "$entry" || fail "the entry names another icon"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$entry" || fail "invalid desktop entry"
+fi
+grep -qx "$prefix/bin/dorori" "$manifest" || fail "uninstalling would leave the link"
+
+runtime=$work/runtime
+mkdir -m 700 "$runtime"
+(cd / && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$work/config \
+  exec "$prefix/bin/dorori") &
+pid=$!
+for _ in $(seq 100); do
+  [ -f "$prefix/lib/dorori/data/DORori.db" ] && break
+  kill -0 "$pid" 2>/dev/null || fail "the installed program ended at start"
+  sleep 0.1
+done
+[ -f "$prefix/lib/dorori/data/DORori.db" ] || fail "no word table beside the installed program"
+echo "installed and started from $prefix"
