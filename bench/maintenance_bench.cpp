@@ -20,8 +20,6 @@
 
 namespace {
 
-constexpr int kYes = 6;
-
 const std::vector<GeneratedWord>& Words(std::size_t count)
 {
     static std::map<std::size_t, std::vector<GeneratedWord>> cache;
@@ -101,7 +99,7 @@ void BM_SaveUpdate(benchmark::State& state)
     for (auto _ : state) {
         const GeneratedWord& entry = words[random() % count];
         Fill(page, entry.word, explanations[random() % explanations.size()].interpret);
-        page.view.answers = {kYes};
+        page.view.answers = {kIdYes};
         latency.Time(state, [&] { page.maintenance.SpeedButton_SaveWordClick(); });
         // Put the generated explanation back.
         page.table.Edit();
@@ -121,7 +119,7 @@ void BM_Delete(benchmark::State& state)
     for (auto _ : state) {
         const GeneratedWord& entry = words[random() % count];
         Fill(page, entry.word, std::string());
-        page.view.answers = {kYes};
+        page.view.answers = {kIdYes};
         latency.Time(state, [&] { page.maintenance.SpeedButton5Click(); });
         page.table.Append();
         page.table.SetFieldByName("word", entry.word);

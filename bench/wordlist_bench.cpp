@@ -40,8 +40,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kOk = 1;
-
 std::string TmpPath(const std::string& what, std::size_t count)
 {
     return "/tmp/dorori-bench-wordlist-" + what + "-" + std::to_string(count);
@@ -186,7 +184,7 @@ void BM_Export(benchmark::State& state)
     const std::string out = TmpPath("export", count) + ".txt";
     for (auto _ : state) {
         run.view.fileAnswers = {out};
-        run.view.answers = {kOk};
+        run.view.answers = {kIdOk};
         state.SetIterationTime(Seconds([&] { run.transfer.SpeedExportClick(); }));
     }
     state.counters["bytes"] = static_cast<double>(fs::file_size(out));
@@ -249,7 +247,7 @@ void BM_ReimportExported(benchmark::State& state)
     run.table.Open(FreshBenchTableCopy(count, "reimport"));
     const std::string file = TmpPath("reimport", count) + ".txt";
     run.view.fileAnswers = {file};
-    run.view.answers = {kOk};
+    run.view.answers = {kIdOk};
     run.transfer.SpeedExportClick();
     run.view.boxes.clear();
     for (auto _ : state) {

@@ -29,8 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kOk = 1;
-
 template <class Action> double Seconds(Action&& action)
 {
     const auto start = std::chrono::steady_clock::now();
@@ -106,7 +104,7 @@ void BM_Export(benchmark::State& state)
     double total = 0;
     for (auto _ : state) {
         view->fileAnswers = {out};
-        view->answers = {kOk};
+        view->answers = {kIdOk};
         const double took = Seconds([&] { transfer.SpeedExportClick(); });
         state.SetIterationTime(took);
         total += took;

@@ -5,6 +5,8 @@
 #include "dict/WordListFormat.h"
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
+#include "platform/MessageBoxFlags.h"
+#include "study/CommonTexts.h"
 #include "study/MainView.h"
 
 #include <cerrno>
@@ -20,11 +22,6 @@
 
 namespace {
 
-constexpr int kOkCancelWarning = 49;
-constexpr int kYesNoCancel = 515;
-constexpr int kCancel = 2;
-constexpr int kYes = 6;
-
 constexpr std::size_t kWriteChunk = 1 << 20;
 constexpr std::size_t kReadChunk = 1 << 18;
 constexpr auto kEventInterval = std::chrono::milliseconds(5);
@@ -35,9 +32,6 @@ struct Texts {
     std::string importTitle = gbk::FromUtf8("请输入需要导入的词库文件名").value();
     std::string fileName = gbk::FromUtf8("文件名 ").value();
     std::string exists = gbk::FromUtf8(" 已经存在，是否允许覆盖?").value();
-    std::string warning = gbk::FromUtf8("警告").value();
-    std::string hint = gbk::FromUtf8("提示").value();
-    std::string open = gbk::FromUtf8("【").value();
     std::string askFrom = gbk::FromUtf8("】已经存在词库中,是否将注释由:\r\n\r\n  (").value();
     std::string askTo = gbk::FromUtf8(")\r\n\r\n     更新为\r\n\r\n  (").value();
     std::string askEnd = ")?";
@@ -222,11 +216,11 @@ bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& 
         return true;
     batch.Commit();
     const std::string question =
-        Say().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
-    const int answer = c.view.MessageBox(question, Say().hint, kYesNoCancel);
-    if (answer == kCancel)
+        Common().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
+    const int answer = c.view.MessageBox(question, Common().hint, kMbAskYesNoCancel);
+    if (answer == kIdCancel)
         return false;
-    if (answer == kYes) {
+    if (answer == kIdYes) {
         table.Edit();
         table.SetFieldByName("interpret", entry.interpret);
         table.Post();
@@ -250,7 +244,8 @@ void WordListTransfer::SpeedExportClick()
     const std::string name = GbkFileName(path);
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) &&
-        c_.view.MessageBox(Say().fileName + name + Say().exists, Say().warning, kOkCancelWarning) == kCancel)
+        c_.view.MessageBox(Say().fileName + name + Say().exists, Common().warning, kMbAskOverwrite) ==
+            kIdCancel)
         return;
 
     ReplacingFile file(path, name);
