@@ -7,6 +7,7 @@
 #include "platform/MessageBoxFlags.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
+#include "study/ScopedFlag.h"
 
 namespace {
 
@@ -26,18 +27,6 @@ const Texts& Say()
     return texts;
 }
 
-// Clears SettingInput however the write of the input box ends.
-class SettingInputScope {
-public:
-    explicit SettingInputScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~SettingInputScope() { flag_ = false; }
-    SettingInputScope(const SettingInputScope&) = delete;
-    SettingInputScope& operator=(const SettingInputScope&) = delete;
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 bool IsWordPrefix(std::string_view text, std::string_view prefix)
@@ -51,7 +40,7 @@ bool IsWordPrefix(std::string_view text, std::string_view prefix)
 
 void Lookup::SetInputWord(const std::string& text)
 {
-    const SettingInputScope setting(c_.state.SettingInput);
+    const ScopedFlag setting(c_.state.SettingInput);
     c_.view.SetText(Control::Edit_Input, text);
     c_.view.SetCaretToEnd(Control::Edit_Input);
     c_.state.QueryWord = text;
