@@ -266,6 +266,20 @@ bool TDictTable::StepWalk()
     return false;
 }
 
+bool TDictTable::WalkPast(Walk walk, const Record& record)
+{
+    // Words that compare equal are ordered by ID: the walk starts at the first record of the word
+    // in its direction and steps over the ones on the near side of `record`, and `record` itself.
+    StartWalk(walk, &record.word);
+    while (StepWalk()) {
+        const std::int64_t id = walk_->Integer(0);
+        const bool beyond = walk == Walk::Forward ? id > record.id : id < record.id;
+        if (beyond || !gbk::EqualNoCase(walk_->Text(1), record.word))
+            return true;
+    }
+    return false;
+}
+
 bool TDictTable::SeekExact(std::string_view key)
 {
     const std::string cut = gbk::CutToWidth(key, WordWidth);
@@ -330,16 +344,7 @@ void TDictTable::Next()
         eof_ = true;
         return;
     }
-    bool found = false;
-    if (walkDirection_ == Walk::Forward) {
-        found = StepWalk();
-    } else {
-        // Resume in word order after the current record: skip it and any equal word stored before it.
-        StartWalk(Walk::Forward, &current_.word);
-        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word) &&
-               walk_->Integer(0) <= current_.id) {
-        }
-    }
+    const bool found = walkDirection_ == Walk::Forward ? StepWalk() : WalkPast(Walk::Forward, current_);
     if (!found) {
         eof_ = true;
         return;
@@ -359,15 +364,7 @@ void TDictTable::Prior()
         bof_ = true;
         return;
     }
-    bool found = false;
-    if (walkDirection_ == Walk::Backward) {
-        found = StepWalk();
-    } else {
-        StartWalk(Walk::Backward, &current_.word);
-        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word) &&
-               walk_->Integer(0) >= current_.id) {
-        }
-    }
+    const bool found = walkDirection_ == Walk::Backward ? StepWalk() : WalkPast(Walk::Backward, current_);
     if (!found) {
         bof_ = true;
         return;
@@ -570,12 +567,7 @@ void TDictTable::Delete()
     if (recordCount_ >= 0)
         --recordCount_;
     // The record that followed the deleted one becomes current; after the last, the new last.
-    StartWalk(Walk::Forward, &deleted.word);
-    bool found;
-    while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), deleted.word) &&
-           walk_->Integer(0) <= deleted.id) {
-    }
-    if (found) {
+    if (WalkPast(Walk::Forward, deleted)) {
         MoveToRow(*walk_);
         recNo_ = deletedRecNo;
         eof_ = bof_ = false;

@@ -83,6 +83,9 @@ private:
     bool StepWalk();
     void StartWalk(Walk walk, const std::string* fromWord);
     void StopWalk();
+    // Starts a walk in word order just past `record` (which may be gone); false when no record
+    // lies beyond it.
+    bool WalkPast(Walk walk, const Record& record);
     void MoveToRow(Statement& statement);
     void GoToNth(int n);
     void Execute(const char* sql);
