@@ -154,7 +154,7 @@ struct Transfer {
     TDictTable table;
     FormState state;
     FakeView view;
-    WordListTransfer transfer{{table, state, view}, "/tmp"};
+    WordListTransfer transfer{{table, state, view}};
 };
 
 void BM_Export(benchmark::State& state)

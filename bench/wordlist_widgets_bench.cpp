@@ -92,7 +92,7 @@ void BM_Export(benchmark::State& state)
     table.Open(BenchTablePath(count));
     FormState form;
     auto view = MakeView(state);
-    WordListTransfer transfer({table, form, *view}, "/tmp");
+    WordListTransfer transfer({table, form, *view});
     const std::string out = TmpPath("export", count) + ".txt";
     double total = 0;
     for (auto _ : state) {
@@ -125,7 +125,7 @@ void BM_ImportIntoEmpty(benchmark::State& state)
         TDictTable table;
         table.Open(path);
         FormState form;
-        WordListTransfer transfer({table, form, *view}, "/tmp");
+        WordListTransfer transfer({table, form, *view});
         view->fileAnswers = {file};
         const double took = Seconds([&] { transfer.SpeedImportClick(); });
         state.SetIterationTime(took);

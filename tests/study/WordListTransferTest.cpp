@@ -300,7 +300,7 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
 {
     AddWords({{"b", "2"}});
     BusyView busy;
-    WordListTransfer running({table, pages->state, busy}, dir.path().string());
+    WordListTransfer running({table, pages->state, busy});
     int tries = 0;
     const auto tryAnother = [&] {
         ++tries;
