@@ -136,7 +136,7 @@ void TZYInfoDlgForm::InitMessageBox(const QString& text, const QString& caption,
     ZYButton3->setVisible(true);
     SetButtonSet(flags & kMbButtonSetMask);
     SetFocusOrder((flags & kMbDefaultButtonMask) >> kMbDefaultButtonShift);
-    SetIcon(flags & kMbIconMask);
+    SetIcon((flags & kMbIconMask) >> kMbIconShift);
 
     AutoSize(Label_Title, caption);
     QString lines = text;
@@ -214,14 +214,14 @@ void TZYInfoDlgForm::SetFocusOrder(int defaultButton)
         (*first)->setFocus(Qt::TabFocusReason);
 }
 
-void TZYInfoDlgForm::SetIcon(int iconBits)
+void TZYInfoDlgForm::SetIcon(int icon)
 {
-    if (iconBits == kMbNoIcon) {
+    if (icon == 0) {
         Image1->resize(0, Image1->height());
         return;
     }
     // Icon numbers without a picture leave an empty place of the full width.
-    const QPixmap picture(QStringLiteral(":/res/ZYINFODLGICON%1").arg(iconBits >> kMbIconShift));
+    const QPixmap picture(QStringLiteral(":/res/ZYINFODLGICON%1").arg(icon));
     if (!picture.isNull())
         Image1->setPixmap(picture);
 }

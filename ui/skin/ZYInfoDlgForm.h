@@ -53,7 +53,7 @@ protected:
 private:
     void SetButtonSet(int set);
     void SetFocusOrder(int defaultButton);
-    void SetIcon(int iconBits); // the flags' icon bits
+    void SetIcon(int icon);
     void SetDialogSize(int width, int height);
     void FollowAnchors();
     void Label_TitleMouseDown(const QPointF& globalPos);
