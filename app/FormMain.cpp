@@ -3,6 +3,7 @@
 #include "app/KeyCodes.h"
 #include "app/NamedChild.h"
 #include "dict/DictTable.h"
+#include "platform/MessageBoxFlags.h"
 #include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYInfoDlg.h"
 
@@ -54,7 +55,7 @@ void TFormMain::Run(const std::function<void()>& handler)
 
 void TFormMain::ShowErrorReport(const QString& text)
 {
-    ZYInfoDlg1->MessageBox(text, windowTitle(), 16);
+    ZYInfoDlg1->MessageBox(text, windowTitle(), kMbNotice);
 }
 
 void TFormMain::WireWindowCommands()

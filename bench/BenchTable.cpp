@@ -1,19 +1,49 @@
 #include "bench/BenchTable.h"
 
-#include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 
 #include <filesystem>
 
-std::string BenchTablePath(std::size_t words)
+namespace fs = std::filesystem;
+
+namespace {
+
+// The files the engine may keep beside a table: its write-ahead log and its journal.
+void RemoveEngineFiles(const std::string& path)
 {
-    const std::string path = "/tmp/dorori-bench-" + std::to_string(words) + ".db";
-    if (std::filesystem::exists(path))
+    for (const char* suffix : {"-wal", "-shm", "-journal"})
+        fs::remove(path + suffix);
+}
+
+} // namespace
+
+const std::vector<GeneratedWord>& BenchWords(std::size_t words)
+{
+    static std::map<std::size_t, std::vector<GeneratedWord>> generated;
+    std::vector<GeneratedWord>& list = generated[words];
+    if (list.empty())
+        list = GenerateWordList(words);
+    return list;
+}
+
+std::string CachedBenchFile(const std::string& name, const std::function<void(const std::string& path)>& make)
+{
+    const std::string path = "/tmp/dorori-bench-" + name;
+    if (fs::exists(path))
         return path;
     const std::string building = path + ".building";
-    std::filesystem::remove(building);
-    TDictTable::CreateTable(building);
-    {
+    RemoveBenchTable(building);
+    make(building);
+    // A table made there is closed by now: its log is already in the file.
+    RemoveEngineFiles(building);
+    fs::rename(building, path);
+    return path;
+}
+
+std::string BenchTablePath(std::size_t words)
+{
+    return CachedBenchFile(std::to_string(words) + ".db", [words](const std::string& building) {
+        TDictTable::CreateTable(building);
         TDictTable table;
         table.Open(building);
         table.BeginBatch();
@@ -24,16 +54,19 @@ std::string BenchTablePath(std::size_t words)
             table.Post();
         }
         table.EndBatch();
-    }
-    std::filesystem::rename(building, path);
-    return path;
+    });
 }
 
 std::string FreshBenchTableCopy(std::size_t words, const std::string& use)
 {
     const std::string copy = "/tmp/dorori-bench-" + use + "-" + std::to_string(words) + ".db";
-    for (const char* suffix : {"", "-wal", "-shm"})
-        std::filesystem::remove(copy + suffix);
-    std::filesystem::copy_file(BenchTablePath(words), copy);
+    RemoveBenchTable(copy);
+    fs::copy_file(BenchTablePath(words), copy);
     return copy;
+}
+
+void RemoveBenchTable(const std::string& path)
+{
+    fs::remove(path);
+    RemoveEngineFiles(path);
 }

@@ -10,15 +10,21 @@
 #include <cstddef>
 #include <vector>
 
+// The wall time the action takes, in seconds.
+template <class Action> double Seconds(Action&& action)
+{
+    const auto start = std::chrono::steady_clock::now();
+    action();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
 class Latency {
 public:
     template <class Action> void Time(benchmark::State& state, Action&& action)
     {
-        const auto start = std::chrono::steady_clock::now();
-        action();
-        const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        state.SetIterationTime(took.count());
-        seconds_.push_back(took.count());
+        const double took = Seconds(action);
+        state.SetIterationTime(took);
+        seconds_.push_back(took);
     }
 
     void Report(benchmark::State& state)

@@ -1,38 +1,24 @@
 // The word table's seeks, steps and record numbers over generated tables of 10k, 100k and 1M words.
 
 #include "bench/BenchTable.h"
-#include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "dict/WordSeek.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <map>
 #include <memory>
 #include <random>
 
 namespace {
 
-const std::vector<GeneratedWord>& Words(std::size_t count)
-{
-    static std::map<std::size_t, std::vector<GeneratedWord>> cache;
-    auto& words = cache[count];
-    if (words.empty())
-        words = GenerateWordList(count);
-    return words;
-}
-
 // One open table per size, shared by the read-only benchmarks.
 TDictTable& ReadTable(std::size_t count)
 {
-    static std::map<std::size_t, std::unique_ptr<TDictTable>> tables;
-    auto& table = tables[count];
-    if (!table) {
-        table = std::make_unique<TDictTable>();
+    return OncePerSize<TDictTable>(count, [count] {
+        auto table = std::make_unique<TDictTable>();
         table->Open(BenchTablePath(count));
-    }
-    return *table;
+        return table;
+    });
 }
 
 // A private copy for the benchmarks that change the table.
@@ -47,64 +33,55 @@ void BM_SeekWordRecord(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     TDictTable& table = ReadTable(count);
-    const auto& words = Words(count);
-    std::mt19937 random(7);
+    RandomBenchWords words(count, 7);
     for (auto _ : state)
-        benchmark::DoNotOptimize(Seek_Word_Record(table, words[random() % count].word));
+        benchmark::DoNotOptimize(Seek_Word_Record(table, words.Next().word));
 }
 
 void BM_SeekNearest(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     TDictTable& table = ReadTable(count);
-    const auto& words = Words(count);
-    std::mt19937 random(8);
+    RandomBenchWords words(count, 8);
     for (auto _ : state)
-        table.SeekNearest(words[random() % count].word.substr(0, 3) + "zz");
+        table.SeekNearest(words.Next().word.substr(0, 3) + "zz");
 }
 
+// One step in word order per iteration, starting over at the far end, with or without reading the
+// record number after it.
+void Step(benchmark::State& state, bool forward, bool readRecNo)
+{
+    TDictTable& table = ReadTable(static_cast<std::size_t>(state.range(0)));
+    const auto startOver = [&] { forward ? table.First() : table.Last(); };
+    startOver();
+    for (auto _ : state) {
+        forward ? table.Next() : table.Prior();
+        if (forward ? table.Eof() : table.Bof())
+            startOver();
+        if (readRecNo)
+            benchmark::DoNotOptimize(table.RecNo());
+    }
+}
 void BM_Next(benchmark::State& state)
 {
-    TDictTable& table = ReadTable(static_cast<std::size_t>(state.range(0)));
-    table.First();
-    for (auto _ : state) {
-        table.Next();
-        if (table.Eof())
-            table.First();
-    }
+    Step(state, true, false);
 }
-
 void BM_Prior(benchmark::State& state)
 {
-    TDictTable& table = ReadTable(static_cast<std::size_t>(state.range(0)));
-    table.Last();
-    for (auto _ : state) {
-        table.Prior();
-        if (table.Bof())
-            table.Last();
-    }
+    Step(state, false, false);
 }
-
 void BM_RecNoAfterNext(benchmark::State& state)
 {
-    TDictTable& table = ReadTable(static_cast<std::size_t>(state.range(0)));
-    table.First();
-    for (auto _ : state) {
-        table.Next();
-        if (table.Eof())
-            table.First();
-        benchmark::DoNotOptimize(table.RecNo());
-    }
+    Step(state, true, true);
 }
 
 void BM_RecNoAfterSeek(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     TDictTable& table = ReadTable(count);
-    const auto& words = Words(count);
-    std::mt19937 random(9);
+    RandomBenchWords words(count, 9);
     for (auto _ : state) {
-        table.SeekNearest(words[random() % count].word);
+        table.SeekNearest(words.Next().word);
         benchmark::DoNotOptimize(table.RecNo());
     }
 }

@@ -4,7 +4,6 @@
 
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
-#include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
@@ -13,21 +12,11 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <map>
+#include <functional>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
-
-const std::vector<GeneratedWord>& Words(std::size_t count)
-{
-    static std::map<std::size_t, std::vector<GeneratedWord>> cache;
-    auto& words = cache[count];
-    if (words.empty())
-        words = GenerateWordList(count);
-    return words;
-}
 
 // The registry file of the runs stays in a private directory.
 void UsePrivateConfig()
@@ -52,109 +41,87 @@ struct Window {
 
 Window& WindowFor(std::size_t count)
 {
-    static std::map<std::size_t, std::unique_ptr<Window>> windows;
-    auto& window = windows[count];
-    if (!window) {
+    return OncePerSize<Window>(count, [count] {
         UsePrivateConfig();
-        window = std::make_unique<Window>();
+        auto window = std::make_unique<Window>();
         window->table.Open(BenchTablePath(count));
         window->pages =
             std::make_unique<StudyPages>(window->table, window->view, StudyPaths{"/nonexistent.ini", "/tmp"});
         window->view.onChange = [w = window.get()](Control control) { w->pages->TextChanged(control); };
         window->pages->FirstShowWork();
-    }
-    return *window;
+        return window;
+    });
 }
 
-// The settings page applied as the user does, the dictation page entered afterwards.
-void Apply(Window& window, bool recycled, int groupCount, const std::string& firstWord)
+// The settings page filled in as the user does, coming from the dictation page.
+void FillSettings(Window& window, bool recycled, int groupCount, const std::string& firstWord)
 {
     window.view.SelectPage(PageDictation);
     window.pages->settings.MenuItem_settingClick();
     window.view.SetChecked(Control::CheckBox_DictationRecycled, recycled);
     window.view.Type(Control::ComboBox_GroupWordCount, std::to_string(groupCount));
     window.view.Type(Control::Edit_FistWordInRecycle, firstWord);
+}
+
+// Its "确定" button with the page-entry actions of the dictation page it returns to.
+void ApplySettings(Window& window)
+{
     if (window.pages->settings.SpeedButton_applySettingClick())
         window.pages->PageControl1Change();
 }
 
 const std::string& MiddleWord(std::size_t count)
 {
-    return Words(count)[count / 2].word;
+    return BenchWords(count)[count / 2].word;
+}
+
+// Enter in the answer box of a drill started at the table's middle word, with the asked word typed
+// (`right`) or a wrong one.
+void AnswerKey(benchmark::State& state, bool recycled, int groupCount, bool right)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Window& window = WindowFor(count);
+    FillSettings(window, recycled, groupCount, MiddleWord(count));
+    ApplySettings(window);
+    Latency latency;
+    for (auto _ : state) {
+        window.view.texts[Control::Edit_Dictation] =
+            right ? window.pages->state.DictationWord : "0-not-a-word";
+        latency.Time(state, [&] { window.pages->dictation.Edit_DictationKeyDown(VK_RETURN); });
+    }
+    if (window.view.LastStatus() != (right ? "Quite Right!" : "Error!"))
+        state.SkipWithError(right ? "the answer was not taken" : "the wrong answer was taken");
+    latency.Report(state);
 }
 
 void BM_KeyRightAnswer(benchmark::State& state)
 {
-    const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
-    Apply(window, false, 20, MiddleWord(count));
-    Latency latency;
-    for (auto _ : state) {
-        window.view.texts[Control::Edit_Dictation] = window.pages->state.DictationWord;
-        latency.Time(state, [&] { window.pages->dictation.Edit_DictationKeyDown(VK_RETURN); });
-    }
-    if (window.view.LastStatus() != "Quite Right!")
-        state.SkipWithError("the answer was not taken");
-    latency.Report(state);
+    AnswerKey(state, false, 20, true);
 }
 
 // Right answers inside a group of 50: every 50th one returns to the group's first word.
 void BM_KeyRightAnswerInGroup(benchmark::State& state)
 {
-    const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
-    Apply(window, true, 50, MiddleWord(count));
-    Latency latency;
-    for (auto _ : state) {
-        window.view.texts[Control::Edit_Dictation] = window.pages->state.DictationWord;
-        latency.Time(state, [&] { window.pages->dictation.Edit_DictationKeyDown(VK_RETURN); });
-    }
-    latency.Report(state);
+    AnswerKey(state, true, 50, true);
 }
 
 void BM_KeyWrongAnswer(benchmark::State& state)
 {
-    const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
-    Apply(window, true, 50, MiddleWord(count));
-    Latency latency;
-    for (auto _ : state) {
-        window.view.texts[Control::Edit_Dictation] = "0-not-a-word";
-        latency.Time(state, [&] { window.pages->dictation.Edit_DictationKeyDown(VK_RETURN); });
-    }
-    if (window.view.LastStatus() != "Error!")
-        state.SkipWithError("the wrong answer was taken");
-    latency.Report(state);
+    AnswerKey(state, true, 50, false);
 }
 
-// Ctrl+Right on the group's last word: the key then finds the position one past the range.
-void BM_KeyPastTheGroup(benchmark::State& state)
+// Ctrl+Right with the position outside a group of 50 that starts at the table's middle word, where
+// `place` puts it before each key: the key returns it to the group's start.
+void KeyOutsideTheGroup(benchmark::State& state, const std::function<void(TDictTable&, int start)>& place)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Window& window = WindowFor(count);
-    Apply(window, true, 50, MiddleWord(count));
-    Dictation& drill = window.pages->dictation;
+    FillSettings(window, true, 50, MiddleWord(count));
+    ApplySettings(window);
     const int start = window.pages->state.DictationStartRecNo;
     Latency latency;
     for (auto _ : state) {
-        window.table.SetRecNo(start + 50);
-        latency.Time(state, [&] { drill.Edit_DictationKeyDown(VK_RIGHT); });
-    }
-    if (window.table.RecNo() != start)
-        state.SkipWithError("the drill did not return to the group's start");
-    latency.Report(state);
-}
-
-// The worst place to return from: a group in the middle of the table and the position at its end.
-void BM_KeyFarOutsideTheGroup(benchmark::State& state)
-{
-    const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
-    Apply(window, true, 50, MiddleWord(count));
-    const int start = window.pages->state.DictationStartRecNo;
-    Latency latency;
-    for (auto _ : state) {
-        window.table.Last();
+        place(window.table, start);
         latency.Time(state, [&] { window.pages->dictation.Edit_DictationKeyDown(VK_RIGHT); });
     }
     if (window.table.RecNo() != start)
@@ -162,16 +129,27 @@ void BM_KeyFarOutsideTheGroup(benchmark::State& state)
     latency.Report(state);
 }
 
+// Ctrl+Right on the group's last word: the key then finds the position one past the range.
+void BM_KeyPastTheGroup(benchmark::State& state)
+{
+    KeyOutsideTheGroup(state, [](TDictTable& table, int start) { table.SetRecNo(start + 50); });
+}
+
+// The worst place to return from: the position at the table's end.
+void BM_KeyFarOutsideTheGroup(benchmark::State& state)
+{
+    KeyOutsideTheGroup(state, [](TDictTable& table, int) { table.Last(); });
+}
+
 // Selecting the dictation tab after another page moved the table, asked words spread over the table.
 void BM_EnterDictationPage(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Window& window = WindowFor(count);
-    const auto& words = Words(count);
-    std::mt19937 random(5);
+    RandomBenchWords words(count, 5);
     Latency latency;
     for (auto _ : state) {
-        window.pages->state.DictationWord = words[random() % count].word;
+        window.pages->state.DictationWord = words.Next().word;
         window.table.First();
         window.view.SelectPage(PageDictation);
         latency.Time(state, [&] { window.pages->PageControl1Change(); });
@@ -179,52 +157,36 @@ void BM_EnterDictationPage(benchmark::State& state)
     latency.Report(state);
 }
 
-// The "确定" button of the settings page with its page-entry actions, first words spread over the
-// table; the registry write is included.
-void BM_ApplySettings(benchmark::State& state)
+// The "确定" button of the settings page with its page-entry actions, the first word of each
+// iteration given by `firstWord`; the registry write is included.
+void TimeApplySettings(benchmark::State& state, const std::function<std::string()>& firstWord)
 {
-    const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
-    const auto& words = Words(count);
-    std::mt19937 random(7);
+    Window& window = WindowFor(static_cast<std::size_t>(state.range(0)));
     Latency latency;
     for (auto _ : state) {
-        window.view.SelectPage(PageDictation);
-        window.pages->settings.MenuItem_settingClick();
-        window.view.SetChecked(Control::CheckBox_DictationRecycled, true);
-        window.view.Type(Control::ComboBox_GroupWordCount, "50");
-        window.view.Type(Control::Edit_FistWordInRecycle, words[random() % count].word);
-        latency.Time(state, [&] {
-            if (window.pages->settings.SpeedButton_applySettingClick())
-                window.pages->PageControl1Change();
-        });
+        FillSettings(window, true, 50, firstWord());
+        latency.Time(state, [&] { ApplySettings(window); });
     }
     if (window.view.settingsTab)
         state.SkipWithError("the settings were not applied");
     latency.Report(state);
 }
 
-// The same with the table's last word as the first word: both record numbers (the range's start and
-// the counter on page entry) are counted over the whole table.
+// First words spread over the table.
+void BM_ApplySettings(benchmark::State& state)
+{
+    RandomBenchWords words(static_cast<std::size_t>(state.range(0)), 7);
+    TimeApplySettings(state, [&] { return words.Next().word; });
+}
+
+// The table's last word as the first word: both record numbers (the range's start and the counter
+// on page entry) are counted over the whole table.
 void BM_ApplySettingsLastWord(benchmark::State& state)
 {
-    const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
-    window.table.Last();
-    const std::string last = window.table.FieldByName("word");
-    Latency latency;
-    for (auto _ : state) {
-        window.view.SelectPage(PageDictation);
-        window.pages->settings.MenuItem_settingClick();
-        window.view.SetChecked(Control::CheckBox_DictationRecycled, true);
-        window.view.Type(Control::ComboBox_GroupWordCount, "50");
-        window.view.Type(Control::Edit_FistWordInRecycle, last);
-        latency.Time(state, [&] {
-            if (window.pages->settings.SpeedButton_applySettingClick())
-                window.pages->PageControl1Change();
-        });
-    }
-    latency.Report(state);
+    TDictTable& table = WindowFor(static_cast<std::size_t>(state.range(0))).table;
+    table.Last();
+    const std::string last = table.FieldByName("word");
+    TimeApplySettings(state, [&] { return last; });
 }
 
 // A keystroke in the first-word box: the "到" label of a group of 50.
@@ -232,13 +194,12 @@ void BM_FirstWordKeystroke(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Window& window = WindowFor(count);
-    const auto& words = Words(count);
+    RandomBenchWords words(count, 9);
     window.pages->settings.MenuItem_settingClick();
     window.view.Type(Control::ComboBox_GroupWordCount, "50");
-    std::mt19937 random(9);
     Latency latency;
     for (auto _ : state) {
-        const std::string& word = words[random() % count].word;
+        const std::string& word = words.Next().word;
         latency.Time(state, [&] { window.view.Type(Control::Edit_FistWordInRecycle, word); });
     }
     latency.Report(state);

@@ -1,20 +1,17 @@
 // The lookup page over generated tables of 10k, 100k and 1M words: one keystroke in the input box
 // (seek and show, with the fake window), and the next button.
 
+#include "bench/BenchPage.h"
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
-#include "study/FormState.h"
 #include "study/Lookup.h"
-#include "support/FakeView.h"
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <map>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
@@ -26,13 +23,8 @@ constexpr int kPrefixGroup = 300;
 
 std::string LookupTablePath(std::size_t count)
 {
-    const std::string path = "/tmp/dorori-bench-lookup-" + std::to_string(count) + ".db";
-    if (std::filesystem::exists(path))
-        return path;
-    const std::string building = path + ".building";
-    std::filesystem::remove(building);
-    std::filesystem::copy_file(BenchTablePath(count), building);
-    {
+    return CachedBenchFile("lookup-" + std::to_string(count) + ".db", [count](const std::string& building) {
+        std::filesystem::copy_file(BenchTablePath(count), building);
         TDictTable table;
         table.Open(building);
         const auto explanations = GenerateWordList(kPrefixGroup + 1, 2);
@@ -47,46 +39,21 @@ std::string LookupTablePath(std::size_t count)
             table.Post();
         }
         table.EndBatch();
-    }
-    std::filesystem::remove(building + "-wal");
-    std::filesystem::remove(building + "-shm");
-    std::filesystem::rename(building, path);
-    return path;
+    });
 }
 
-const std::vector<GeneratedWord>& Words(std::size_t count)
-{
-    static std::map<std::size_t, std::vector<GeneratedWord>> cache;
-    auto& words = cache[count];
-    if (words.empty())
-        words = GenerateWordList(count);
-    return words;
-}
-
-// The lookup page over one open table per size, with a fake window that does not dispatch changes:
-// the benchmark calls the change handler itself.
-struct Page {
-    TDictTable table;
-    FormState state;
-    FakeView view;
-    Lookup lookup{{table, state, view}};
-};
+// The lookup page over one open table per size.
+using Page = BenchPage<Lookup>;
 
 Page& PageFor(std::size_t count)
 {
-    static std::map<std::size_t, std::unique_ptr<Page>> pages;
-    auto& page = pages[count];
-    if (!page) {
-        page = std::make_unique<Page>();
-        page->table.Open(LookupTablePath(count));
-    }
-    return *page;
+    return OncePerSize<Page>(count, [count] { return std::make_unique<Page>(LookupTablePath(count)); });
 }
 
 void Keystroke(Page& page, const std::string& typed)
 {
     page.view.texts[Control::Edit_Input] = typed;
-    page.lookup.Edit_InputChange();
+    page.logic.Edit_InputChange();
 }
 
 // Typing the prefix whose word begins 300 others: seek and a full preview of 255 entries.
@@ -109,13 +76,12 @@ void BM_KeystrokeTypedPrefix(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Page& page = PageFor(count);
-    const auto& words = Words(count);
-    std::mt19937 random(3);
+    RandomBenchWords words(count, 3);
     Latency latency;
     long previewEntries = 0;
     for (auto _ : state) {
-        const std::string& word = words[random() % count].word;
-        const std::string typed = word.substr(0, 1 + random() % word.size());
+        const std::string& word = words.Next().word;
+        const std::string typed = word.substr(0, 1 + words.Below(word.size()));
         latency.Time(state, [&] { Keystroke(page, typed); });
         previewEntries += static_cast<long>(page.view.preview.size());
     }
@@ -127,13 +93,13 @@ void BM_KeystrokeTypedPrefix(benchmark::State& state)
 void BM_NextButton(benchmark::State& state)
 {
     Page& page = PageFor(static_cast<std::size_t>(state.range(0)));
-    page.lookup.SetInputWord("pro");
+    page.logic.SetInputWord("pro");
     Keystroke(page, "pro");
     Latency latency;
     for (auto _ : state) {
-        latency.Time(state, [&] { page.lookup.SpeedButton_nextClick(); });
+        latency.Time(state, [&] { page.logic.SpeedButton_nextClick(); });
         if (page.table.Eof())
-            page.lookup.SetInputWord("pro");
+            page.logic.SetInputWord("pro");
     }
     latency.Report(state);
 }

@@ -1,54 +1,29 @@
 // The maintenance page over generated tables of 10k, 100k and 1M words: find, save (a new word and
 // an update) and delete, each with its durable commit, through the fake window.
 
+#include "bench/BenchPage.h"
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "dict/WordSeek.h"
-#include "study/FormState.h"
 #include "study/Maintenance.h"
-#include "support/FakeView.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <map>
 #include <memory>
-#include <random>
 #include <string>
 
 namespace {
 
-constexpr int kYes = 6;
-
-const std::vector<GeneratedWord>& Words(std::size_t count)
-{
-    static std::map<std::size_t, std::vector<GeneratedWord>> cache;
-    auto& words = cache[count];
-    if (words.empty())
-        words = GenerateWordList(count);
-    return words;
-}
-
 // The page over a private copy of the generated table, made once per size and run; the benchmarks
 // put back what they change, so the table keeps its size.
-struct Page {
-    TDictTable table;
-    FormState state;
-    FakeView view;
-    Maintenance maintenance{{table, state, view}};
-};
+using Page = BenchPage<Maintenance>;
 
 Page& PageFor(std::size_t count)
 {
-    static std::map<std::size_t, std::unique_ptr<Page>> pages;
-    auto& page = pages[count];
-    if (!page) {
-        page = std::make_unique<Page>();
-        page->table.Open(FreshBenchTableCopy(count, "maintenance"));
-    }
-    return *page;
+    return OncePerSize<Page>(
+        count, [count] { return std::make_unique<Page>(FreshBenchTableCopy(count, "maintenance")); });
 }
 
 void Fill(Page& page, const std::string& word, const std::string& interpret)
@@ -61,12 +36,11 @@ void BM_Find(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Page& page = PageFor(count);
-    const auto& words = Words(count);
-    std::mt19937 random(4);
+    RandomBenchWords words(count, 4);
     Latency latency;
     for (auto _ : state) {
-        Fill(page, words[random() % count].word, std::string());
-        latency.Time(state, [&] { page.maintenance.SpeedButton_findwordClick(); });
+        Fill(page, words.Next().word, std::string());
+        latency.Time(state, [&] { page.logic.SpeedButton_findwordClick(); });
     }
     latency.Report(state);
 }
@@ -80,7 +54,7 @@ void BM_SaveNewWord(benchmark::State& state)
     for (auto _ : state) {
         const std::string word = "qzsave" + std::to_string(serial);
         Fill(page, word, explanations[serial++ % explanations.size()].interpret);
-        latency.Time(state, [&] { page.maintenance.SpeedButton_SaveWordClick(); });
+        latency.Time(state, [&] { page.logic.SpeedButton_SaveWordClick(); });
         if (!Seek_Word_Record(page.table, word)) {
             state.SkipWithError("the word was not stored");
             break;
@@ -94,15 +68,14 @@ void BM_SaveUpdate(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Page& page = PageFor(count);
-    const auto& words = Words(count);
     const auto explanations = GenerateWordList(64, 6);
-    std::mt19937 random(7);
+    RandomBenchWords words(count, 7);
     Latency latency;
     for (auto _ : state) {
-        const GeneratedWord& entry = words[random() % count];
-        Fill(page, entry.word, explanations[random() % explanations.size()].interpret);
-        page.view.answers = {kYes};
-        latency.Time(state, [&] { page.maintenance.SpeedButton_SaveWordClick(); });
+        const GeneratedWord& entry = words.Next();
+        Fill(page, entry.word, explanations[words.Below(explanations.size())].interpret);
+        page.view.answers = {kIdYes};
+        latency.Time(state, [&] { page.logic.SpeedButton_SaveWordClick(); });
         // Put the generated explanation back.
         page.table.Edit();
         page.table.SetFieldByName("interpret", entry.interpret);
@@ -115,14 +88,13 @@ void BM_Delete(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     Page& page = PageFor(count);
-    const auto& words = Words(count);
-    std::mt19937 random(8);
+    RandomBenchWords words(count, 8);
     Latency latency;
     for (auto _ : state) {
-        const GeneratedWord& entry = words[random() % count];
+        const GeneratedWord& entry = words.Next();
         Fill(page, entry.word, std::string());
-        page.view.answers = {kYes};
-        latency.Time(state, [&] { page.maintenance.SpeedButton5Click(); });
+        page.view.answers = {kIdYes};
+        latency.Time(state, [&] { page.logic.SpeedButton5Click(); });
         page.table.Append();
         page.table.SetFieldByName("word", entry.word);
         page.table.SetFieldByName("interpret", entry.interpret);

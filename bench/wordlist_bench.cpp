@@ -18,6 +18,7 @@
 // tests' fake window. Setting up (a fresh empty table) stays outside the timing.
 
 #include "bench/BenchTable.h"
+#include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "dict/WordListFormat.h"
@@ -27,7 +28,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,17 +40,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kOk = 1;
-
 std::string TmpPath(const std::string& what, std::size_t count)
 {
     return "/tmp/dorori-bench-wordlist-" + what + "-" + std::to_string(count);
-}
-
-void RemoveTable(const std::string& path)
-{
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"})
-        fs::remove(path + suffix);
 }
 
 std::string ReadAll(const std::string& path)
@@ -62,18 +54,16 @@ std::string ReadAll(const std::string& path)
 // The generated words as single-line entries, one line per word; kept under /tmp between runs.
 std::string SingleLineFile(std::size_t count)
 {
-    const std::string path = TmpPath("single", count) + ".txt";
-    if (fs::exists(path))
-        return path;
-    std::string bytes;
-    for (GeneratedWord& entry : GenerateWordList(count)) {
-        for (std::size_t at; (at = entry.interpret.find("\r\n")) != std::string::npos;)
-            entry.interpret.replace(at, 2, "  ");
-        AppendWordListLine(bytes, entry.word, entry.interpret);
-    }
-    std::ofstream(path + ".part", std::ios::binary) << bytes;
-    fs::rename(path + ".part", path);
-    return path;
+    return CachedBenchFile(
+        "wordlist-single-" + std::to_string(count) + ".txt", [count](const std::string& path) {
+            std::string bytes;
+            for (GeneratedWord& entry : GenerateWordList(count)) {
+                for (std::size_t at; (at = entry.interpret.find("\r\n")) != std::string::npos;)
+                    entry.interpret.replace(at, 2, "  ");
+                AppendWordListLine(bytes, entry.word, entry.interpret);
+            }
+            std::ofstream(path, std::ios::binary) << bytes;
+        });
 }
 
 void Exec(sqlite3* db, const char* sql)
@@ -103,29 +93,26 @@ sqlite3* OpenToolTable(const std::string& path)
 // The tool's copy of the generated table: same records with the same IDs.
 std::string ToolTablePath(std::size_t count)
 {
-    const std::string path = TmpPath("tool", count) + ".db";
-    if (fs::exists(path))
-        return path;
-    const std::string building = path + ".building";
-    RemoveTable(building);
-    sqlite3* db = OpenToolTable(building);
-    Exec(db, kToolSchema);
-    Exec(db, "BEGIN");
-    sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, '')", -1, &insert,
-                       nullptr);
-    for (const GeneratedWord& entry : GenerateWordList(count)) {
-        sqlite3_bind_text(insert, 1, entry.word.data(), static_cast<int>(entry.word.size()), SQLITE_STATIC);
-        sqlite3_bind_text(insert, 2, entry.interpret.data(), static_cast<int>(entry.interpret.size()),
-                          SQLITE_STATIC);
-        sqlite3_step(insert);
-        sqlite3_reset(insert);
-    }
-    sqlite3_finalize(insert);
-    Exec(db, "COMMIT");
-    sqlite3_close(db);
-    fs::rename(building, path);
-    return path;
+    return CachedBenchFile(
+        "wordlist-tool-" + std::to_string(count) + ".db", [count](const std::string& path) {
+            sqlite3* db = OpenToolTable(path);
+            Exec(db, kToolSchema);
+            Exec(db, "BEGIN");
+            sqlite3_stmt* insert = nullptr;
+            sqlite3_prepare_v2(db, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, '')", -1,
+                               &insert, nullptr);
+            for (const GeneratedWord& entry : GenerateWordList(count)) {
+                sqlite3_bind_text(insert, 1, entry.word.data(), static_cast<int>(entry.word.size()),
+                                  SQLITE_STATIC);
+                sqlite3_bind_text(insert, 2, entry.interpret.data(), static_cast<int>(entry.interpret.size()),
+                                  SQLITE_STATIC);
+                sqlite3_step(insert);
+                sqlite3_reset(insert);
+            }
+            sqlite3_finalize(insert);
+            Exec(db, "COMMIT");
+            sqlite3_close(db);
+        });
 }
 
 // An empty table for the tool's import: the two columns a word-list line holds, its rowid standing
@@ -133,7 +120,7 @@ std::string ToolTablePath(std::size_t count)
 // `.import` fills columns in order, and make the tool slower.)
 void FreshToolImportTable(const std::string& path)
 {
-    RemoveTable(path);
+    RemoveBenchTable(path);
     sqlite3* db = OpenToolTable(path);
     Exec(db, "CREATE TABLE DORori (word TEXT, interpret TEXT);"
              "CREATE INDEX wordindex ON DORori(word COLLATE NOCASE);"
@@ -156,26 +143,18 @@ std::size_t ToolCount(const std::string& path)
 double RunTool(const std::string& arguments)
 {
     const std::string command = "sqlite3 -batch " + arguments + " >/dev/null 2>&1";
-    const auto start = std::chrono::steady_clock::now();
-    const int status = std::system(command.c_str());
-    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    int status = 0;
+    const double took = Seconds([&] { status = std::system(command.c_str()); });
     if (status != 0)
         throw std::runtime_error("sqlite3 failed: " + command);
-    return took.count();
-}
-
-template <class Action> double Seconds(Action&& action)
-{
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    return took;
 }
 
 struct Transfer {
     TDictTable table;
     FormState state;
     FakeView view;
-    WordListTransfer transfer{{table, state, view}, "/tmp"};
+    WordListTransfer transfer{{table, state, view}};
 };
 
 void BM_Export(benchmark::State& state)
@@ -186,7 +165,7 @@ void BM_Export(benchmark::State& state)
     const std::string out = TmpPath("export", count) + ".txt";
     for (auto _ : state) {
         run.view.fileAnswers = {out};
-        run.view.answers = {kOk};
+        run.view.answers = {kIdOk};
         state.SetIterationTime(Seconds([&] { run.transfer.SpeedExportClick(); }));
     }
     state.counters["bytes"] = static_cast<double>(fs::file_size(out));
@@ -215,7 +194,7 @@ void BM_ImportIntoEmpty(benchmark::State& state)
     const std::string path = TmpPath("import", count) + ".db";
     for (auto _ : state) {
         Transfer run;
-        RemoveTable(path);
+        RemoveBenchTable(path);
         TDictTable::CreateTable(path);
         run.table.Open(path);
         run.view.fileAnswers = {file};
@@ -249,7 +228,7 @@ void BM_ReimportExported(benchmark::State& state)
     run.table.Open(FreshBenchTableCopy(count, "reimport"));
     const std::string file = TmpPath("reimport", count) + ".txt";
     run.view.fileAnswers = {file};
-    run.view.answers = {kOk};
+    run.view.answers = {kIdOk};
     run.transfer.SpeedExportClick();
     run.view.boxes.clear();
     for (auto _ : state) {

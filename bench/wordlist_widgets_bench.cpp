@@ -5,6 +5,7 @@
 // the price of staying responsive.
 
 #include "bench/BenchTable.h"
+#include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "dict/WordListFormat.h"
@@ -19,7 +20,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -28,15 +28,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr int kOk = 1;
-
-template <class Action> double Seconds(Action&& action)
-{
-    const auto start = std::chrono::steady_clock::now();
-    action();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 // The fake window with a real progress bar and a real event loop behind it.
 class WindowView : public FakeView {
@@ -101,12 +92,12 @@ void BM_Export(benchmark::State& state)
     table.Open(BenchTablePath(count));
     FormState form;
     auto view = MakeView(state);
-    WordListTransfer transfer({table, form, *view}, "/tmp");
+    WordListTransfer transfer({table, form, *view});
     const std::string out = TmpPath("export", count) + ".txt";
     double total = 0;
     for (auto _ : state) {
         view->fileAnswers = {out};
-        view->answers = {kOk};
+        view->answers = {kIdOk};
         const double took = Seconds([&] { transfer.SpeedExportClick(); });
         state.SetIterationTime(took);
         total += took;
@@ -118,24 +109,23 @@ void BM_Export(benchmark::State& state)
 void BM_ImportIntoEmpty(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
-    const std::string file = TmpPath("list", count) + ".txt";
-    if (!fs::exists(file)) {
-        std::string bytes;
-        for (const GeneratedWord& entry : GenerateWordList(count))
-            AppendWordListLine(bytes, entry.word, entry.interpret);
-        std::ofstream(file, std::ios::binary) << bytes;
-    }
+    const std::string file = CachedBenchFile("wordlist-widgets-list-" + std::to_string(count) + ".txt",
+                                             [count](const std::string& path) {
+                                                 std::string bytes;
+                                                 for (const GeneratedWord& entry : GenerateWordList(count))
+                                                     AppendWordListLine(bytes, entry.word, entry.interpret);
+                                                 std::ofstream(path, std::ios::binary) << bytes;
+                                             });
     const std::string path = TmpPath("import", count) + ".db";
     auto view = MakeView(state);
     double total = 0;
     for (auto _ : state) {
-        for (const char* suffix : {"", "-wal", "-shm"})
-            fs::remove(path + suffix);
+        RemoveBenchTable(path);
         TDictTable::CreateTable(path);
         TDictTable table;
         table.Open(path);
         FormState form;
-        WordListTransfer transfer({table, form, *view}, "/tmp");
+        WordListTransfer transfer({table, form, *view});
         view->fileAnswers = {file};
         const double took = Seconds([&] { transfer.SpeedImportClick(); });
         state.SetIterationTime(took);

@@ -1,15 +1,15 @@
 #include "dict/DictTable.h"
 
 #include "dict/DictError.h"
+#include "dict/DictSchema.h"
+#include "dict/SqliteStatement.h"
 #include "platform/GbkText.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <sqlite3.h>
 
 namespace {
 
-constexpr const char* kCollation = "GBK_NOCASE";
 constexpr int kNearJump = 100; // record numbers this close are reached by stepping
 // A batch (an import) inserts into both indexes all over the table. A larger page cache while it
 // runs keeps their pages in memory instead of reading and writing them again every few records,
@@ -18,84 +18,10 @@ constexpr int kBatchCommitEvery = 200000;
 constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -65536"; // KiB
 constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
 
-int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
-{
-    return gbk::CompareNoCase(std::string_view(static_cast<const char*>(a), lengthA),
-                              std::string_view(static_cast<const char*>(b), lengthB));
-}
-
-void RegisterCollation(sqlite3* db)
-{
-    if (sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, CompareGbk, nullptr) != SQLITE_OK)
-        throw DictError(sqlite3_errmsg(db));
-}
-
-void ExecuteOn(sqlite3* db, const char* sql)
-{
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::string text = message ? message : sqlite3_errmsg(db);
-        sqlite3_free(message);
-        throw DictError(text);
-    }
-}
-
 #define RECORD_COLUMNS "SELECT ID, word, interpret, remark FROM DORori "
-#define WORD_ORDER "word COLLATE GBK_NOCASE"
+#define WORD_ORDER "word COLLATE " DICT_COLLATION
 
 } // namespace
-
-class TDictTable::Statement {
-public:
-    Statement(sqlite3* db, const char* sql) : db_(db)
-    {
-        if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) != SQLITE_OK)
-            throw DictError(sqlite3_errmsg(db));
-    }
-    ~Statement() { sqlite3_finalize(statement_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    Statement& Reset()
-    {
-        sqlite3_reset(statement_);
-        sqlite3_clear_bindings(statement_);
-        return *this;
-    }
-    Statement& Bind(int index, std::string_view text)
-    {
-        sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
-        return *this;
-    }
-    Statement& Bind(int index, std::int64_t value)
-    {
-        sqlite3_bind_int64(statement_, index, value);
-        return *this;
-    }
-    // True while a row is available; false when done; throws on an engine error.
-    bool Step()
-    {
-        const int rc = sqlite3_step(statement_);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc == SQLITE_DONE)
-            return false;
-        std::string text = sqlite3_errmsg(db_);
-        sqlite3_reset(statement_);
-        throw DictError(text);
-    }
-    const char* Sql() const { return sqlite3_sql(statement_); }
-    std::int64_t Integer(int column) const { return sqlite3_column_int64(statement_, column); }
-    std::string Text(int column) const
-    {
-        const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
-        return bytes ? std::string(bytes, sqlite3_column_bytes(statement_, column)) : std::string();
-    }
-
-private:
-    sqlite3* db_;
-    sqlite3_stmt* statement_ = nullptr;
-};
 
 TDictTable::TDictTable() = default;
 
@@ -106,41 +32,7 @@ TDictTable::~TDictTable()
 
 void TDictTable::CreateTable(const std::string& path)
 {
-    namespace fs = std::filesystem;
-    if (fs::exists(path))
-        return;
-    // Build the table beside its final name and move it into place complete, so a failure never
-    // leaves a half-made file that a later start would take for the table.
-    const std::string building = path + ".creating";
-    std::error_code ignored;
-    fs::remove(building, ignored);
-    fs::remove(building + "-journal", ignored);
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    try {
-        if (rc != SQLITE_OK)
-            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
-        RegisterCollation(db);
-        // IDindex is the integer primary key itself.
-        ExecuteOn(db, "PRAGMA journal_mode=DELETE;"
-                      "BEGIN;"
-                      "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
-                      " word TEXT, interpret TEXT, remark TEXT);"
-                      "CREATE INDEX wordindex ON DORori(word COLLATE GBK_NOCASE);"
-                      "CREATE INDEX interpretindex ON DORori(interpret COLLATE GBK_NOCASE);"
-                      "COMMIT;"
-                      "PRAGMA journal_mode=WAL;");
-        if (sqlite3_close(db) != SQLITE_OK)
-            throw DictError(sqlite3_errmsg(db));
-        db = nullptr;
-        fs::rename(building, path);
-    } catch (const std::exception& error) {
-        if (db)
-            sqlite3_close(db);
-        fs::remove(building, ignored);
-        throw DictError(error.what());
-    }
+    CreateDictTableFile(path);
 }
 
 void TDictTable::Open(const std::string& path)
@@ -152,33 +44,33 @@ void TDictTable::Open(const std::string& path)
     try {
         if (rc != SQLITE_OK)
             throw DictError(std::string(db ? sqlite3_errmsg(db) : "out of memory") + ": " + path);
-        RegisterCollation(db_);
+        RegisterWordCollation(db_);
         sqlite3_busy_timeout(db_, 2000);
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
-        forwardFrom_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "WHERE " WORD_ORDER
-                                                                       " >= ?1 ORDER BY " WORD_ORDER ", ID");
-        backwardFrom_ = std::make_unique<Statement>(
+        forwardFrom_ = std::make_unique<SqliteStatement>(
+            db_, RECORD_COLUMNS "WHERE " WORD_ORDER " >= ?1 ORDER BY " WORD_ORDER ", ID");
+        backwardFrom_ = std::make_unique<SqliteStatement>(
             db_, RECORD_COLUMNS "WHERE " WORD_ORDER " <= ?1 ORDER BY " WORD_ORDER " DESC, ID DESC");
-        forwardAll_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
+        forwardAll_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
         backwardAll_ =
-            std::make_unique<Statement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
+            std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
         // Skipping to the n-th record reads the index alone; the record is fetched by its ID.
-        nthForward_ = std::make_unique<Statement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
-                                                       ", ID LIMIT 1 OFFSET ?1");
-        nthBackward_ = std::make_unique<Statement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
-                                                        " DESC, ID DESC LIMIT 1 OFFSET ?1");
-        byId_ = std::make_unique<Statement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
+        nthForward_ = std::make_unique<SqliteStatement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
+                                                             ", ID LIMIT 1 OFFSET ?1");
+        nthBackward_ = std::make_unique<SqliteStatement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
+                                                              " DESC, ID DESC LIMIT 1 OFFSET ?1");
+        byId_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
         countBefore_ =
-            std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
-        countSameBefore_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER
-                                                            " = ?1 AND ID < ?2");
-        countAll_ = std::make_unique<Statement>(db_, "SELECT count(*) FROM DORori");
-        insert_ = std::make_unique<Statement>(
+            std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
+        countSameBefore_ = std::make_unique<SqliteStatement>(
+            db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " = ?1 AND ID < ?2");
+        countAll_ = std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori");
+        insert_ = std::make_unique<SqliteStatement>(
             db_, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, ?3)");
-        update_ = std::make_unique<Statement>(
+        update_ = std::make_unique<SqliteStatement>(
             db_, "UPDATE DORori SET word = ?1, interpret = ?2, remark = ?3 WHERE ID = ?4");
-        delete_ = std::make_unique<Statement>(db_, "DELETE FROM DORori WHERE ID = ?1");
+        delete_ = std::make_unique<SqliteStatement>(db_, "DELETE FROM DORori WHERE ID = ?1");
         First();
     } catch (const DictError&) {
         Close();
@@ -228,7 +120,7 @@ void TDictTable::RequireOpen() const
 void TDictTable::Execute(const char* sql)
 {
     StopWalk();
-    ExecuteOn(db_, sql);
+    ExecuteSql(db_, sql);
 }
 
 void TDictTable::StopWalk()
@@ -249,7 +141,7 @@ void TDictTable::StartWalk(Walk walk, const std::string* fromWord)
     walkDirection_ = walk;
 }
 
-void TDictTable::MoveToRow(Statement& statement)
+void TDictTable::MoveToRow(SqliteStatement& statement)
 {
     current_.id = statement.Integer(0);
     current_.word = statement.Text(1);
@@ -263,6 +155,20 @@ bool TDictTable::StepWalk()
     if (walk_->Step())
         return true;
     StopWalk();
+    return false;
+}
+
+bool TDictTable::WalkPast(Walk walk, const Record& record)
+{
+    // Words that compare equal are ordered by ID: the walk starts at the first record of the word
+    // in its direction and steps over the ones on the near side of `record`, and `record` itself.
+    StartWalk(walk, &record.word);
+    while (StepWalk()) {
+        const std::int64_t id = walk_->Integer(0);
+        const bool beyond = walk == Walk::Forward ? id > record.id : id < record.id;
+        if (beyond || !gbk::EqualNoCase(walk_->Text(1), record.word))
+            return true;
+    }
     return false;
 }
 
@@ -330,16 +236,7 @@ void TDictTable::Next()
         eof_ = true;
         return;
     }
-    bool found = false;
-    if (walkDirection_ == Walk::Forward) {
-        found = StepWalk();
-    } else {
-        // Resume in word order after the current record: skip it and any equal word stored before it.
-        StartWalk(Walk::Forward, &current_.word);
-        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word) &&
-               walk_->Integer(0) <= current_.id) {
-        }
-    }
+    const bool found = walkDirection_ == Walk::Forward ? StepWalk() : WalkPast(Walk::Forward, current_);
     if (!found) {
         eof_ = true;
         return;
@@ -359,15 +256,7 @@ void TDictTable::Prior()
         bof_ = true;
         return;
     }
-    bool found = false;
-    if (walkDirection_ == Walk::Backward) {
-        found = StepWalk();
-    } else {
-        StartWalk(Walk::Backward, &current_.word);
-        while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), current_.word) &&
-               walk_->Integer(0) >= current_.id) {
-        }
-    }
+    const bool found = walkDirection_ == Walk::Backward ? StepWalk() : WalkPast(Walk::Backward, current_);
     if (!found) {
         bof_ = true;
         return;
@@ -427,8 +316,9 @@ void TDictTable::GoToNth(int n)
 {
     StopWalk();
     const int count = RecordCount();
-    Statement& statement = (n - 1 <= count - n) ? nthForward_->Reset().Bind(1, std::int64_t{n - 1})
-                                                : nthBackward_->Reset().Bind(1, std::int64_t{count - n});
+    SqliteStatement& statement = (n - 1 <= count - n)
+                                     ? nthForward_->Reset().Bind(1, std::int64_t{n - 1})
+                                     : nthBackward_->Reset().Bind(1, std::int64_t{count - n});
     const bool found = statement.Step() && byId_->Reset().Bind(1, statement.Integer(0)).Step();
     statement.Reset();
     if (!found)
@@ -521,7 +411,7 @@ void TDictTable::Edit()
     editState_ = EditState::Editing;
 }
 
-void TDictTable::RunWrite(Statement& statement)
+void TDictTable::RunWrite(SqliteStatement& statement)
 {
     StopWalk();
     ++changes_;
@@ -540,7 +430,7 @@ void TDictTable::Post()
         throw DictError("Dataset not in edit or insert mode");
     const EditState state = editState_;
     editState_ = EditState::Browse; // a failed Post leaves the table and the cursor as they were
-    Statement& statement = state == EditState::Inserting ? *insert_ : *update_;
+    SqliteStatement& statement = state == EditState::Inserting ? *insert_ : *update_;
     statement.Reset().Bind(1, editBuffer_.word).Bind(2, editBuffer_.interpret).Bind(3, editBuffer_.remark);
     if (state == EditState::Editing)
         statement.Bind(4, editBuffer_.id);
@@ -570,12 +460,7 @@ void TDictTable::Delete()
     if (recordCount_ >= 0)
         --recordCount_;
     // The record that followed the deleted one becomes current; after the last, the new last.
-    StartWalk(Walk::Forward, &deleted.word);
-    bool found;
-    while ((found = StepWalk()) && gbk::EqualNoCase(walk_->Text(1), deleted.word) &&
-           walk_->Integer(0) <= deleted.id) {
-    }
-    if (found) {
+    if (WalkPast(Walk::Forward, deleted)) {
         MoveToRow(*walk_);
         recNo_ = deletedRecNo;
         eof_ = bof_ = false;
@@ -607,7 +492,7 @@ void TDictTable::EndBatch()
         return;
     StopWalk();
     try {
-        ExecuteOn(db_, "COMMIT");
+        ExecuteSql(db_, "COMMIT");
         sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
     } catch (const DictError&) {
         // Never leave the table inside an open transaction.
@@ -628,7 +513,7 @@ std::vector<std::string> TDictTable::QueryPlans() const
          {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &nthForward_, &nthBackward_,
           &countBefore_, &countSameBefore_, &byId_, &update_, &delete_}) {
         const std::string sql = std::string("EXPLAIN QUERY PLAN ") + (*statement)->Sql();
-        Statement explain(db_, sql.c_str());
+        SqliteStatement explain(db_, sql.c_str());
         std::string plan = (*statement)->Sql() + std::string(" =>");
         while (explain.Step())
             plan += " | " + explain.Text(3);

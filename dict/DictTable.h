@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+class SqliteStatement;
 struct sqlite3;
-struct sqlite3_stmt;
 
 class TDictTable {
 public:
@@ -59,8 +59,8 @@ public:
     void Delete();
 
     // Between BeginBatch and EndBatch, Post and Delete share one transaction, committed every
-    // few thousand changes and at EndBatch, so a long import neither fsyncs per record nor loses
-    // what it stored when it stops.
+    // 200,000 changes (kBatchCommitEvery) and at EndBatch, so a long import neither fsyncs per
+    // record nor loses what it stored when it stops.
     void BeginBatch();
     void EndBatch();
 
@@ -75,7 +75,6 @@ private:
         std::string interpret;
         std::string remark;
     };
-    class Statement;
     enum class Walk { None, Forward, Backward };
     enum class EditState { Browse, Editing, Inserting };
 
@@ -83,18 +82,21 @@ private:
     bool StepWalk();
     void StartWalk(Walk walk, const std::string* fromWord);
     void StopWalk();
-    void MoveToRow(Statement& statement);
+    // Starts a walk in word order just past `record` (which may be gone); false when no record
+    // lies beyond it.
+    bool WalkPast(Walk walk, const Record& record);
+    void MoveToRow(SqliteStatement& statement);
     void GoToNth(int n);
     void Execute(const char* sql);
-    void RunWrite(Statement& statement);
+    void RunWrite(SqliteStatement& statement);
     int CountBefore(const Record& record);
     std::string* FieldOf(Record& record, std::string_view name) const;
 
     sqlite3* db_ = nullptr;
-    std::unique_ptr<Statement> forwardFrom_, backwardFrom_, forwardAll_, backwardAll_;
-    std::unique_ptr<Statement> nthForward_, nthBackward_, countBefore_, countSameBefore_, countAll_;
-    std::unique_ptr<Statement> insert_, update_, delete_, byId_;
-    Statement* walk_ = nullptr; // the statement whose last row is the current record, if still live
+    std::unique_ptr<SqliteStatement> forwardFrom_, backwardFrom_, forwardAll_, backwardAll_;
+    std::unique_ptr<SqliteStatement> nthForward_, nthBackward_, countBefore_, countSameBefore_, countAll_;
+    std::unique_ptr<SqliteStatement> insert_, update_, delete_, byId_;
+    SqliteStatement* walk_ = nullptr; // the statement whose last row is the current record, if still live
     Walk walkDirection_ = Walk::None;
 
     bool hasCurrent_ = false;

@@ -45,15 +45,46 @@ private:
     iconv_t cd_;
 };
 
+// The bytes of the UTF-8 sequence that starts at text[0], as its first byte announces them; 1 when
+// a continuation byte is missing, so that a stray byte is passed over alone.
+std::size_t Utf8SequenceLength(std::string_view text)
+{
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+    for (std::size_t k = 1; k < length; ++k)
+        if (k >= text.size() || (static_cast<unsigned char>(text[k]) & 0xC0) != 0x80)
+            return 1;
+    return length;
+}
+
+Converter& ToGbk()
+{
+    thread_local Converter converter("GBK", "UTF-8");
+    return converter;
+}
+
 } // namespace
 
 std::optional<std::string> FromUtf8(std::string_view utf8)
 {
-    thread_local Converter converter("GBK", "UTF-8");
     std::string out;
     std::size_t consumed = 0;
-    if (!converter.Convert(utf8, out, consumed))
+    if (!ToGbk().Convert(utf8, out, consumed))
         return std::nullopt;
+    return out;
+}
+
+std::string FromUtf8Lossy(std::string_view utf8)
+{
+    std::string out;
+    while (!utf8.empty()) {
+        std::size_t consumed = 0;
+        if (ToGbk().Convert(utf8, out, consumed))
+            break;
+        out += '?';
+        utf8.remove_prefix(consumed);
+        utf8.remove_prefix(Utf8SequenceLength(utf8));
+    }
     return out;
 }
 

@@ -12,6 +12,10 @@ namespace gbk {
 // (or is not valid UTF-8).
 std::optional<std::string> FromUtf8(std::string_view utf8);
 
+// GBK bytes for UTF-8 text that is shown rather than stored (a file name in a message): each
+// character GBK cannot hold, and each byte that does not start a complete UTF-8 sequence, becomes '?'.
+std::string FromUtf8Lossy(std::string_view utf8);
+
 // UTF-8 for GBK bytes; a byte sequence that is not GBK becomes U+FFFD.
 std::string ToUtf8(std::string_view gbk);
 

@@ -22,8 +22,7 @@ bool IsBlank(unsigned char b)
 
 bool IsLeadByte(std::string_view text, std::size_t i)
 {
-    const unsigned char b = Byte(text, i);
-    return b >= 0x81 && b <= 0xFE && i + 1 < text.size();
+    return IsLead(Byte(text, i)) && i + 1 < text.size();
 }
 
 std::string Trim(std::string_view text)
@@ -63,7 +62,7 @@ int CompareNoCase(std::string_view a, std::string_view b)
         }
         if (x != y)
             return x < y ? -1 : 1;
-        trail = !trail && x >= 0x81 && x <= 0xFE;
+        trail = !trail && IsLead(x);
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }

@@ -9,6 +9,17 @@
 
 namespace gbk {
 
+// A byte that starts a two-byte character when another byte follows it.
+constexpr bool IsLead(unsigned char b)
+{
+    return b >= 0x81 && b <= 0xFE;
+}
+// A byte that can be the second byte of a two-byte character.
+constexpr bool IsTrail(unsigned char b)
+{
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
+
 // True when the byte at `text[i]` starts a two-byte character.
 bool IsLeadByte(std::string_view text, std::size_t i);
 

@@ -1,9 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/GbkText.h"
-
-#include <fstream>
-#include <iterator>
+#include "platform/InputFile.h"
 
 namespace {
 
@@ -28,8 +26,8 @@ std::string_view Unquote(std::string_view value)
 
 IniFile::IniFile(const std::filesystem::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    text_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (ReadWholeFile(path.string(), text_) != WholeFile::Read)
+        text_.clear();
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,

@@ -1,34 +1,26 @@
 #include "platform/Registry.h"
 
+#include "platform/FileError.h"
 #include "platform/GbkText.h"
+#include "platform/InputFile.h"
+#include "platform/ReplacingFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <stdexcept>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-bool IsLead(unsigned char b)
-{
-    return b >= 0x81 && b <= 0xFE;
-}
-bool IsTrail(unsigned char b)
-{
-    return b >= 0x40 && b <= 0xFE && b != 0x7F;
-}
-
 // True when text[i] and text[i + 1] form one GBK character, which is written and read whole: its
 // second byte may be '\' and must not start an escape.
 bool IsPair(std::string_view text, std::size_t i)
 {
-    return IsLead(text[i]) && i + 1 < text.size() && IsTrail(text[i + 1]);
+    return gbk::IsLead(text[i]) && i + 1 < text.size() && gbk::IsTrail(text[i + 1]);
 }
 
 std::string Escape(std::string_view bytes, bool isName)
@@ -47,7 +39,7 @@ std::string Escape(std::string_view bytes, bool isName)
             out += "\\r";
         } else if (b == '\t') {
             out += "\\t";
-        } else if (b < 0x20 || b == 0x7F || b == 0xFF || IsLead(b) || (isName && b == '=')) {
+        } else if (b < 0x20 || b == 0x7F || b == 0xFF || gbk::IsLead(b) || (isName && b == '=')) {
             // A lone lead byte written as it is would swallow the byte after it when read back.
             out += "\\x";
             out += hex[b >> 4];
@@ -146,78 +138,12 @@ std::optional<fs::path> KeyFile(std::string_view keyPath)
     return *file / (parts.back() + ".reg");
 }
 
-enum class FileState { Missing, Unreadable, Read };
-
-FileState ReadWhole(const fs::path& file, std::string& text)
-{
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return (errno == ENOENT || errno == ENOTDIR) ? FileState::Missing : FileState::Unreadable;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            return FileState::Unreadable;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return FileState::Read;
-}
-
-std::runtime_error SystemError(const std::string& what, const fs::path& path, int error)
-{
-    return std::runtime_error(what + " " + path.string() + ": " + std::strerror(error));
-}
-
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        const ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return false;
-        text.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-// The new file is complete on disk before it takes the old one's name, and the rename itself is
-// flushed through the folder, so after a crash the key is either the old or the new one.
+// Every write replaces the whole key, so the key on disk is always either the old or the new one.
 void SaveAtomically(const fs::path& file, std::string_view text)
 {
-    std::string temp = file.string() + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        throw SystemError("Cannot create", temp, errno);
-    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-    int error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && ::rename(temp.c_str(), file.c_str()) != 0) {
-        ok = false;
-        error = errno;
-    }
-    if (!ok) {
-        ::unlink(temp.c_str());
-        throw SystemError("Cannot write", file, error);
-    }
-    const int folder = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0 || ::fsync(folder) != 0) {
-        error = errno;
-        if (folder >= 0)
-            ::close(folder);
-        throw SystemError("Cannot flush", file.parent_path(), error);
-    }
-    ::close(folder);
+    ReplacingFile replacement(file.string(), file.string());
+    replacement.Write(text);
+    replacement.Commit();
 }
 
 // Moves a key file that could not be read out of the way under a name not yet taken.
@@ -228,7 +154,7 @@ void SetAside(const fs::path& file)
     for (int n = 2; fs::exists(fs::symlink_status(target, ignored)); ++n)
         target = file.string() + ".unreadable." + std::to_string(n);
     if (::rename(file.c_str(), target.c_str()) != 0 && errno != ENOENT)
-        throw SystemError("Cannot keep aside the unreadable", file, errno);
+        throw FileError("Cannot keep aside the unreadable", file.string(), errno);
 }
 
 } // namespace
@@ -240,8 +166,8 @@ bool Registry::OpenKey(const std::string& keyPath, bool canCreate)
     if (!file)
         return false;
     std::string text;
-    switch (ReadWhole(*file, text)) {
-    case FileState::Missing: {
+    switch (ReadWholeFile(file->string(), text)) {
+    case WholeFile::Missing: {
         if (!canCreate)
             return false;
         std::error_code error;
@@ -255,10 +181,10 @@ bool Registry::OpenKey(const std::string& keyPath, bool canCreate)
         }
         break;
     }
-    case FileState::Unreadable:
+    case WholeFile::Unreadable:
         setAside_ = true;
         break;
-    case FileState::Read:
+    case WholeFile::Read:
         if (!Parse(text, values_)) {
             values_.clear();
             setAside_ = true;

@@ -4,21 +4,19 @@
 #include "dict/WordSeek.h"
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
+#include "platform/MessageBoxFlags.h"
+#include "study/CommonTexts.h"
 #include "study/MainView.h"
+#include "study/ScopedFlag.h"
 
 namespace {
 
 constexpr int kPreviewLimit = 255;
-constexpr int kQuestionYesNo = 36;
-constexpr int kYes = 6;
 
 // The page's own texts as GBK, converted once.
 struct Texts {
-    std::string open = gbk::FromUtf8("【").value();
-    std::string close = gbk::FromUtf8("】").value();
     std::string notFound = "not find it";
     std::string askAppend = gbk::FromUtf8("词库中没有这个单词，是否追加?").value();
-    std::string hint = gbk::FromUtf8("提示").value();
     std::string atLast = gbk::FromUtf8("已经是词库中最后一个单词了").value();
     std::string atFirst = gbk::FromUtf8("已经是词库中第一个单词了").value();
 };
@@ -28,18 +26,6 @@ const Texts& Say()
     static const Texts texts;
     return texts;
 }
-
-// Clears SettingInput however the write of the input box ends.
-class SettingInputScope {
-public:
-    explicit SettingInputScope(bool& flag) : flag_(flag) { flag_ = true; }
-    ~SettingInputScope() { flag_ = false; }
-    SettingInputScope(const SettingInputScope&) = delete;
-    SettingInputScope& operator=(const SettingInputScope&) = delete;
-
-private:
-    bool& flag_;
-};
 
 } // namespace
 
@@ -54,7 +40,7 @@ bool IsWordPrefix(std::string_view text, std::string_view prefix)
 
 void Lookup::SetInputWord(const std::string& text)
 {
-    const SettingInputScope setting(c_.state.SettingInput);
+    const ScopedFlag setting(c_.state.SettingInput);
     c_.view.SetText(Control::Edit_Input, text);
     c_.view.SetCaretToEnd(Control::Edit_Input);
     c_.state.QueryWord = text;
@@ -75,7 +61,7 @@ void Lookup::ShowWordView()
     const TDictTable::Bookmark start = table.GetBookmark();
 
     view.SetText(Control::Memo_View,
-                 Say().open + word + Say().close + "\r\n " + table.FieldByName("interpret"));
+                 Common().open + word + Common().close + "\r\n " + table.FieldByName("interpret"));
     view.ScrollToTop(Control::Memo_View);
 
     std::string candidate = word;
@@ -123,7 +109,7 @@ void Lookup::SpeedButton_SeekClick()
     }
     view.ClearPreview();
     view.SetText(Control::Memo_View, Say().notFound);
-    if (view.MessageBox(Say().askAppend, Say().hint, kQuestionYesNo) != kYes)
+    if (view.MessageBox(Say().askAppend, Common().hint, kMbAskYesNo) != kIdYes)
         return;
     view.SelectPage(PageMaintain);
     view.SetText(Control::Edit_newword, c_.state.QueryWord);

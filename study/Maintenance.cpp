@@ -4,23 +4,17 @@
 #include "dict/WordSeek.h"
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
+#include "platform/MessageBoxFlags.h"
+#include "study/CommonTexts.h"
 #include "study/MainView.h"
 
 namespace {
 
-constexpr int kWarning = 16;
-constexpr int kQuestionYesNo = 36;
-constexpr int kYes = 6;
-
 // The page's own texts as GBK, converted once.
 struct Texts {
-    std::string open = gbk::FromUtf8("【").value();
-    std::string close = gbk::FromUtf8("】").value();
     std::string askWord = gbk::FromUtf8("请输入您需要查询的单词").value();
     std::string found = gbk::FromUtf8("找到 ").value();
-    std::string notFound = "Not Find " + open;
-    std::string warning = gbk::FromUtf8("警告").value();
-    std::string hint = gbk::FromUtf8("提示").value();
+    std::string notFound = "Not Find " + Common().open;
     std::string emptyWord = gbk::FromUtf8("输入单词不能为空").value();
     std::string emptyInterpret = gbk::FromUtf8("单词解释不能为空").value();
     std::string unsavableWord = gbk::FromUtf8("输入单词中有词库无法保存的字符，请修改后再保存").value();
@@ -49,7 +43,7 @@ bool Maintenance::SeekTypedWord(const std::string& word)
 
 void Maintenance::Warn(const std::string& text, Control focus)
 {
-    c_.view.MessageBox(text, Say().warning, kWarning);
+    c_.view.MessageBox(text, Common().warning, kMbNotice);
     c_.view.SetFocus(focus);
 }
 
@@ -75,7 +69,7 @@ void Maintenance::SpeedButton_findwordClick()
         return;
     }
     view.Beep();
-    view.ShowStatus(Say().notFound + word + Say().close);
+    view.ShowStatus(Say().notFound + word + Common().close);
     view.SetText(Control::Memo_newInterpret, std::string());
     view.SetFocus(Control::Memo_newInterpret);
 }
@@ -97,7 +91,7 @@ void Maintenance::SpeedButton_SaveWordClick()
         return Warn(Say().unsavableInterpret, Control::Memo_newInterpret);
 
     if (Seek_Word_Record(table, word)) {
-        if (view.MessageBox(word + Say().askUpdate, Say().hint, kQuestionYesNo) != kYes)
+        if (view.MessageBox(word + Say().askUpdate, Common().hint, kMbAskYesNo) != kIdYes)
             return;
         // The stored word keeps its own letter case: only the explanation is written.
         table.Edit();
@@ -120,7 +114,8 @@ void Maintenance::SpeedButton5Click()
         view.ShowStatus(Say().nothingToDelete);
         return;
     }
-    if (view.MessageBox(Say().askDelete + word + Say().close + "?", Say().warning, kQuestionYesNo) != kYes)
+    if (view.MessageBox(Say().askDelete + word + Common().close + "?", Common().warning, kMbAskYesNo) !=
+        kIdYes)
         return;
     c_.table.Delete();
     view.ShowStatus(Say().deleted + word);

@@ -5,7 +5,9 @@
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
 #include "platform/IniFile.h"
+#include "platform/MessageBoxFlags.h"
 #include "platform/Registry.h"
+#include "study/CommonTexts.h"
 #include "study/DictationRange.h"
 #include "study/Lookup.h"
 #include "study/MainView.h"
@@ -18,7 +20,6 @@ namespace {
 
 constexpr const char* kKeyPath = "\\SOFTWARE\\ZYSOFT\\DoRori";
 constexpr const char* kSection = "AppProperty";
-constexpr int kErrorBox = 16;
 // Group counts up to this many are walked record by record (about a microsecond a step); larger
 // ones jump by record number, which costs two index scans of at most the whole table instead.
 constexpr int kLabelStepLimit = 10000;
@@ -31,7 +32,6 @@ struct Texts {
     std::string maintainTab = gbk::FromUtf8("维护").value();
     std::string to = gbk::FromUtf8("到 ").value();
     std::string notDecimal = gbk::FromUtf8("不是一个有效地十进制数").value();
-    std::string warning = gbk::FromUtf8("警告").value();
 };
 
 const Texts& Say()
@@ -167,7 +167,7 @@ bool Settings::SpeedButton_applySettingClick()
     const std::string countText = view.Text(Control::ComboBox_GroupWordCount);
     const auto count = GroupCountOf(countText);
     if (!count) {
-        view.MessageBox(countText + Say().notDecimal, Say().warning, kErrorBox);
+        view.MessageBox(countText + Say().notDecimal, Common().warning, kMbNotice);
         return false;
     }
     state.DictationRecycled = view.Checked(Control::CheckBox_DictationRecycled);

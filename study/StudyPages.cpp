@@ -6,8 +6,7 @@
 StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths)
     : table_(table), view_(view), lookup({table, state, view}), maintenance({table, state, view}),
       settings({table, state, view}, lookup, paths.iniFile), dictation({table, state, view}, settings),
-      keys({table, state, view}, lookup, maintenance, dictation),
-      transfer({table, state, view}, paths.programDirectory)
+      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view})
 {
 }
 

@@ -1,29 +1,23 @@
 #include "study/WordListTransfer.h"
 
 #include "dict/DictTable.h"
-#include "dict/ReplacingFile.h"
 #include "dict/WordListFormat.h"
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
+#include "platform/InputFile.h"
+#include "platform/MessageBoxFlags.h"
+#include "platform/ReplacingFile.h"
+#include "study/CommonTexts.h"
 #include "study/MainView.h"
+#include "study/ScopedFlag.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdint>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
-
-constexpr int kOkCancelWarning = 49;
-constexpr int kYesNoCancel = 515;
-constexpr int kCancel = 2;
-constexpr int kYes = 6;
 
 constexpr std::size_t kWriteChunk = 1 << 20;
 constexpr std::size_t kReadChunk = 1 << 18;
@@ -35,9 +29,6 @@ struct Texts {
     std::string importTitle = gbk::FromUtf8("请输入需要导入的词库文件名").value();
     std::string fileName = gbk::FromUtf8("文件名 ").value();
     std::string exists = gbk::FromUtf8(" 已经存在，是否允许覆盖?").value();
-    std::string warning = gbk::FromUtf8("警告").value();
-    std::string hint = gbk::FromUtf8("提示").value();
-    std::string open = gbk::FromUtf8("【").value();
     std::string askFrom = gbk::FromUtf8("】已经存在词库中,是否将注释由:\r\n\r\n  (").value();
     std::string askTo = gbk::FromUtf8(")\r\n\r\n     更新为\r\n\r\n  (").value();
     std::string askEnd = ")?";
@@ -49,43 +40,11 @@ const Texts& Say()
     return texts;
 }
 
-// A file name as GBK for the texts that show it. A character GBK cannot hold, or a byte that is
-// not UTF-8, shows as '?', so the name stays recognisable.
-std::string GbkFileName(const std::string& path)
-{
-    if (auto whole = gbk::FromUtf8(path))
-        return *whole;
-    std::string name;
-    for (std::size_t i = 0; i < path.size();) {
-        const auto lead = static_cast<unsigned char>(path[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-        for (std::size_t k = 1; k < length; ++k)
-            if (i + k >= path.size() || (static_cast<unsigned char>(path[i + k]) & 0xC0) != 0x80)
-                length = 1;
-        const auto one = gbk::FromUtf8(std::string_view(path).substr(i, length));
-        name += one ? *one : "?";
-        i += length;
-    }
-    return name;
-}
-
 bool HasExtension(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
 }
-
-// Set for the whole command, however it ends.
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-private:
-    bool& flag_;
-};
 
 // The bar, shown at 0 while a command runs and hidden however it ends, is set whenever its value
 // changes. The window takes its events every few milliseconds: often enough to repaint and take
@@ -161,49 +120,6 @@ private:
     bool open_ = true;
 };
 
-[[noreturn]] void FailOnFile(const char* what, const std::string& name, int error)
-{
-    throw std::runtime_error(std::string(what) + " " + name + ": " + std::strerror(error));
-}
-
-class InputFile {
-public:
-    InputFile(const std::string& path, std::string name) : name_(std::move(name))
-    {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0)
-            FailOnFile("Cannot open file", name_, errno);
-        struct stat info {};
-        if (::fstat(fd_, &info) != 0) {
-            const int error = errno;
-            ::close(fd_);
-            FailOnFile("Cannot open file", name_, error);
-        }
-        size_ = static_cast<std::uint64_t>(info.st_size);
-    }
-    ~InputFile() { ::close(fd_); }
-    InputFile(const InputFile&) = delete;
-    InputFile& operator=(const InputFile&) = delete;
-
-    std::uint64_t Size() const { return size_; }
-    // The next bytes into `buffer`; an empty view at the end of the file.
-    std::string_view Read(std::vector<char>& buffer)
-    {
-        for (;;) {
-            const ssize_t n = ::read(fd_, buffer.data(), buffer.size());
-            if (n >= 0)
-                return std::string_view(buffer.data(), static_cast<std::size_t>(n));
-            if (errno != EINTR)
-                FailOnFile("Cannot read file", name_, errno);
-        }
-    }
-
-private:
-    std::string name_;
-    int fd_ = -1;
-    std::uint64_t size_ = 0;
-};
-
 // Merges one entry into the table; false when the user cancels the import.
 bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& batch)
 {
@@ -222,11 +138,11 @@ bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& 
         return true;
     batch.Commit();
     const std::string question =
-        Say().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
-    const int answer = c.view.MessageBox(question, Say().hint, kYesNoCancel);
-    if (answer == kCancel)
+        Common().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
+    const int answer = c.view.MessageBox(question, Common().hint, kMbAskYesNoCancel);
+    if (answer == kIdCancel)
         return false;
-    if (answer == kYes) {
+    if (answer == kIdYes) {
         table.Edit();
         table.SetFieldByName("interpret", entry.interpret);
         table.Post();
@@ -240,17 +156,19 @@ void WordListTransfer::SpeedExportClick()
 {
     if (running_)
         return;
-    RunningFlag running(running_);
+    const ScopedFlag running(running_);
     auto chosen = c_.view.AskFileName(Say().exportTitle);
     if (!chosen)
         return;
     std::string path = std::move(*chosen);
     if (!HasExtension(path))
         path += ".txt";
-    const std::string name = GbkFileName(path);
+    // The name is only shown: a character GBK cannot hold shows as '?', so it stays recognisable.
+    const std::string name = gbk::FromUtf8Lossy(path);
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) &&
-        c_.view.MessageBox(Say().fileName + name + Say().exists, Say().warning, kOkCancelWarning) == kCancel)
+        c_.view.MessageBox(Say().fileName + name + Say().exists, Common().warning, kMbAskOverwrite) ==
+            kIdCancel)
         return;
 
     ReplacingFile file(path, name);
@@ -277,12 +195,12 @@ void WordListTransfer::SpeedImportClick()
 {
     if (running_)
         return;
-    RunningFlag running(running_);
+    const ScopedFlag running(running_);
     const auto chosen = c_.view.AskFileName(Say().importTitle);
     if (!chosen)
         return;
 
-    InputFile file(*chosen, GbkFileName(*chosen));
+    InputFile file(*chosen, gbk::FromUtf8Lossy(*chosen));
     Progress progress(c_.view);
     ImportBatch batch(c_.table);
     WordListReader reader(TDictTable::InterpretWidth);

@@ -3,14 +3,9 @@
 
 #include "study/StudyContext.h"
 
-#include <string>
-
 class WordListTransfer {
 public:
-    WordListTransfer(StudyContext context, std::string programDirectory)
-        : c_(context), programDirectory_(std::move(programDirectory))
-    {
-    }
+    explicit WordListTransfer(StudyContext context) : c_(context) {}
 
     void SpeedExportClick();
     void SpeedImportClick();
@@ -20,6 +15,5 @@ public:
 
 private:
     StudyContext c_;
-    std::string programDirectory_;
     bool running_ = false;
 };

@@ -60,3 +60,18 @@ TEST(GbkCodec, RoundTripsAndRefusesWhatGbkCannotHold)
               "a\xEF\xBF\xBD"
               "b");
 }
+
+TEST(GbkCodec, ShownTextMarksWhatGbkCannotHoldOneMarkPerCharacter)
+{
+    EXPECT_EQ(gbk::FromUtf8Lossy("词典.txt"), G("词典.txt"));
+    // A character outside GBK, however many bytes long, is one mark; so is each stray byte.
+    EXPECT_EQ(gbk::FromUtf8Lossy("a\xF0\x9F\x98\x80"
+                                 "b\xFF\xFE"
+                                 "c"),
+              "a?b??c");
+    // A sequence cut short marks each of its bytes and loses nothing after it.
+    EXPECT_EQ(gbk::FromUtf8Lossy("\xE8\xAF"
+                                 "d"),
+              "??d");
+    EXPECT_EQ(gbk::FromUtf8Lossy("end\xE8\xAF"), "end??");
+}

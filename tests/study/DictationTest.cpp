@@ -1,6 +1,7 @@
 #include "support/Gbk.h"
 #include "support/StudySession.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -243,6 +244,31 @@ TEST_F(DictationTest, GroupMovesStayOnStoredRecordsAndSaveTheNewRange)
     EXPECT_EQ(state().DictationStartRecNo, 9);
     EXPECT_EQ(state().DictationEndRecNo, 13);
     EXPECT_TRUE(state().DictationRecycled);
+}
+
+TEST_F(DictationTest, MovingBackFromNearTheStartBeginsAtTheFirstWordHoweverLargeTheGroup)
+{
+    AddPlain(kTen);
+    Show();
+    // The largest count the settings page takes: far more words than lie before the group.
+    Apply(true, "2147483647", "cat");
+    EXPECT_EQ(state().DictationStartRecNo, 3);
+    EXPECT_EQ(state().DictationEndRecNo, INT_MAX);
+
+    drill().PreviousGroup();
+    EXPECT_EQ(state().DictationStartRecNo, 1);
+    EXPECT_EQ(state().DictationEndRecNo, INT_MAX);
+    EXPECT_EQ(state().FirstWordInRecycle, "ant");
+    EXPECT_EQ(state().DictationWord, "ant");
+    EXPECT_EQ(CurrentWord(), "ant");
+    Press(VK_PRIOR); // the chord's key reaches the answer box: the first word is inside the range
+    EXPECT_EQ(Counter(), "0");
+    EXPECT_EQ(Run(10).back(), "ant"); // the whole table, then round again
+
+    // Moving on keeps a range that already reaches past the last record.
+    drill().NextGroup();
+    EXPECT_EQ(state().DictationStartRecNo, 1);
+    EXPECT_EQ(state().DictationEndRecNo, INT_MAX);
 }
 
 TEST_F(DictationTest, GroupMovesWithoutRecyclingDoNothing)

@@ -158,7 +158,7 @@ TEST_F(LookupTest, SeekButtonOffersToAddAMissingWord)
 {
     AddPlain({"ape", "apex"});
     view.Type(Control::Edit_Input, "ap ");
-    view.answers = {7};
+    view.answers = {kIdNo};
     lookup().SpeedButton_SeekClick();
     EXPECT_EQ(Memo(), "not find it");
     EXPECT_TRUE(view.preview.empty());
@@ -170,7 +170,7 @@ TEST_F(LookupTest, SeekButtonOffersToAddAMissingWord)
     EXPECT_EQ(CurrentWord(), "ape");
 
     view.Type(Control::Memo_newInterpret, "old");
-    view.answers = {6};
+    view.answers = {kIdYes};
     lookup().SpeedButton_SeekClick();
     EXPECT_EQ(view.page, PageMaintain);
     EXPECT_EQ(view.Text(Control::Edit_newword), "ap");

@@ -84,7 +84,7 @@ TEST_F(MaintenanceTest, SaveRefusesEmptyOrUnstorableTextAndStoresNothing)
 
     view.Type(Control::Edit_newword, "ape");
     view.TypeUnencodable(Control::Memo_newInterpret, G("猿") + "?");
-    view.answers = {6};
+    view.answers = {kIdYes};
     maintenance().SpeedButton_SaveWordClick();
     expectWarning(G("单词解释中有词库无法保存的字符，请修改后再保存"), Control::Memo_newInterpret);
     EXPECT_EQ(Stored("ape"), G("猿"));
@@ -115,7 +115,7 @@ TEST_F(MaintenanceTest, SavingAStoredWordAsksAndUpdatesOnlyTheExplanation)
 {
     AddWords({{"Ape", G("猿")}});
     Fill(" APE", G("类人猿"));
-    view.answers = {7};
+    view.answers = {kIdNo};
     maintenance().SpeedButton_SaveWordClick();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, "APE" + G(" 已经存在单词库中，是否更新?"));
@@ -124,7 +124,7 @@ TEST_F(MaintenanceTest, SavingAStoredWordAsksAndUpdatesOnlyTheExplanation)
     EXPECT_EQ(Stored("ape"), G("猿"));
     EXPECT_TRUE(view.statuses.empty());
 
-    view.answers = {6};
+    view.answers = {kIdYes};
     maintenance().SpeedButton_SaveWordClick();
     EXPECT_EQ(Stored("ape"), G("类人猿"));
     EXPECT_EQ(CurrentWord(), "Ape");
@@ -139,7 +139,7 @@ TEST_F(MaintenanceTest, A30ByteWordIsSavedAsIts25ByteStartAndThenAsksToUpdate)
     maintenance().SpeedButton_SaveWordClick();
     EXPECT_EQ(CurrentWord(), longWord.substr(0, 25));
     Fill(longWord, "y");
-    view.answers = {6};
+    view.answers = {kIdYes};
     maintenance().SpeedButton_SaveWordClick();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, longWord + G(" 已经存在单词库中，是否更新?"));
@@ -161,7 +161,7 @@ TEST_F(MaintenanceTest, DeleteRemovesOnlyTheWordItselfAfterAsking)
     EXPECT_EQ(table.RecordCount(), 3);
 
     Fill(" APPLE ", "keep");
-    view.answers = {7};
+    view.answers = {kIdNo};
     maintenance().SpeedButton5Click();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, G("您确定要从词库中删除【") + "APPLE" + G("】?"));
@@ -169,7 +169,7 @@ TEST_F(MaintenanceTest, DeleteRemovesOnlyTheWordItselfAfterAsking)
     EXPECT_EQ(view.boxes[0].flags, 36);
     EXPECT_EQ(table.RecordCount(), 3);
 
-    view.answers = {6};
+    view.answers = {kIdYes};
     maintenance().SpeedButton5Click();
     EXPECT_EQ(table.RecordCount(), 2);
     EXPECT_EQ(view.LastStatus(), G("成功从词库中删除 ") + "APPLE");
@@ -183,7 +183,7 @@ TEST_F(MaintenanceTest, DeleteNeverTakesAStoredWordForTextGbkCannotHold)
 {
     AddWords({{"what?", "x"}});
     view.TypeUnencodable(Control::Edit_newword, "what?");
-    view.answers = {6};
+    view.answers = {kIdYes};
     maintenance().SpeedButton5Click();
     EXPECT_EQ(view.LastStatus(), G("不存在待删除的对象"));
     EXPECT_TRUE(view.boxes.empty());

@@ -15,11 +15,6 @@
 
 namespace {
 
-constexpr int kOk = 1;
-constexpr int kCancel = 2;
-constexpr int kYes = 6;
-constexpr int kNo = 7;
-
 class WordListTransferTest : public StudyFixture {
 protected:
     WordListTransfer& transfer() { return pages->transfer; }
@@ -117,7 +112,7 @@ TEST_F(WordListTransferTest, ExportAsksBeforeReplacingAFileAndCancelLeavesItAlon
     const std::string name = G("词库") + "?.txt"; // a character GBK cannot hold shows as '?'
     WriteFile(path, "old");
 
-    view.answers = {kCancel};
+    view.answers = {kIdCancel};
     view.fileAnswers.push_back(path);
     transfer().SpeedExportClick();
     ASSERT_EQ(view.boxes.size(), 1u);
@@ -128,7 +123,7 @@ TEST_F(WordListTransferTest, ExportAsksBeforeReplacingAFileAndCancelLeavesItAlon
     EXPECT_EQ(ReadFile(path), "old");
     EXPECT_TRUE(view.progress.empty());
 
-    view.answers = {kOk};
+    view.answers = {kIdOk};
     view.fileAnswers.push_back(path);
     transfer().SpeedExportClick();
     EXPECT_EQ(ReadFile(path), "cat" + std::string(17, ' ') + "| " + G("猫") + "\r\n");
@@ -155,7 +150,7 @@ TEST_F(WordListTransferTest, ExportThatFailsMidwayKeepsTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 100;
     setrlimit(RLIMIT_FSIZE, &small);
-    view.answers = {kOk};
+    view.answers = {kIdOk};
     std::string error;
     try {
         Export("list.txt");
@@ -206,7 +201,7 @@ TEST_F(WordListTransferTest, ImportAddsNewWordsWithTheirContinuationLines)
 TEST_F(WordListTransferTest, DuplicatesInOtherCaseAskOnlyWhenTheExplanationDiffers)
 {
     AddWords({{"Cat", G("猫")}, {"Dog", G("狗")}, {"Owl", G("猫头鹰")}});
-    view.answers = {kYes, kNo};
+    view.answers = {kIdYes, kIdNo};
     Import("cAT | " + G("猫") + "\r\nDOG | " + G("犬") + "\r\nowl|" + G("鸮") + "\r\nemu|" + G("鸸鹋"));
 
     ASSERT_EQ(view.boxes.size(), 2u);
@@ -224,7 +219,7 @@ TEST_F(WordListTransferTest, DuplicatesInOtherCaseAskOnlyWhenTheExplanationDiffe
 TEST_F(WordListTransferTest, CancelOnTheSecondQuestionKeepsWhatWasStoredBefore)
 {
     AddWords({{"a", "1"}, {"b", "2"}, {"c", "3"}});
-    view.answers = {kYes, kCancel};
+    view.answers = {kIdYes, kIdCancel};
     Import("a|one\r\nnew1|x\r\nb|two\r\nnew2|y\r\nc|three\r\n");
 
     EXPECT_EQ(view.boxes.size(), 2u);
@@ -251,7 +246,7 @@ TEST_F(WordListTransferTest, ExplanationLongerThanItsFieldIsNotAskedAboutAgain)
     EXPECT_TRUE(view.boxes.empty());
 
     // A real difference is shown as it would be stored.
-    view.answers = {kNo};
+    view.answers = {kIdNo};
     Import("long|b" + text.substr(1) + "\r\n");
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, MergeQuestion("long", text.substr(0, 125), "b" + text.substr(1, 124)));
@@ -305,7 +300,7 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
 {
     AddWords({{"b", "2"}});
     BusyView busy;
-    WordListTransfer running({table, pages->state, busy}, dir.path().string());
+    WordListTransfer running({table, pages->state, busy});
     int tries = 0;
     const auto tryAnother = [&] {
         ++tries;
@@ -321,7 +316,7 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
     };
     WriteFile(PathOf("in.txt"), "a|1\r\nb|two\r\n");
     busy.fileAnswers = {PathOf("in.txt"), PathOf("other.txt")};
-    busy.answers = {kNo};
+    busy.answers = {kIdNo};
     running.SpeedImportClick();
     EXPECT_EQ(tries, 1);
     EXPECT_EQ(busy.fileTitles.size(), 1u);
@@ -331,7 +326,7 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
     // The overwrite question comes while the export runs.
     WriteFile(PathOf("out.txt"), "old");
     busy.fileAnswers = {PathOf("out.txt")};
-    busy.answers = {kOk};
+    busy.answers = {kIdOk};
     running.SpeedExportClick();
     EXPECT_GE(tries, 2);
     EXPECT_EQ(busy.fileTitles.size(), 2u);

@@ -47,7 +47,7 @@ int FakeView::MessageBox(const std::string& text, const std::string& caption, in
 {
     boxes.push_back({text, caption, flags});
     if (answers.empty())
-        return 2;
+        return kIdCancel;
     const int answer = answers.front();
     answers.pop_front();
     return answer;

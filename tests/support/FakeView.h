@@ -2,6 +2,7 @@
 // A main window without widgets: it keeps every control's text and records what the page logic
 // showed and asked, so handlers can be tested without a display.
 
+#include "platform/MessageBoxFlags.h"
 #include "study/MainView.h"
 
 #include <deque>
@@ -30,7 +31,8 @@ public:
     }
     void TypeUnencodable(Control control, const std::string& textShown);
     void SelectPreview(int index) { selected = index; }
-    // Answers for the next message boxes and file dialogs, in order; an unanswered box returns 2.
+    // Answers for the next message boxes and file dialogs, in order; an unanswered box returns
+    // kIdCancel, as a box closed without a button does.
     std::deque<int> answers;
     std::deque<std::optional<std::string>> fileAnswers;
 

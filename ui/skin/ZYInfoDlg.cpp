@@ -1,5 +1,6 @@
 #include "ui/skin/ZYInfoDlg.h"
 
+#include "platform/MessageBoxFlags.h"
 #include "ui/skin/ZYInfoDlgForm.h"
 
 #include <QPointer>
@@ -22,7 +23,7 @@ int TZYInfoDlg::MessageBox(const QString& text, const QString& caption, int flag
     if (FPendingCaptions) {
         for (int number = 1; number <= 4; ++number)
             form->Button(number)->setText(captions_[static_cast<std::size_t>(4 - number)]);
-        flags |= 15;
+        flags |= kMbCustomButtons;
         FPendingCaptions = false;
     }
     form->InitMessageBox(text, caption, flags);
@@ -30,7 +31,7 @@ int TZYInfoDlg::MessageBox(const QString& text, const QString& caption, int flag
     if (answerer_)
         return answerer_(*form);
     form->exec();
-    return form ? form->Result() : 2;
+    return form ? form->Result() : kIdCancel;
 }
 
 void TZYInfoDlg::SetButtonCaptions(const QString& c1, const QString& c2, const QString& c3, const QString& c4)

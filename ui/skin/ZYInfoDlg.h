@@ -1,7 +1,7 @@
 #pragma once
 // The one component through which the main window asks every question and shows every notice:
-// MessageBox shows a TZYInfoDlgForm modally and returns the code of the button pressed
-// (1 OK, 2 Cancel, 3 Abort, 4 Retry, 5 Ignore, 6 Yes, 7 No; 0-3 for custom captions).
+// MessageBox shows a TZYInfoDlgForm modally and returns the code of the button pressed. The flags
+// and the codes are those of platform/MessageBoxFlags.h; custom captions answer 0-3.
 
 #include <QObject>
 #include <QString>

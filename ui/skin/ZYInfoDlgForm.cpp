@@ -43,15 +43,18 @@ struct ButtonFace {
     int code;
 };
 
-// Captions and codes of the standard sets, button 1 (rightmost) first; an empty caption hides it.
-constexpr std::array<std::array<ButtonFace, 4>, 6> kButtonSets{{
-    {{{"确定", 1}, {"", 0}, {"", 0}, {"", 0}}},
-    {{{"取消", 2}, {"确定", 1}, {"", 0}, {"", 0}}},
-    {{{"忽略", 5}, {"重试", 4}, {"终止", 3}, {"", 0}}},
-    {{{"取消", 2}, {"否", 7}, {"是", 6}, {"", 0}}},
-    {{{"否", 7}, {"是", 6}, {"", 0}, {"", 0}}},
-    {{{"取消", 2}, {"重试", 4}, {"", 0}, {"", 0}}},
+// Captions and codes of the standard sets, in the order of their numbers, button 1 (rightmost)
+// first; an empty caption hides its button.
+constexpr std::array<std::array<ButtonFace, 4>, kMbFirstCustomSet> kButtonSets{{
+    {{{"确定", kIdOk}, {"", 0}, {"", 0}, {"", 0}}},                           // kMbOk
+    {{{"取消", kIdCancel}, {"确定", kIdOk}, {"", 0}, {"", 0}}},               // kMbOkCancel
+    {{{"忽略", kIdIgnore}, {"重试", kIdRetry}, {"终止", kIdAbort}, {"", 0}}}, // kMbAbortRetryIgnore
+    {{{"取消", kIdCancel}, {"否", kIdNo}, {"是", kIdYes}, {"", 0}}},          // kMbYesNoCancel
+    {{{"否", kIdNo}, {"是", kIdYes}, {"", 0}, {"", 0}}},                      // kMbYesNo
+    {{{"取消", kIdCancel}, {"重试", kIdRetry}, {"", 0}, {"", 0}}},            // kMbRetryCancel
 }};
+static_assert(kMbOk == 0 && kMbOkCancel == 1 && kMbAbortRetryIgnore == 2 && kMbYesNoCancel == 3 &&
+              kMbYesNo == 4 && kMbRetryCancel == 5 && kMbFirstCustomSet == 6);
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint pos)
 {
@@ -126,9 +129,9 @@ void TZYInfoDlgForm::InitMessageBox(const QString& text, const QString& caption,
 {
     ZYButton2->setVisible(true);
     ZYButton3->setVisible(true);
-    SetButtonSet(flags & 15);
-    SetFocusOrder((flags >> 8) & 15);
-    SetIcon((flags >> 4) & 15);
+    SetButtonSet(flags & kMbButtonSetMask);
+    SetFocusOrder((flags & kMbDefaultButtonMask) >> kMbDefaultButtonShift);
+    SetIcon((flags & kMbIconMask) >> kMbIconShift);
 
     AutoSize(Label_Title, caption);
     QString lines = text;
@@ -147,7 +150,7 @@ void TZYInfoDlgForm::InitMessageBox(const QString& text, const QString& caption,
         textLeft = Image1->width();
     Label_Text->move(textLeft, (ZYButton1->y() + Image1->y() - Label_Text->height()) / 2);
 
-    FResult = 2;
+    FResult = kIdCancel;
 }
 
 void TZYInfoDlgForm::ZYButton1Click(QObject* sender)
@@ -170,7 +173,7 @@ int TZYInfoDlgForm::ButtonTag(const QPushButton* button)
 
 void TZYInfoDlgForm::SetButtonSet(int set)
 {
-    if (set < static_cast<int>(kButtonSets.size())) {
+    if (set < kMbFirstCustomSet) {
         const auto& faces = kButtonSets[static_cast<std::size_t>(set)];
         for (int number = 1; number <= 4; ++number) {
             const ButtonFace& face = faces[static_cast<std::size_t>(number - 1)];

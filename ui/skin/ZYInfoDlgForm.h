@@ -3,6 +3,8 @@
 // title, a text, an optional icon and up to four buttons numbered from the right, sizes itself
 // to the text and records the code of the button that closed it.
 
+#include "platform/MessageBoxFlags.h"
+
 #include <QDialog>
 #include <QPoint>
 
@@ -17,14 +19,14 @@ class TZYInfoDlgForm : public QDialog {
 public:
     explicit TZYInfoDlgForm(QWidget* parent = nullptr);
 
-    // Fills and lays out the dialog. Flags: bits 0-3 the button set, 4-7 the icon number,
-    // 8-11 the button that has the focus first. Text may break lines with CR LF.
+    // Fills and lays out the dialog from the flags word of platform/MessageBoxFlags.h. Text may
+    // break lines with CR LF.
     void InitMessageBox(const QString& text, const QString& caption, int flags);
 
     // Click handler of the four buttons and the close glyph: the glyph answers with button 1's code.
     void ZYButton1Click(QObject* sender);
 
-    // The code MessageBox returns: the pressed button's code, 2 when closed any other way.
+    // The code MessageBox returns: the pressed button's code, kIdCancel when closed any other way.
     int Result() const { return FResult; }
 
     // Button 1 (rightmost) to 4 (leftmost).
@@ -56,5 +58,5 @@ private:
     void FollowAnchors();
     void Label_TitleMouseDown(QPoint pressedAt);
 
-    int FResult = 2;
+    int FResult = kIdCancel;
 };

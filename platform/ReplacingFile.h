@@ -1,14 +1,17 @@
 #pragma once
 // A file written under a temporary name beside its final one and moved over it only when it is
-// complete, so a write that fails midway (disk full, no permission) leaves a file already there as
-// it was. Errors throw std::runtime_error with the system's reason and the file's name.
+// complete and on disk, the move itself flushed through the folder: a write that fails midway
+// (disk full, no permission) leaves a file already there as it was, and after a crash the file is
+// either the old one or the new one. Errors throw std::runtime_error with the file's name and the
+// system's reason.
 
 #include <string>
 #include <string_view>
 
 class ReplacingFile {
 public:
-    // Creates the temporary file. `nameForMessages` is the name the error texts show.
+    // Creates the temporary file. `nameForMessages` is the name the error texts show. A path that
+    // is a link replaces the file it leads to and keeps the link.
     ReplacingFile(const std::string& path, std::string nameForMessages);
     // Removes the temporary file unless the new file was put in place.
     ~ReplacingFile();
@@ -21,6 +24,7 @@ public:
 
 private:
     [[noreturn]] void Fail(const char* what, int error);
+    void FlushFolder();
 
     std::string target_;
     std::string temp_;

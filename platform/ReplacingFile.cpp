@@ -1,13 +1,15 @@
-#include "dict/ReplacingFile.h"
+#include "platform/ReplacingFile.h"
+
+#include "platform/FileError.h"
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 ReplacingFile::ReplacingFile(const std::string& path, std::string nameForMessages)
     : target_(path), name_(std::move(nameForMessages))
@@ -55,7 +57,7 @@ void ReplacingFile::Fail(const char* what, int error)
     if (!temp_.empty())
         ::unlink(temp_.c_str());
     temp_.clear();
-    throw std::runtime_error(std::string(what) + " " + name_ + ": " + std::strerror(error));
+    throw FileError(what, name_, error);
 }
 
 void ReplacingFile::Write(std::string_view bytes)
@@ -86,4 +88,19 @@ void ReplacingFile::Commit()
     if (::rename(temp_.c_str(), target_.c_str()) != 0)
         Fail("Cannot write file", errno);
     temp_.clear();
+    FlushFolder();
+}
+
+void ReplacingFile::FlushFolder()
+{
+    const std::string folder = std::filesystem::path(target_).parent_path().string();
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0 || ::fsync(fd) != 0) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        // The new file is in place; only its name may not yet be safe from a crash.
+        Fail("Cannot flush the folder of file", error);
+    }
+    ::close(fd);
 }

@@ -1,0 +1,16 @@
+#pragma once
+// What the table file holds and how a connection orders it: the word collation, registered on
+// every connection before it touches the table, and the creation of an empty table file.
+
+#include <string>
+
+struct sqlite3;
+
+// The collation of both indexes: single-byte a-z folded, two-byte characters compared whole. A
+// query that orders or compares words without naming it scans and sorts instead of using the index.
+#define DICT_COLLATION "GBK_NOCASE"
+
+void RegisterWordCollation(sqlite3* db);
+
+// Creates an empty table file with its three indexes; an existing file is never touched.
+void CreateDictTableFile(const std::string& path);

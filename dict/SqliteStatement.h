@@ -1,0 +1,38 @@
+#pragma once
+// A prepared statement of the table engine, kept for the life of the connection and run again and
+// again; engine errors throw DictError with the engine's own text.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class SqliteStatement {
+public:
+    SqliteStatement(sqlite3* db, const char* sql);
+    ~SqliteStatement();
+    SqliteStatement(const SqliteStatement&) = delete;
+    SqliteStatement& operator=(const SqliteStatement&) = delete;
+
+    // Ready to run again, with no values bound.
+    SqliteStatement& Reset();
+    // Texts are bound as TEXT: a BLOB key never matches a stored TEXT value.
+    SqliteStatement& Bind(int index, std::string_view text);
+    SqliteStatement& Bind(int index, std::int64_t value);
+    // True while a row is available; false when done; throws on an engine error.
+    bool Step();
+
+    const char* Sql() const;
+    std::int64_t Integer(int column) const;
+    // The column's bytes as they are stored, whatever their encoding.
+    std::string Text(int column) const;
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* statement_ = nullptr;
+};
+
+// Runs one or more statements that return no rows.
+void ExecuteSql(sqlite3* db, const char* sql);

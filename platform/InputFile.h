@@ -1,0 +1,34 @@
+#pragma once
+// Reading files: a file read piece by piece (an import) and a small file read whole (a registry
+// key). Reads interrupted by a signal are taken up again.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class InputFile {
+public:
+    // Opens the file for reading. `nameForMessages` is the name the error texts show; failures
+    // throw std::runtime_error with it and the system's reason.
+    InputFile(const std::string& path, std::string nameForMessages);
+    ~InputFile();
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    // The size when the file was opened.
+    std::uint64_t Size() const { return size_; }
+    // The next bytes into `buffer`; an empty view at the end of the file.
+    std::string_view Read(std::vector<char>& buffer);
+
+private:
+    std::string name_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+enum class WholeFile { Missing, Unreadable, Read };
+
+// Appends the file's bytes to `text`. Missing when neither the file nor its folder exists;
+// Unreadable when it exists but cannot be read to its end (a folder, no permission, an I/O error).
+WholeFile ReadWholeFile(const std::string& path, std::string& text);

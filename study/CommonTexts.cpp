@@ -1,0 +1,14 @@
+#include "study/CommonTexts.h"
+
+#include "platform/GbkCodec.h"
+
+const CommonTexts& Common()
+{
+    static const CommonTexts texts{
+        gbk::FromUtf8("【").value(),
+        gbk::FromUtf8("】").value(),
+        gbk::FromUtf8("提示").value(),
+        gbk::FromUtf8("警告").value(),
+    };
+    return texts;
+}
