@@ -17,6 +17,11 @@ int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
 
 } // namespace
 
+const char* const kCreateIndexesSql =
+    "CREATE INDEX wordindex ON DORori(word COLLATE " DICT_COLLATION ");"
+    "CREATE INDEX interpretindex ON DORori(interpret COLLATE " DICT_COLLATION ");";
+const char* const kDropIndexesSql = "DROP INDEX wordindex; DROP INDEX interpretindex;";
+
 void RegisterWordCollation(sqlite3* db)
 {
     if (sqlite3_create_collation_v2(db, DICT_COLLATION, SQLITE_UTF8, nullptr, CompareGbk, nullptr) !=
@@ -46,10 +51,9 @@ void CreateDictTableFile(const std::string& path)
         ExecuteSql(db, "PRAGMA journal_mode=DELETE;"
                        "BEGIN;"
                        "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
-                       " word TEXT, interpret TEXT, remark TEXT);"
-                       "CREATE INDEX wordindex ON DORori(word COLLATE " DICT_COLLATION ");"
-                       "CREATE INDEX interpretindex ON DORori(interpret COLLATE " DICT_COLLATION ");"
-                       "COMMIT;"
+                       " word TEXT, interpret TEXT, remark TEXT);");
+        ExecuteSql(db, kCreateIndexesSql);
+        ExecuteSql(db, "COMMIT;"
                        "PRAGMA journal_mode=WAL;");
         if (sqlite3_close(db) != SQLITE_OK)
             throw DictError(sqlite3_errmsg(db));

@@ -2,21 +2,30 @@
 
 #include "dict/DictError.h"
 #include "dict/DictSchema.h"
+#include "dict/RecordNumberIndex.h"
 #include "dict/SqliteStatement.h"
+#include "dict/WordIdSet.h"
+#include "dict/WorkWhileWaiting.h"
 #include "platform/GbkText.h"
 
 #include <cstdlib>
+#include <malloc.h>
 #include <sqlite3.h>
 
 namespace {
 
-constexpr int kNearJump = 100; // record numbers this close are reached by stepping
+// Record numbers this close are reached by stepping; farther ones by skipping inside one run of the
+// record-number index, which costs about as much as a few steps.
+constexpr int kNearJump = 4;
 // A batch (an import) inserts into both indexes all over the table. A larger page cache while it
 // runs keeps their pages in memory instead of reading and writing them again every few records,
 // and fewer commits copy fewer of them through the log: one commit per about two seconds of import.
 constexpr int kBatchCommitEvery = 200000;
 constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -65536"; // KiB
 constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
+
+// A seek of a key a few records past the current one steps there instead.
+constexpr int kStepsAhead = 3;
 
 #define RECORD_COLUMNS "SELECT ID, word, interpret, remark FROM DORori "
 #define WORD_ORDER "word COLLATE " DICT_COLLATION
@@ -55,16 +64,8 @@ void TDictTable::Open(const std::string& path)
         forwardAll_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
         backwardAll_ =
             std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
-        // Skipping to the n-th record reads the index alone; the record is fetched by its ID.
-        nthForward_ = std::make_unique<SqliteStatement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
-                                                             ", ID LIMIT 1 OFFSET ?1");
-        nthBackward_ = std::make_unique<SqliteStatement>(db_, "SELECT ID FROM DORori ORDER BY " WORD_ORDER
-                                                              " DESC, ID DESC LIMIT 1 OFFSET ?1");
         byId_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
-        countBefore_ =
-            std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " < ?1");
-        countSameBefore_ = std::make_unique<SqliteStatement>(
-            db_, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " = ?1 AND ID < ?2");
+        numbers_ = std::make_unique<RecordNumberIndex>(db_);
         countAll_ = std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori");
         insert_ = std::make_unique<SqliteStatement>(
             db_, "INSERT INTO DORori (word, interpret, remark) VALUES (?1, ?2, ?3)");
@@ -88,18 +89,21 @@ void TDictTable::Close()
     backwardFrom_.reset();
     forwardAll_.reset();
     backwardAll_.reset();
-    nthForward_.reset();
-    nthBackward_.reset();
-    countBefore_.reset();
-    countSameBefore_.reset();
+    numbers_.reset();
     countAll_.reset();
     byId_.reset();
     insert_.reset();
     update_.reset();
     delete_.reset();
-    if (batchDepth_ > 0)
-        sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+    if (batchDepth_ > 0) {
+        // What a batch stored is kept, and never without the indexes.
+        const bool indexed =
+            !fill_ || sqlite3_exec(db_, kCreateIndexesSql, nullptr, nullptr, nullptr) == SQLITE_OK;
+        sqlite3_exec(db_, indexed ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
+    }
     batchDepth_ = 0;
+    fill_.reset();
+    batchWait_ = nullptr;
     sqlite3_close(db_);
     db_ = nullptr;
     hasCurrent_ = false;
@@ -108,13 +112,19 @@ void TDictTable::Close()
     eof_ = bof_ = true;
     recNo_ = 0;
     recordCount_ = -1;
-    ++changes_;
 }
 
 void TDictTable::RequireOpen() const
 {
     if (!db_)
         throw DictError("The dictionary table is not open");
+}
+
+void TDictTable::RequireIndexes()
+{
+    RequireOpen();
+    if (fill_)
+        FinishFill();
 }
 
 void TDictTable::Execute(const char* sql)
@@ -175,14 +185,55 @@ bool TDictTable::WalkPast(Walk walk, const Record& record)
 bool TDictTable::SeekExact(std::string_view key)
 {
     const std::string cut = gbk::CutToWidth(key, WordWidth);
+    if (fill_)
+        return SeekFilled(cut);
     SeekNearest(cut);
     return hasCurrent_ && gbk::EqualNoCase(current_.word, cut);
 }
 
+bool TDictTable::SeekFilled(const std::string& word)
+{
+    StopWalk();
+    const auto fetch = [this](std::int64_t id) {
+        const bool found = byId_->Reset().Bind(1, id).Step();
+        if (found)
+            MoveToRow(*byId_);
+        byId_->Reset();
+        return found;
+    };
+    const std::int64_t id = fill_->Find(word, [&](std::int64_t candidate) {
+        return fetch(candidate) && gbk::EqualNoCase(current_.word, word);
+    });
+    if (id == 0 || !fetch(id))
+        return false; // the current record is not defined, as after any failed exact seek
+    recNo_ = 0;
+    eof_ = bof_ = false;
+    return true;
+}
+
+bool TDictTable::StepAheadTo(const std::string& key)
+{
+    // Keys that come in word order (an import of an exported list) are found a step or two past
+    // the current record, by the walk already running there.
+    if (walkDirection_ != Walk::Forward || !hasCurrent_ || gbk::CompareNoCase(current_.word, key) >= 0)
+        return false;
+    for (int steps = 1; steps <= kStepsAhead && StepWalk(); ++steps) {
+        if (gbk::CompareNoCase(walk_->Text(1), key) >= 0) {
+            MoveToRow(*walk_);
+            recNo_ = recNo_ > 0 ? recNo_ + steps : 0;
+            eof_ = bof_ = false;
+            return true;
+        }
+    }
+    return false;
+}
+
 void TDictTable::SeekNearest(std::string_view key)
 {
-    RequireOpen();
+    RequireIndexes();
     const std::string cut = gbk::CutToWidth(key, WordWidth);
+    if (StepAheadTo(cut))
+        return;
     StartWalk(Walk::Forward, &cut);
     if (StepWalk()) {
         MoveToRow(*walk_);
@@ -196,7 +247,7 @@ void TDictTable::SeekNearest(std::string_view key)
 
 void TDictTable::First()
 {
-    RequireOpen();
+    RequireIndexes();
     StartWalk(Walk::Forward, nullptr);
     if (StepWalk()) {
         MoveToRow(*walk_);
@@ -212,7 +263,7 @@ void TDictTable::First()
 
 void TDictTable::Last()
 {
-    RequireOpen();
+    RequireIndexes();
     StartWalk(Walk::Backward, nullptr);
     if (StepWalk()) {
         MoveToRow(*walk_);
@@ -228,7 +279,7 @@ void TDictTable::Last()
 
 void TDictTable::Next()
 {
-    RequireOpen();
+    RequireIndexes();
     if (eof_)
         return;
     bof_ = false;
@@ -248,7 +299,7 @@ void TDictTable::Next()
 
 void TDictTable::Prior()
 {
-    RequireOpen();
+    RequireIndexes();
     if (bof_)
         return;
     eof_ = false;
@@ -266,36 +317,19 @@ void TDictTable::Prior()
         --recNo_;
 }
 
-int TDictTable::CountBefore(const Record& record)
-{
-    countBefore_->Reset().Bind(1, record.word).Step();
-    const auto before = countBefore_->Integer(0);
-    countBefore_->Reset();
-    countSameBefore_->Reset().Bind(1, record.word).Bind(2, record.id).Step();
-    const auto same = countSameBefore_->Integer(0);
-    countSameBefore_->Reset();
-    return static_cast<int>(before + same);
-}
-
 int TDictTable::RecNo()
 {
-    RequireOpen();
+    RequireIndexes();
     if (!hasCurrent_)
         return 0;
-    if (recNo_ == 0) {
-        if (counted_.id == current_.id && counted_.changes == changes_) {
-            recNo_ = counted_.recNo;
-        } else {
-            recNo_ = CountBefore(current_) + 1;
-            counted_ = {current_.id, recNo_, changes_};
-        }
-    }
+    if (recNo_ == 0)
+        recNo_ = numbers_->CountBefore(current_.word, current_.id) + 1;
     return recNo_;
 }
 
 void TDictTable::SetRecNo(int n)
 {
-    RequireOpen();
+    RequireIndexes();
     if (!hasCurrent_)
         return;
     const int current = RecNo();
@@ -315,13 +349,8 @@ void TDictTable::SetRecNo(int n)
 void TDictTable::GoToNth(int n)
 {
     StopWalk();
-    const int count = RecordCount();
-    SqliteStatement& statement = (n - 1 <= count - n)
-                                     ? nthForward_->Reset().Bind(1, std::int64_t{n - 1})
-                                     : nthBackward_->Reset().Bind(1, std::int64_t{count - n});
-    const bool found = statement.Step() && byId_->Reset().Bind(1, statement.Integer(0)).Step();
-    statement.Reset();
-    if (!found)
+    const std::int64_t id = numbers_->IdAt(n - 1);
+    if (id == 0 || !byId_->Reset().Bind(1, id).Step())
         throw DictError("Record " + std::to_string(n) + " not found");
     MoveToRow(*byId_);
     byId_->Reset();
@@ -350,7 +379,7 @@ TDictTable::Bookmark TDictTable::GetBookmark() const
 
 void TDictTable::GotoBookmark(const Bookmark& bookmark)
 {
-    RequireOpen();
+    RequireIndexes();
     if (!bookmark.valid_ || (hasCurrent_ && current_.id == bookmark.record_.id))
         return;
     StopWalk();
@@ -404,7 +433,7 @@ void TDictTable::Append()
 
 void TDictTable::Edit()
 {
-    RequireOpen();
+    RequireIndexes();
     if (!hasCurrent_)
         throw DictError("Cannot edit: the table has no current record");
     editBuffer_ = current_;
@@ -414,11 +443,10 @@ void TDictTable::Edit()
 void TDictTable::RunWrite(SqliteStatement& statement)
 {
     StopWalk();
-    ++changes_;
     statement.Step();
     statement.Reset();
-    if (batchDepth_ > 0 && ++batchChanges_ >= kBatchCommitEvery) {
-        Execute("COMMIT; BEGIN IMMEDIATE;");
+    if (batchDepth_ > 0 && !fill_ && ++batchChanges_ >= kBatchCommitEvery) {
+        CommitBatch("COMMIT; BEGIN IMMEDIATE;");
         batchChanges_ = 0;
     }
 }
@@ -439,8 +467,15 @@ void TDictTable::Post()
         editBuffer_.id = sqlite3_last_insert_rowid(db_);
         if (recordCount_ >= 0)
             ++recordCount_;
+        numbers_->Added(editBuffer_.word);
+        if (fill_)
+            fill_->Add(editBuffer_.word, editBuffer_.id);
         recNo_ = 0;
     } else if (!gbk::EqualNoCase(editBuffer_.word, current_.word)) {
+        numbers_->Removed(current_.word);
+        numbers_->Added(editBuffer_.word);
+        if (fill_)
+            fill_->Add(editBuffer_.word, editBuffer_.id);
         recNo_ = 0;
     }
     current_ = editBuffer_;
@@ -450,7 +485,7 @@ void TDictTable::Post()
 
 void TDictTable::Delete()
 {
-    RequireOpen();
+    RequireIndexes();
     if (!hasCurrent_)
         throw DictError("Cannot delete: the table has no current record");
     editState_ = EditState::Browse;
@@ -459,6 +494,7 @@ void TDictTable::Delete()
     RunWrite(delete_->Reset().Bind(1, deleted.id));
     if (recordCount_ >= 0)
         --recordCount_;
+    numbers_->Removed(deleted.word);
     // The record that followed the deleted one becomes current; after the last, the new last.
     if (WalkPast(Walk::Forward, deleted)) {
         MoveToRow(*walk_);
@@ -470,51 +506,95 @@ void TDictTable::Delete()
     }
 }
 
-void TDictTable::BeginBatch()
+void TDictTable::BeginBatch(std::function<void()> whileWaiting)
 {
-    RequireOpen();
-    if (batchDepth_++ == 0) {
-        try {
-            Execute(kBatchCacheSize);
-            Execute("BEGIN IMMEDIATE");
-        } catch (const DictError&) {
-            batchDepth_ = 0;
-            sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
-            throw;
+    RequireIndexes();
+    if (batchDepth_++ > 0)
+        return;
+    batchWait_ = std::move(whileWaiting);
+    batchChanges_ = 0;
+    try {
+        Execute(kBatchCacheSize);
+        Execute("BEGIN IMMEDIATE");
+        if (RecordCount() == 0) {
+            Execute(kDropIndexesSql);
+            fill_ = std::make_unique<WordIdSet>();
+            numbers_->Forget();
         }
-        batchChanges_ = 0;
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
     }
+}
+
+void TDictTable::CommitBatch(const char* sql)
+{
+    StopWalk();
+    RunWhileWaiting([db = db_, sql] { ExecuteSql(db, sql); }, batchWait_);
+}
+
+void TDictTable::FinishFill()
+{
+    StopWalk();
+    try {
+        RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+    fill_.reset();
 }
 
 void TDictTable::EndBatch()
 {
     if (batchDepth_ == 0 || --batchDepth_ > 0)
         return;
-    StopWalk();
+    if (fill_)
+        FinishFill();
     try {
-        ExecuteSql(db_, "COMMIT");
-        sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
+        CommitBatch("COMMIT");
     } catch (const DictError&) {
-        // Never leave the table inside an open transaction.
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
-        ++changes_;
-        recordCount_ = -1;
-        recNo_ = 0;
+        AbandonBatch();
         throw;
     }
+    batchWait_ = nullptr;
+    ReleaseBatchCache();
+}
+
+void TDictTable::AbandonBatch()
+{
+    // Never leave the table inside an open transaction: what the batch did since its last commit
+    // is undone, a fill's dropped indexes included.
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    batchDepth_ = 0;
+    batchWait_ = nullptr;
+    fill_.reset();
+    ReleaseBatchCache();
+    numbers_->Forget();
+    recordCount_ = -1;
+    recNo_ = 0;
+}
+
+void TDictTable::ReleaseBatchCache()
+{
+    sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
+    sqlite3_db_release_memory(db_);
+    // The freed pages go back to the system, not only to the heap.
+    malloc_trim(0);
 }
 
 std::vector<std::string> TDictTable::QueryPlans() const
 {
     RequireOpen();
     std::vector<std::string> plans;
+    std::vector<const SqliteStatement*> statements = numbers_->Statements();
     for (const auto* statement :
-         {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &nthForward_, &nthBackward_,
-          &countBefore_, &countSameBefore_, &byId_, &update_, &delete_}) {
-        const std::string sql = std::string("EXPLAIN QUERY PLAN ") + (*statement)->Sql();
+         {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &byId_, &update_, &delete_})
+        statements.push_back(statement->get());
+    for (const SqliteStatement* statement : statements) {
+        const std::string sql = std::string("EXPLAIN QUERY PLAN ") + statement->Sql();
         SqliteStatement explain(db_, sql.c_str());
-        std::string plan = (*statement)->Sql() + std::string(" =>");
+        std::string plan = statement->Sql() + std::string(" =>");
         while (explain.Step())
             plan += " | " + explain.Text(3);
         plans.push_back(plan);

@@ -3,11 +3,14 @@
 // (word without letter case, then ID), with a single current record that every feature moves.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class RecordNumberIndex;
+class WordIdSet;
 class SqliteStatement;
 struct sqlite3;
 
@@ -60,8 +63,12 @@ public:
 
     // Between BeginBatch and EndBatch, Post and Delete share one transaction, committed every
     // 200,000 changes (kBatchCommitEvery) and at EndBatch, so a long import neither fsyncs per
-    // record nor loses what it stored when it stops.
-    void BeginBatch();
+    // record nor loses what it stored when it stops. A batch that starts on an empty table fills it
+    // in one transaction with its indexes made at the end: exact seeks and additions are answered
+    // as always meanwhile, and any other use first makes the indexes. Commits and the making of
+    // the indexes run aside while `whileWaiting` is called every few milliseconds (the window
+    // takes its events). EndBatch gives the batch's page cache back.
+    void BeginBatch(std::function<void()> whileWaiting = {});
     void EndBatch();
 
     // The engine's query plan of every statement the cursor runs, one line per step of a plan, so
@@ -79,6 +86,14 @@ private:
     enum class EditState { Browse, Editing, Inserting };
 
     void RequireOpen() const;
+    // Open, and with its indexes: a fill in progress makes them first.
+    void RequireIndexes();
+    bool SeekFilled(const std::string& word);
+    bool StepAheadTo(const std::string& key);
+    void FinishFill();
+    void CommitBatch(const char* sql);
+    void AbandonBatch();
+    void ReleaseBatchCache();
     bool StepWalk();
     void StartWalk(Walk walk, const std::string* fromWord);
     void StopWalk();
@@ -89,13 +104,13 @@ private:
     void GoToNth(int n);
     void Execute(const char* sql);
     void RunWrite(SqliteStatement& statement);
-    int CountBefore(const Record& record);
     std::string* FieldOf(Record& record, std::string_view name) const;
 
     sqlite3* db_ = nullptr;
     std::unique_ptr<SqliteStatement> forwardFrom_, backwardFrom_, forwardAll_, backwardAll_;
-    std::unique_ptr<SqliteStatement> nthForward_, nthBackward_, countBefore_, countSameBefore_, countAll_;
+    std::unique_ptr<SqliteStatement> countAll_;
     std::unique_ptr<SqliteStatement> insert_, update_, delete_, byId_;
+    std::unique_ptr<RecordNumberIndex> numbers_;
     SqliteStatement* walk_ = nullptr; // the statement whose last row is the current record, if still live
     Walk walkDirection_ = Walk::None;
 
@@ -105,18 +120,12 @@ private:
     EditState editState_ = EditState::Browse;
     bool eof_ = true;
     bool bof_ = true;
-    int recNo_ = 0; // 0 while unknown (after a seek)
-    // The last counted record number, valid while no change was written since: seeking the same
-    // word again (a page entry right after a settings apply) then costs no second count.
-    struct Counted {
-        std::int64_t id = 0;
-        int recNo = 0;
-        std::uint64_t changes = 0;
-    } counted_;
-    std::uint64_t changes_ = 1;
+    int recNo_ = 0;        // 0 while unknown (after a seek)
     int recordCount_ = -1; // -1 until first counted
     int batchDepth_ = 0;
     int batchChanges_ = 0;
+    std::function<void()> batchWait_;
+    std::unique_ptr<WordIdSet> fill_; // while a batch fills an empty table without its indexes
 };
 
 class TDictTable::Bookmark {

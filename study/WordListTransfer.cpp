@@ -14,6 +14,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -85,10 +86,15 @@ private:
 };
 
 // The import's writes share batched transactions; whatever ends the import, what it stored is
-// committed and the table is not left inside a transaction.
+// committed and the table is not left inside a transaction. The window takes its events while a
+// commit runs.
 class ImportBatch {
 public:
-    explicit ImportBatch(TDictTable& table) : table_(table) { table_.BeginBatch(); }
+    ImportBatch(TDictTable& table, MainView& view)
+        : table_(table), whileWaiting_([&view] { view.ProcessEvents(); })
+    {
+        table_.BeginBatch(whileWaiting_);
+    }
     ~ImportBatch()
     {
         if (!open_)
@@ -106,7 +112,7 @@ public:
     void Commit()
     {
         End();
-        table_.BeginBatch();
+        table_.BeginBatch(whileWaiting_);
         open_ = true;
     }
     void End()
@@ -117,6 +123,7 @@ public:
 
 private:
     TDictTable& table_;
+    std::function<void()> whileWaiting_;
     bool open_ = true;
 };
 
@@ -202,7 +209,7 @@ void WordListTransfer::SpeedImportClick()
 
     InputFile file(*chosen, gbk::FromUtf8Lossy(*chosen));
     Progress progress(c_.view);
-    ImportBatch batch(c_.table);
+    ImportBatch batch(c_.table, c_.view);
     WordListReader reader(TDictTable::InterpretWidth);
     std::vector<char> buffer(kReadChunk);
     std::optional<WordListEntry> completed;
