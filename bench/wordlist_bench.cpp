@@ -13,6 +13,11 @@
 // - Re-import: the file our export wrote, into the table it came from: nothing changes and
 //   nothing is asked, yet every line is looked up.
 //
+// - The longest time the window would go without taking its events during an import (the page
+//   logic lets it take them every few milliseconds, and while a commit runs aside).
+// - The memory of one import or re-import, in a process of its own: resident before, at the peak,
+//   and after the command.
+//
 // The tool runs as a separate process with its defaults (timed from start to exit, its start-up
 // of a few milliseconds included); each of our iterations times one whole command, both with the
 // tests' fake window. Setting up (a fresh empty table) stays outside the timing.
@@ -28,6 +33,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -150,12 +158,70 @@ double RunTool(const std::string& arguments)
     return took;
 }
 
+// The fake window, timing the gaps between the rounds of events the page logic gives it.
+class FreezeWatch : public FakeView {
+public:
+    void ProcessEvents() override { Mark(); }
+    void Start()
+    {
+        last_ = std::chrono::steady_clock::now();
+        longest_ = {};
+    }
+    // The longest gap, the one up to the command's end included.
+    double LongestMs()
+    {
+        Mark();
+        return std::chrono::duration<double, std::milli>(longest_).count();
+    }
+
+private:
+    void Mark()
+    {
+        const auto now = std::chrono::steady_clock::now();
+        longest_ = std::max(longest_, now - last_);
+        last_ = now;
+    }
+    std::chrono::steady_clock::time_point last_;
+    std::chrono::steady_clock::duration longest_{};
+};
+
 struct Transfer {
     TDictTable table;
     FormState state;
-    FakeView view;
+    FreezeWatch view;
     WordListTransfer transfer{{table, state, view}};
 };
+
+long StatusKiB(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind(field, 0) == 0)
+            return std::strtol(line.c_str() + field.size(), nullptr, 10);
+    return -1;
+}
+
+// This program run again as a child of BM_CommandMemory, with DORORI_BENCH_IMPORT set to
+// "<table>\n<file>": one import through the page logic, then the resident memory before it, at
+// the peak and after it, in KiB, on standard output.
+const bool kImportChild = [] {
+    const char* job = std::getenv("DORORI_BENCH_IMPORT");
+    if (!job)
+        return false;
+    const std::string text(job);
+    const auto newline = text.find('\n');
+    {
+        Transfer run;
+        run.table.Open(text.substr(0, newline));
+        const long before = StatusKiB("VmRSS:");
+        run.view.fileAnswers = {text.substr(newline + 1)};
+        run.transfer.SpeedImportClick();
+        std::printf("%ld %ld %ld\n", before, StatusKiB("VmHWM:"), StatusKiB("VmRSS:"));
+    }
+    std::fflush(stdout);
+    std::_Exit(0);
+}();
 
 void BM_Export(benchmark::State& state)
 {
@@ -192,16 +258,20 @@ void BM_ImportIntoEmpty(benchmark::State& state)
     const auto count = static_cast<std::size_t>(state.range(0));
     const std::string file = SingleLineFile(count);
     const std::string path = TmpPath("import", count) + ".db";
+    double longest = 0;
     for (auto _ : state) {
         Transfer run;
         RemoveBenchTable(path);
         TDictTable::CreateTable(path);
         run.table.Open(path);
         run.view.fileAnswers = {file};
+        run.view.Start();
         state.SetIterationTime(Seconds([&] { run.transfer.SpeedImportClick(); }));
+        longest = std::max(longest, run.view.LongestMs());
         if (run.table.RecordCount() != static_cast<int>(count) || !run.view.boxes.empty())
             state.SkipWithError("the import did not add every word");
     }
+    state.counters["longest_freeze_ms"] = longest;
 }
 
 // The tool with its own default page cache, and (state.range(1) != 0) with the cache our import
@@ -231,12 +301,51 @@ void BM_ReimportExported(benchmark::State& state)
     run.view.answers = {kIdOk};
     run.transfer.SpeedExportClick();
     run.view.boxes.clear();
+    double longest = 0;
     for (auto _ : state) {
         run.view.fileAnswers = {file};
+        run.view.Start();
         state.SetIterationTime(Seconds([&] { run.transfer.SpeedImportClick(); }));
+        longest = std::max(longest, run.view.LongestMs());
         if (!run.view.boxes.empty() || run.table.RecordCount() != static_cast<int>(count))
             state.SkipWithError("the re-import changed or asked something");
     }
+    state.counters["longest_freeze_ms"] = longest;
+}
+
+// One import (state.range(1) == 0: of the single-line file into an empty table; 1: of the list
+// exported from the generated table, into that table) in a process of its own.
+void BM_CommandMemory(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const bool reimport = state.range(1) != 0;
+    const std::string table = TmpPath("memory", count) + ".db";
+    RemoveBenchTable(table);
+    std::string file = SingleLineFile(count);
+    if (reimport) {
+        fs::copy_file(BenchTablePath(count), table);
+        file = TmpPath("memory", count) + ".txt";
+        Transfer run;
+        run.table.Open(table);
+        run.view.fileAnswers = {file};
+        run.view.answers = {kIdOk};
+        run.transfer.SpeedExportClick();
+    } else {
+        TDictTable::CreateTable(table);
+    }
+    const std::string self = fs::read_symlink("/proc/self/exe").string();
+    long before = 0, peak = 0, after = 0;
+    for (auto _ : state) {
+        setenv("DORORI_BENCH_IMPORT", (table + "\n" + file).c_str(), 1);
+        FILE* child = popen(self.c_str(), "r");
+        unsetenv("DORORI_BENCH_IMPORT");
+        const bool read = child && std::fscanf(child, "%ld %ld %ld", &before, &peak, &after) == 3;
+        if (!child || pclose(child) != 0 || !read)
+            state.SkipWithError("the import's process failed");
+    }
+    state.counters["before_MiB"] = before / 1024.0;
+    state.counters["peak_MiB"] = peak / 1024.0;
+    state.counters["after_MiB"] = after / 1024.0;
 }
 
 #define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)
@@ -249,5 +358,6 @@ BENCHMARK(BM_ImportSqlite3Tool)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
 BENCHMARK(BM_ReimportExported) SIZES->Iterations(2);
+BENCHMARK(BM_CommandMemory)->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})->Iterations(1);
 
 } // namespace

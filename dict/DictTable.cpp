@@ -22,6 +22,8 @@ constexpr int kNearJump = 4;
 // and fewer commits copy fewer of them through the log: one commit per about two seconds of import.
 constexpr int kBatchCommitEvery = 200000;
 constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -65536"; // KiB
+// A fill only appends to the table and sorts once at the end: a small cache serves it as well.
+constexpr const char* kFillCacheSize = "PRAGMA cache_size = -16384";  // KiB
 constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
 
 // A seek of a key a few records past the current one steps there instead.
@@ -517,6 +519,7 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
         Execute(kBatchCacheSize);
         Execute("BEGIN IMMEDIATE");
         if (RecordCount() == 0) {
+            Execute(kFillCacheSize);
             Execute(kDropIndexesSql);
             fill_ = std::make_unique<WordIdSet>();
             numbers_->Forget();
@@ -536,13 +539,13 @@ void TDictTable::CommitBatch(const char* sql)
 void TDictTable::FinishFill()
 {
     StopWalk();
+    fill_.reset(); // its memory goes to the sort; a failure below undoes the whole fill anyway
     try {
         RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
     } catch (const DictError&) {
         AbandonBatch();
         throw;
     }
-    fill_.reset();
 }
 
 void TDictTable::EndBatch()
