@@ -5,11 +5,9 @@
 #include "dict/RecordNumberIndex.h"
 #include "dict/SqliteStatement.h"
 #include "dict/WordIdSet.h"
-#include "dict/WorkWhileWaiting.h"
 #include "platform/GbkText.h"
 
 #include <cstdlib>
-#include <malloc.h>
 #include <sqlite3.h>
 
 namespace {
@@ -17,14 +15,9 @@ namespace {
 // Record numbers this close are reached by stepping; farther ones by skipping inside one run of the
 // record-number index, which costs about as much as a few steps.
 constexpr int kNearJump = 4;
-// A batch (an import) inserts into both indexes all over the table. A larger page cache while it
-// runs keeps their pages in memory instead of reading and writing them again every few records,
-// and fewer commits copy fewer of them through the log: one commit per about two seconds of import.
+// Fewer commits of a batch copy fewer pages through the log: one commit per about two seconds of
+// import into a table that is not empty.
 constexpr int kBatchCommitEvery = 200000;
-constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -65536"; // KiB
-// A fill only appends to the table and sorts once at the end: a small cache serves it as well.
-constexpr const char* kFillCacheSize = "PRAGMA cache_size = -16384";  // KiB
-constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
 
 // A seek of a key a few records past the current one steps there instead.
 constexpr int kStepsAhead = 3;
@@ -191,26 +184,6 @@ bool TDictTable::SeekExact(std::string_view key)
         return SeekFilled(cut);
     SeekNearest(cut);
     return hasCurrent_ && gbk::EqualNoCase(current_.word, cut);
-}
-
-bool TDictTable::SeekFilled(const std::string& word)
-{
-    StopWalk();
-    const auto fetch = [this](std::int64_t id) {
-        const bool found = byId_->Reset().Bind(1, id).Step();
-        if (found)
-            MoveToRow(*byId_);
-        byId_->Reset();
-        return found;
-    };
-    const std::int64_t id = fill_->Find(word, [&](std::int64_t candidate) {
-        return fetch(candidate) && gbk::EqualNoCase(current_.word, word);
-    });
-    if (id == 0 || !fetch(id))
-        return false; // the current record is not defined, as after any failed exact seek
-    recNo_ = 0;
-    eof_ = bof_ = false;
-    return true;
 }
 
 bool TDictTable::StepAheadTo(const std::string& key)
@@ -506,84 +479,6 @@ void TDictTable::Delete()
         Last();
         eof_ = bof_ = !hasCurrent_;
     }
-}
-
-void TDictTable::BeginBatch(std::function<void()> whileWaiting)
-{
-    RequireIndexes();
-    if (batchDepth_++ > 0)
-        return;
-    batchWait_ = std::move(whileWaiting);
-    batchChanges_ = 0;
-    try {
-        Execute(kBatchCacheSize);
-        Execute("BEGIN IMMEDIATE");
-        if (RecordCount() == 0) {
-            Execute(kFillCacheSize);
-            Execute(kDropIndexesSql);
-            fill_ = std::make_unique<WordIdSet>();
-            numbers_->Forget();
-        }
-    } catch (const DictError&) {
-        AbandonBatch();
-        throw;
-    }
-}
-
-void TDictTable::CommitBatch(const char* sql)
-{
-    StopWalk();
-    RunWhileWaiting([db = db_, sql] { ExecuteSql(db, sql); }, batchWait_);
-}
-
-void TDictTable::FinishFill()
-{
-    StopWalk();
-    fill_.reset(); // its memory goes to the sort; a failure below undoes the whole fill anyway
-    try {
-        RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
-    } catch (const DictError&) {
-        AbandonBatch();
-        throw;
-    }
-}
-
-void TDictTable::EndBatch()
-{
-    if (batchDepth_ == 0 || --batchDepth_ > 0)
-        return;
-    if (fill_)
-        FinishFill();
-    try {
-        CommitBatch("COMMIT");
-    } catch (const DictError&) {
-        AbandonBatch();
-        throw;
-    }
-    batchWait_ = nullptr;
-    ReleaseBatchCache();
-}
-
-void TDictTable::AbandonBatch()
-{
-    // Never leave the table inside an open transaction: what the batch did since its last commit
-    // is undone, a fill's dropped indexes included.
-    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-    batchDepth_ = 0;
-    batchWait_ = nullptr;
-    fill_.reset();
-    ReleaseBatchCache();
-    numbers_->Forget();
-    recordCount_ = -1;
-    recNo_ = 0;
-}
-
-void TDictTable::ReleaseBatchCache()
-{
-    sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
-    sqlite3_db_release_memory(db_);
-    // The freed pages go back to the system, not only to the heap.
-    malloc_trim(0);
 }
 
 std::vector<std::string> TDictTable::QueryPlans() const

@@ -71,6 +71,11 @@ public:
     void BeginBatch(std::function<void()> whileWaiting = {});
     void EndBatch();
 
+    // While it lives, more of the table is kept in memory: a command that reads every record in
+    // word order (an export) visits the records' pages out of their order on disk. The memory is
+    // given back when it ends.
+    class ReadingAll;
+
     // The engine's query plan of every statement the cursor runs, one line per step of a plan, so
     // a test can check that each seek and step goes through an index.
     std::vector<std::string> QueryPlans() const;
@@ -126,6 +131,17 @@ private:
     int batchChanges_ = 0;
     std::function<void()> batchWait_;
     std::unique_ptr<WordIdSet> fill_; // while a batch fills an empty table without its indexes
+};
+
+class TDictTable::ReadingAll {
+public:
+    explicit ReadingAll(TDictTable& table);
+    ~ReadingAll();
+    ReadingAll(const ReadingAll&) = delete;
+    ReadingAll& operator=(const ReadingAll&) = delete;
+
+private:
+    TDictTable& table_;
 };
 
 class TDictTable::Bookmark {

@@ -5,9 +5,10 @@
 // checks the record itself.
 
 #include <cstdint>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 class WordIdSet {
 public:
@@ -18,11 +19,25 @@ public:
     void Add(std::string_view word, std::int64_t id);
 
 private:
+    // Open addressing; each slot: hash part << 32 | ID - firstId + 1, or 0 when free.
+    struct Table {
+        Table() = default;
+        explicit Table(std::size_t count);
+        std::int64_t Find(std::uint64_t tag, std::int64_t firstId, std::int64_t first,
+                          const std::function<bool(std::int64_t id)>& isWord) const;
+        void Place(std::uint64_t slot);
+
+        std::unique_ptr<std::uint64_t[], decltype(&std::free)> slots{nullptr, &std::free};
+        std::size_t size = 0;
+    };
+
     static std::uint64_t Hash(std::string_view word);
     void Grow();
+    void MoveSome(std::size_t count);
 
     std::int64_t firstId_ = 0;
-    std::vector<std::uint64_t>
-        slots_; // hash part << 32 | ID - firstId + 1; 0 when free; placed by the hash part
+    Table table_;
+    Table old_; // the table before the last growth, while its slots move
+    std::size_t moved_ = 0;
     std::size_t used_ = 0;
 };

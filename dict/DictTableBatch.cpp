@@ -1,0 +1,147 @@
+// The batches of TDictTable: long runs of changes in shared transactions, the fill of an empty
+// table without its indexes, and the larger page cache that both, and an export, use meanwhile.
+
+#include "dict/DictError.h"
+#include "dict/DictSchema.h"
+#include "dict/DictTable.h"
+#include "dict/RecordNumberIndex.h"
+#include "dict/SqliteStatement.h"
+#include "dict/WordIdSet.h"
+#include "dict/WorkWhileWaiting.h"
+#include "platform/GbkText.h"
+
+#include <functional>
+#include <malloc.h>
+#include <sqlite3.h>
+
+namespace {
+
+// A batch (an import) inserts into both indexes all over the table. A larger page cache while it
+// runs keeps their pages in memory instead of reading and writing them again every few records.
+constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -65536"; // KiB
+// A fill only appends to the table and sorts once at the end: a small cache serves it as well.
+constexpr const char* kFillCacheSize = "PRAGMA cache_size = -16384";  // KiB
+constexpr const char* kLogJournal = "PRAGMA journal_mode=WAL";        // as the table is opened
+constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
+
+} // namespace
+
+bool TDictTable::SeekFilled(const std::string& word)
+{
+    StopWalk();
+    const auto fetch = [this](std::int64_t id) {
+        const bool found = byId_->Reset().Bind(1, id).Step();
+        if (found)
+            MoveToRow(*byId_);
+        byId_->Reset();
+        return found;
+    };
+    const std::int64_t id = fill_->Find(word, [&](std::int64_t candidate) {
+        return fetch(candidate) && gbk::EqualNoCase(current_.word, word);
+    });
+    if (id == 0 || !fetch(id))
+        return false; // the current record is not defined, as after any failed exact seek
+    recNo_ = 0;
+    eof_ = bof_ = false;
+    return true;
+}
+
+void TDictTable::BeginBatch(std::function<void()> whileWaiting)
+{
+    RequireIndexes();
+    if (batchDepth_++ > 0)
+        return;
+    batchWait_ = std::move(whileWaiting);
+    batchChanges_ = 0;
+    try {
+        Execute(kBatchCacheSize);
+        const bool empty = RecordCount() == 0;
+        // A fill writes the table's pages once, into the file itself, instead of into the log and
+        // again into the file: the journal keeps the few pages of the empty table, and a kill
+        // before the commit rolls the file back to them. (Where another connection holds the file
+        // the log stays, which is only slower.)
+        if (empty)
+            sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        Execute("BEGIN IMMEDIATE");
+        if (empty) {
+            Execute(kFillCacheSize);
+            Execute(kDropIndexesSql);
+            fill_ = std::make_unique<WordIdSet>();
+            numbers_->Forget();
+        }
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+}
+
+void TDictTable::CommitBatch(const char* sql)
+{
+    StopWalk();
+    RunWhileWaiting([db = db_, sql] { ExecuteSql(db, sql); }, batchWait_);
+}
+
+void TDictTable::FinishFill()
+{
+    StopWalk();
+    fill_.reset(); // its memory goes to the sort; a failure below undoes the whole fill anyway
+    try {
+        RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+}
+
+void TDictTable::EndBatch()
+{
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    if (fill_)
+        FinishFill();
+    try {
+        CommitBatch("COMMIT");
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+    batchWait_ = nullptr;
+    sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
+    ReleaseBatchCache();
+}
+
+void TDictTable::AbandonBatch()
+{
+    // Never leave the table inside an open transaction: what the batch did since its last commit
+    // is undone, a fill's dropped indexes included.
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
+    batchDepth_ = 0;
+    batchWait_ = nullptr;
+    fill_.reset();
+    ReleaseBatchCache();
+    numbers_->Forget();
+    recordCount_ = -1;
+    recNo_ = 0;
+}
+
+TDictTable::ReadingAll::ReadingAll(TDictTable& table) : table_(table)
+{
+    table_.RequireOpen();
+    if (table_.batchDepth_ == 0)
+        ExecuteSql(table_.db_, kBatchCacheSize);
+}
+
+TDictTable::ReadingAll::~ReadingAll()
+{
+    if (table_.db_ && table_.batchDepth_ == 0)
+        table_.ReleaseBatchCache();
+}
+
+void TDictTable::ReleaseBatchCache()
+{
+    sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
+    sqlite3_db_release_memory(db_);
+    // The freed pages go back to the system, not only to the heap.
+    malloc_trim(0);
+}
