@@ -181,6 +181,7 @@ void WordListTransfer::SpeedExportClick()
     ReplacingFile file(path, name);
     Progress progress(c_.view);
     TDictTable& table = c_.table;
+    const TDictTable::ReadingAll readingAll(table);
     std::string buffer;
     buffer.reserve(kWriteChunk + 1024);
     table.First();
