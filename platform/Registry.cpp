@@ -241,6 +241,10 @@ void Registry::Write(std::string_view name, Data data)
 {
     if (!open_)
         throw std::logic_error("No registry key is open");
+    // Writing a value again unchanged leaves the key file alone: each save is a wait for the disk.
+    const auto stored = Find(values_, name);
+    if (!setAside_ && stored != values_.end() && stored->data == data)
+        return;
     // The values in memory change only once they are on disk.
     std::vector<Value> values = values_;
     Put(values, name, std::move(data));

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -184,4 +185,22 @@ TEST_F(RegistryTest, FailedWriteThrowsWithTheReasonAndKeepsTheOldValue)
             << error.what();
     }
     EXPECT_EQ(registry.ReadString("QueryWord"), "old");
+}
+
+TEST_F(RegistryTest, AValueWrittenAgainUnchangedLeavesTheKeyFileAlone)
+{
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey(kKey, true));
+    registry.WriteInteger("D_R_W_C", 30);
+    registry.WriteString("D_R_F_W", "apple");
+    struct stat before {};
+    ASSERT_EQ(::stat(keyFile.c_str(), &before), 0);
+    registry.WriteInteger("D_R_W_C", 30);
+    registry.WriteString("d_r_f_w", "apple");
+    struct stat after {};
+    ASSERT_EQ(::stat(keyFile.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino); // every save puts a new file in place
+    registry.WriteString("D_R_W_C", "30");  // another type is a change
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("D_R_W_C"), "30");
 }
