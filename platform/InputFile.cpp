@@ -1,9 +1,11 @@
 #include "platform/InputFile.h"
 
 #include "platform/FileError.h"
+#include "platform/GbkCodec.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -13,6 +15,18 @@ namespace {
 int OpenForReading(const std::string& path)
 {
     return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+}
+
+// What a file that is not a regular one is, in the words of the refusal.
+const char* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "文件夹";
+    if (S_ISFIFO(mode))
+        return "管道";
+    if (S_ISSOCK(mode))
+        return "套接字";
+    return "设备";
 }
 
 // Bytes read, 0 at the end, -1 on an error other than an interrupting signal.
@@ -29,7 +43,8 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t size)
 
 InputFile::InputFile(const std::string& path, std::string nameForMessages) : name_(std::move(nameForMessages))
 {
-    fd_ = OpenForReading(path);
+    // Without waiting: opening a pipe for reading would wait for a writer.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd_ < 0)
         throw FileError("Cannot open file", name_, errno);
     struct stat info {};
@@ -37,6 +52,14 @@ InputFile::InputFile(const std::string& path, std::string nameForMessages) : nam
         const int error = errno;
         ::close(fd_);
         throw FileError("Cannot open file", name_, error);
+    }
+    // A device, a pipe or a folder chosen by mistake may never end: refused before any byte is read.
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd_);
+        throw std::runtime_error(gbk::FromUtf8Lossy("文件 ") + name_ +
+                                 gbk::FromUtf8Lossy(std::string(" 不是普通文件（它是") +
+                                                    KindOf(info.st_mode) +
+                                                    "），不能读取。请选择一个文本文件。"));
     }
     size_ = static_cast<std::uint64_t>(info.st_size);
 }

@@ -10,7 +10,8 @@
 class InputFile {
 public:
     // Opens the file for reading. `nameForMessages` is the name the error texts show; failures
-    // throw std::runtime_error with it and the system's reason.
+    // throw std::runtime_error with it and the system's reason. Only a regular file is opened: a
+    // device, a pipe or a folder is refused.
     InputFile(const std::string& path, std::string nameForMessages);
     ~InputFile();
     InputFile(const InputFile&) = delete;

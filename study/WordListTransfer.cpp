@@ -203,7 +203,7 @@ void WordListTransfer::SpeedImportClick()
     InputFile file(*chosen, gbk::FromUtf8Lossy(*chosen));
     Progress progress(c_.view);
     ImportBatch batch(c_.table);
-    WordListReader reader(TDictTable::InterpretWidth);
+    WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth);
     std::vector<char> buffer(kReadChunk);
     std::optional<WordListEntry> completed;
     while (!reader.Ended()) {

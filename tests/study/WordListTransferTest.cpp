@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
@@ -275,6 +276,24 @@ TEST_F(WordListTransferTest, ImportOfAMissingFileReportsTheErrorAndChangesNothin
     transfer().SpeedImportClick();
     EXPECT_EQ(view.fileTitles.size(), 2u);
     EXPECT_EQ(table.RecordCount(), 0);
+}
+
+TEST_F(WordListTransferTest, ImportRefusesADeviceAPipeOrAFolderBeforeReadingIt)
+{
+    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/dev/zero"), PathOf("pipe"), dir.path().string()}) {
+        view.fileAnswers.push_back(path);
+        try {
+            transfer().SpeedImportClick();
+            ADD_FAILURE() << path << " was read";
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(G(" 不是普通文件（它是")), std::string::npos)
+                << error.what();
+            EXPECT_EQ(std::string(error.what()).rfind(G("文件 ") + path, 0), 0u) << error.what();
+        }
+        EXPECT_TRUE(view.progress.empty());
+        ExpectIdle();
+    }
 }
 
 // A window whose events and questions arrive while a command runs.
