@@ -4,6 +4,8 @@
 #include "app/SignalCloser.h"
 #include "app/SingleInstance.h"
 #include "platform/IniFile.h"
+#include "platform/MessageBoxFlags.h"
+#include "study/CommonTexts.h"
 #include "ui/Fonts.h"
 
 #include <QMessageBox>
@@ -34,8 +36,9 @@ int main(int argc, char** argv)
         QMessageBox::critical(nullptr, QStringLiteral("警告"), QStringLiteral("词典数据库调用失败"));
         return 0;
     }
+    // One message that names the file and what to do; the features say so again only when used.
     if (opened.outcome == OpenOutcome::Failed)
-        form.ShowErrorReport(QString::fromStdString(opened.error));
+        form.View().MessageBox(opened.error, Common().warning, kMbNotice);
 
     form.show();
     return app.exec();

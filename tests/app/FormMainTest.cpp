@@ -86,6 +86,24 @@ TEST_F(FormMainTest, FirstShowingSelectsLookupHidesSettingsAndRestoresTheLastWor
     EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
 }
 
+TEST_F(FormMainTest, WithoutATableTheWindowShowsAndRestoresSilentlyUntilAFeatureIsUsed)
+{
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\ZYSOFT\\DoRori", true));
+    registry.WriteString("QueryWord", "dog");
+    data.DictTable.Close();
+    Show();
+    form->showMinimized();
+    form->showNormal();
+    QApplication::processEvents();
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("dog"));
+
+    Widget<QToolButton>("SpeedButton_Seek").click();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, QStringLiteral("The dictionary table is not open"));
+}
+
 TEST_F(FormMainTest, PageCommandsRunThePageEntryActionsAndProgramSelectionsDoNot)
 {
     AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
