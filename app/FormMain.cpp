@@ -208,8 +208,12 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // The close is never refused, whatever saving the last words met.
-    Run([this] { pages.settings.SaveLastWords(); });
+    // An export or import in progress stops at its next record, keeping what it stored.
+    pages.transfer.Stop();
+    // The close is never refused, whatever saving the last words met. A window closed before its
+    // first showing (a signal during the start) never loaded them, and must not save empty ones.
+    if (!pages.state.FirstShow)
+        Run([this] { pages.settings.SaveLastWords(); });
     NamedChild<QSystemTrayIcon>(*this, "TrayApp1").hide();
     event->accept();
 }

@@ -14,6 +14,7 @@
 
 int main(int argc, char** argv)
 {
+    SignalCloser::CatchSignals();
     Application app(argc, argv);
     SingleInstance instance;
     if (!instance.Claim())
@@ -39,6 +40,9 @@ int main(int argc, char** argv)
     // One message that names the file and what to do; the features say so again only when used.
     if (opened.outcome == OpenOutcome::Failed)
         form.View().MessageBox(opened.error, Common().warning, kMbNotice);
+    // A signal during the start ends the program before its window shows.
+    if (SignalCloser::Received())
+        return 0;
 
     form.show();
     return app.exec();

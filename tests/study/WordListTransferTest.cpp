@@ -352,4 +352,48 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
     EXPECT_FALSE(running.Running());
 }
 
+TEST_F(WordListTransferTest, AClosingWindowStopsACommandAtItsNextRecordKeepingWhatWasStored)
+{
+    // Long enough that the window takes its events several times on the way.
+    std::vector<std::pair<std::string, std::string>> words;
+    std::string lines;
+    for (int i = 0; i < 50000; ++i) {
+        words.emplace_back("a" + std::to_string(100000 + i), "x");
+        lines += "b" + std::to_string(100000 + i) + "|" + std::to_string(i) + "\r\n";
+    }
+    AddWords(words);
+    BusyView busy;
+    WordListTransfer running({table, pages->state, busy});
+    busy.onEvents = [&] { running.Stop(); };
+
+    // An export stopped midway leaves the file it would have replaced, and nothing beside it.
+    WriteFile(PathOf("out.txt"), "old");
+    const auto before = FilesInDir();
+    busy.fileAnswers = {PathOf("out.txt")};
+    busy.answers = {kIdOk};
+    running.SpeedExportClick();
+    EXPECT_FALSE(running.Running());
+    EXPECT_EQ(ReadFile(PathOf("out.txt")), "old");
+    EXPECT_EQ(FilesInDir(), before);
+
+    // An import keeps the records it stored before its stop, in file order.
+    WriteFile(PathOf("in.txt"), lines);
+    busy.fileAnswers = {PathOf("in.txt")};
+    running.SpeedImportClick();
+    EXPECT_FALSE(running.Running());
+    const int stored = table.RecordCount() - 50000;
+    EXPECT_GT(stored, 0);
+    EXPECT_LT(stored, 50000);
+    EXPECT_EQ(Stored("b" + std::to_string(100000 + stored - 1)), std::to_string(stored - 1));
+    EXPECT_EQ(Records().size(), static_cast<std::size_t>(50000 + stored)); // committed
+
+    // The next command runs whole.
+    busy.onEvents = nullptr;
+    busy.fileAnswers = {PathOf("out.txt")};
+    busy.answers = {kIdOk};
+    running.SpeedExportClick();
+    const std::string written = ReadFile(PathOf("out.txt"));
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 50000 + stored);
+}
+
 } // namespace
