@@ -4,6 +4,7 @@
 #include "app/NamedChild.h"
 #include "dict/DictTable.h"
 #include "platform/MessageBoxFlags.h"
+#include "ui/QtGbk.h"
 #include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYInfoDlg.h"
 
@@ -49,7 +50,7 @@ void TFormMain::Run(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        ShowErrorReport(QString::fromUtf8(error.what()));
+        ShowErrorReport(FromGbk(error.what())); // error texts are GBK, like every text of the core
     }
 }
 

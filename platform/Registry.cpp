@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include "platform/FileError.h"
+#include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
 #include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
@@ -143,7 +144,7 @@ std::optional<fs::path> KeyFile(std::string_view keyPath)
 // Every write replaces the whole key, so the key on disk is always either the old or the new one.
 void SaveAtomically(const fs::path& file, std::string_view text)
 {
-    ReplacingFile replacement(file.string(), file.string());
+    ReplacingFile replacement(file.string(), gbk::FromUtf8Lossy(file.string()));
     replacement.Write(text);
     replacement.Commit();
 }
@@ -159,7 +160,7 @@ void SetAside(const fs::path& file)
     if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == ENOENT)
         return;
     if (::rename(file.c_str(), target.c_str()) != 0 && errno != ENOENT)
-        throw FileError("Cannot keep aside the unreadable", file.string(), errno);
+        throw FileError("Cannot keep aside the unreadable", gbk::FromUtf8Lossy(file.string()), errno);
 }
 
 } // namespace

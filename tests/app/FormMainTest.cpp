@@ -1,5 +1,7 @@
 #include "FormMainFixture.h"
+#include "platform/GbkCodec.h"
 #include "platform/Registry.h"
+#include "platform/ReplacingFile.h"
 #include "support/Gbk.h"
 #include "ui/skin/ZYForm.h"
 
@@ -181,6 +183,19 @@ TEST_F(FormMainTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn)
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text, QStringLiteral("List index out of bounds (-1)"));
     EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(FormMainTest, AnErrorTextNamingAChineseFileShowsTheNameAsItIs)
+{
+    Show();
+    const std::string path = (dir / "没有的文件夹" / "词库.txt").string();
+    form->Run([&] {
+        ReplacingFile file(path, gbk::FromUtf8Lossy(path));
+        file.Commit();
+    });
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, QStringLiteral("Cannot create file ") + QString::fromStdString(path) +
+                                 ": No such file or directory");
 }
 
 TEST_F(FormMainTest, CtrlChordsReachThePageBeforeTheFocusedControl)
