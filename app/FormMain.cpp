@@ -252,9 +252,11 @@ bool TFormMain::DoubleClicked(QObject* watched)
 
 bool TFormMain::PreviewKey(QObject* watched, QKeyEvent* event)
 {
-    // Keys reach the focused control once; keys inside dialogs are not this window's.
+    // Keys reach the focused control once; keys inside dialogs are not this window's. The window's
+    // own focus widget decides, not the application's: without a window manager, or whenever the
+    // window is not the active one, the application has none, yet typed keys still arrive.
     auto* target = qobject_cast<QWidget*>(watched);
-    if (!target || target != QApplication::focusWidget() || target->window() != this || pages.Busy())
+    if (!target || target != focusWidget() || target->window() != this || pages.Busy())
         return false;
     const int key = VirtualKeyOf(*event);
     Run([&] {

@@ -132,6 +132,25 @@ TEST_F(FormMainTest, PageCommandsRunThePageEntryActionsAndProgramSelectionsDoNot
     EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageQuery);
 }
 
+TEST_F(FormMainTest, ATypedGroupCountIsTheCountAppliedAndTheListStillOffersItsValues)
+{
+    AddWords({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    Show();
+    Widget<QAction>("MenuItem_setting").trigger();
+    auto& combo = Widget<QComboBox>("ComboBox_GroupWordCount");
+    combo.lineEdit()->setFocus();
+    combo.lineEdit()->selectAll();
+    QTest::keyClicks(combo.lineEdit(), "2");
+    EXPECT_EQ(combo.currentText(), QStringLiteral("2"));
+    QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(combo.count(), 5);
+    Widget<QToolButton>("SpeedButton_applySetting").click();
+    EXPECT_EQ(form->pages.state.GroupWordCount, 2);
+
+    combo.setCurrentIndex(4);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("100"));
+}
+
 TEST_F(FormMainTest, AboutBoxCountsTheWordsAndOnlyItsWebButtonOpensThePage)
 {
     AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
@@ -208,6 +227,20 @@ TEST_F(FormMainTest, CtrlChordsReachThePageBeforeTheFocusedControl)
     EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("bee"));
     QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Right); // no Ctrl: only the caret moves
     EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("bee"));
+
+    // Another window is the active one (or there is no window manager to make any active): keys
+    // that still reach this window's box are previewed all the same.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_NE(QApplication::focusWidget(), &Widget<QLineEdit>("Edit_Input"));
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("cat"));
+    answers = {7};
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_A);
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Return);
+    EXPECT_EQ(asked.size(), 1u); // Enter looked the word up
 }
 
 TEST_F(FormMainTest, DraggingTheTitleOrTheTopBandMovesTheWindow)
