@@ -60,7 +60,7 @@ InputFile::InputFile(const std::string& path, std::string nameForMessages) : nam
         throw std::runtime_error(gbk::FromUtf8Lossy("文件 ") + name_ +
                                  gbk::FromUtf8Lossy(std::string(" 不是普通文件（它是") +
                                                     KindOf(info.st_mode) +
-                                                    "），不能读取。请选择一个文本文件。"));
+                                                    "），不能读取。\r\n请选择一个文本文件。"));
     }
     size_ = static_cast<std::uint64_t>(info.st_size);
 }
