@@ -80,7 +80,10 @@ TEST_F(EndToEndTest, SigtermEndsTheProgramWhileItStartsAndWhileItsStartMessageIs
     fs::create_directories(dir / "config/ZYSOFT");
     std::ofstream(dir / "config/ZYSOFT/DoRori.reg") << "string QueryWord=kept\n";
     const std::string output =
-        RunUnderX(dir, "./DoRori & p=$!; sleep 0.05; kill -TERM $p; wait $p; echo early=$?; "
+        RunUnderX(dir, "./DoRori & p=$!; "
+                       // While the program starts: it has loaded its window system's plugin.
+                       "i=0; while ! grep -q libqxcb /proc/$p/maps && [ $i -lt 500 ]; do i=$((i+1)); done; "
+                       "kill -TERM $p; wait $p; echo early=$?; "
                        "./DoRori & p=$!; sleep 3; kill -0 $p && echo waiting; "
                        "kill -TERM $p; wait $p; echo boxed=$?");
     EXPECT_NE(output.find("early=0"), std::string::npos) << output;
