@@ -5,4 +5,4 @@ cd "$(dirname "$0")"
 scripts/ensure-packages.sh
 scripts/build.sh
 cd build
-ctest --output-on-failure --timeout 300
+ctest --output-on-failure --timeout 300 -j2

@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "ui/QtGbk.h"
+
 #include <QMessageBox>
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
@@ -12,7 +14,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        reportError(QString::fromUtf8(error.what()));
+        reportError(FromGbk(error.what())); // error texts are GBK, like every text of the core
         return true;
     }
 }

@@ -4,6 +4,7 @@
 #include "app/NamedChild.h"
 #include "dict/DictTable.h"
 #include "platform/MessageBoxFlags.h"
+#include "ui/QtGbk.h"
 #include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYInfoDlg.h"
 
@@ -49,7 +50,7 @@ void TFormMain::Run(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        ShowErrorReport(QString::fromUtf8(error.what()));
+        ShowErrorReport(FromGbk(error.what())); // error texts are GBK, like every text of the core
     }
 }
 
@@ -208,8 +209,12 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // The close is never refused, whatever saving the last words met.
-    Run([this] { pages.settings.SaveLastWords(); });
+    // An export or import in progress stops at its next record, keeping what it stored.
+    pages.transfer.Stop();
+    // The close is never refused, whatever saving the last words met. A window closed before its
+    // first showing (a signal during the start) never loaded them, and must not save empty ones.
+    if (!pages.state.FirstShow)
+        Run([this] { pages.settings.SaveLastWords(); });
     NamedChild<QSystemTrayIcon>(*this, "TrayApp1").hide();
     event->accept();
 }
@@ -247,9 +252,11 @@ bool TFormMain::DoubleClicked(QObject* watched)
 
 bool TFormMain::PreviewKey(QObject* watched, QKeyEvent* event)
 {
-    // Keys reach the focused control once; keys inside dialogs are not this window's.
+    // Keys reach the focused control once; keys inside dialogs are not this window's. The window's
+    // own focus widget decides, not the application's: without a window manager, or whenever the
+    // window is not the active one, the application has none, yet typed keys still arrive.
     auto* target = qobject_cast<QWidget*>(watched);
-    if (!target || target != QApplication::focusWidget() || target->window() != this || pages.Busy())
+    if (!target || target != focusWidget() || target->window() != this || pages.Busy())
         return false;
     const int key = VirtualKeyOf(*event);
     Run([&] {

@@ -176,6 +176,10 @@ QWidget* CreateInput(const ControlRow& row, QWidget* parent)
     case Kind::Combo: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
+        // A typed number is that number: the box neither completes "2" to "20" from its list nor
+        // adds what was typed to the list.
+        combo->setCompleter(nullptr);
+        combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems({"10", "20", "30", "50", "100"});
         combo->setEditText(QString::fromUtf8(row.caption));
         return combo;

@@ -1,6 +1,7 @@
 #pragma once
-// SIGTERM and SIGINT (log-out, kill, Ctrl+C) close the main window the ordinary way, so the close
-// sequence runs and nothing is lost.
+// SIGTERM and SIGINT (log-out, kill, Ctrl+C) end the program the ordinary way: open message boxes,
+// file dialogs and menus close as if cancelled, then the main window closes, so the close sequence
+// runs and nothing is lost.
 
 #include <QObject>
 
@@ -8,5 +9,15 @@ class QWidget;
 
 class SignalCloser : public QObject {
 public:
+    // Catches the signals from now on; called first in main, so that a signal that comes while the
+    // program starts ends it the same way instead of killing it.
+    static void CatchSignals();
+    // True once a signal has come.
+    static bool Received();
+
+    // From its creation on, a signal (one that came before included) closes `window`.
     explicit SignalCloser(QWidget* window);
+
+private:
+    static void CloseEverything(QWidget* window);
 };

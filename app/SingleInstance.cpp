@@ -2,6 +2,8 @@
 
 #include "app/FormMain.h"
 
+#include <QCryptographicHash>
+#include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -52,7 +54,19 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent), server_(new Q
 
 QString SingleInstance::ChannelName()
 {
-    return QStringLiteral("ZA_Zedarud_OrOviv-%1").arg(getuid());
+    // A window lookup finds the windows of one desktop only: the user's session (its runtime
+    // folder) and the display the program shows on. Another session of the same user, or another
+    // display, has its own instance.
+    const QString platform = QGuiApplication::platformName();
+    QByteArray display =
+        qgetenv(platform.startsWith(QLatin1String("wayland")) ? "WAYLAND_DISPLAY" : "DISPLAY");
+    // ":0" and ":0.0" name one display.
+    const auto colon = display.lastIndexOf(':');
+    if (const auto dot = display.indexOf('.', colon); colon >= 0 && dot > colon)
+        display.truncate(dot);
+    const QByteArray desktop = qgetenv("XDG_RUNTIME_DIR") + '\n' + platform.toUtf8() + '\n' + display;
+    const QByteArray digest = QCryptographicHash::hash(desktop, QCryptographicHash::Sha256).toHex().left(16);
+    return QStringLiteral("ZA_Zedarud_OrOviv-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest));
 }
 
 bool SingleInstance::Claim()

@@ -1,6 +1,7 @@
 #pragma once
-// One running instance per user: the first start listens on a local socket named after the window
-// class and the user; a later start sends it the restore message and ends.
+// One running instance per user and desktop: the first start listens on a local socket named after
+// the window class, the user and the desktop session; a later start in the same session sends it
+// the restore message and ends.
 
 #include <QObject>
 

@@ -4,6 +4,8 @@
 #include "app/SignalCloser.h"
 #include "app/SingleInstance.h"
 #include "platform/IniFile.h"
+#include "platform/MessageBoxFlags.h"
+#include "study/CommonTexts.h"
 #include "ui/Fonts.h"
 
 #include <QMessageBox>
@@ -12,6 +14,7 @@
 
 int main(int argc, char** argv)
 {
+    SignalCloser::CatchSignals();
     Application app(argc, argv);
     SingleInstance instance;
     if (!instance.Claim())
@@ -34,8 +37,12 @@ int main(int argc, char** argv)
         QMessageBox::critical(nullptr, QStringLiteral("警告"), QStringLiteral("词典数据库调用失败"));
         return 0;
     }
+    // One message that names the file and what to do; the features say so again only when used.
     if (opened.outcome == OpenOutcome::Failed)
-        form.ShowErrorReport(QString::fromStdString(opened.error));
+        form.View().MessageBox(opened.error, Common().warning, kMbNotice);
+    // A signal during the start ends the program before its window shows.
+    if (SignalCloser::Received())
+        return 0;
 
     form.show();
     return app.exec();

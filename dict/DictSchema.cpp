@@ -4,8 +4,14 @@
 #include "dict/SqliteStatement.h"
 #include "platform/GbkText.h"
 
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -15,12 +21,93 @@ int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
                               std::string_view(static_cast<const char*>(b), lengthB));
 }
 
+// A file of zero bytes holds no words: it is no table, and one is made in its place.
+bool IsMissingOrEmpty(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 || (S_ISREG(info.st_mode) && info.st_size == 0);
+}
+
+DictFileState StateOfEngineError(int code)
+{
+    switch (code & 0xFF) {
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DictFileState::Damaged;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DictFileState::Locked;
+    default:
+        return DictFileState::Unopenable;
+    }
+}
+
+// The first of the record's fields that the table lacks, or nothing when it has them all.
+std::optional<std::string> MissingField(sqlite3* db)
+{
+    std::array<bool, 4> found{};
+    static constexpr std::array<const char*, 4> kFields{"ID", "word", "interpret", "remark"};
+    SqliteStatement columns(db, "SELECT name FROM pragma_table_info('DORori')");
+    while (columns.Step()) {
+        const std::string name = columns.Text(0);
+        for (std::size_t i = 0; i < kFields.size(); ++i)
+            found[i] = found[i] || sqlite3_stricmp(name.c_str(), kFields[i]) == 0;
+    }
+    const auto lacking = std::find(found.begin(), found.end(), false);
+    if (lacking == found.end())
+        return std::nullopt;
+    return kFields[static_cast<std::size_t>(lacking - found.begin())];
+}
+
+// Looks into a database file through a connection that only reads. It is not opened read-only:
+// such a connection leaves the log files of a database in WAL mode behind, where one that may
+// write removes them as it closes.
+DictFileCheck LookInto(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    DictFileCheck check{DictFileState::Table, {}};
+    try {
+        if (rc != SQLITE_OK)
+            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
+        sqlite3_busy_timeout(db, 2000); // the same patience as the table's own connection
+        ExecuteSql(db, "PRAGMA query_only = 1");
+        SqliteStatement tables(db,
+                               "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'DORori' "
+                               "COLLATE NOCASE");
+        if (!tables.Step() || tables.Integer(0) == 0)
+            check = {DictFileState::Foreign, "no such table: DORori"};
+        else if (const auto field = MissingField(db))
+            check = {DictFileState::Foreign, "no such column: " + *field};
+    } catch (const DictError& error) {
+        rc = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
+        check = {StateOfEngineError(rc), error.what()};
+    }
+    sqlite3_close(db);
+    return check;
+}
+
 } // namespace
 
 const char* const kCreateIndexesSql =
     "CREATE INDEX wordindex ON DORori(word COLLATE " DICT_COLLATION ");"
     "CREATE INDEX interpretindex ON DORori(interpret COLLATE " DICT_COLLATION ");";
 const char* const kDropIndexesSql = "DROP INDEX wordindex; DROP INDEX interpretindex;";
+
+DictFileCheck CheckDictTableFile(const std::string& path)
+{
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? DictFileCheck{DictFileState::Missing, {}}
+                               : DictFileCheck{DictFileState::Unopenable, strerrordesc_np(errno)};
+    if (S_ISDIR(info.st_mode))
+        return {DictFileState::Foreign, "is a folder"};
+    if (!S_ISREG(info.st_mode))
+        return {DictFileState::Foreign, "not a regular file"};
+    if (info.st_size == 0)
+        return {DictFileState::Missing, {}};
+    return LookInto(path);
+}
 
 void RegisterWordCollation(sqlite3* db)
 {
@@ -32,7 +119,7 @@ void RegisterWordCollation(sqlite3* db)
 void CreateDictTableFile(const std::string& path)
 {
     namespace fs = std::filesystem;
-    if (fs::exists(path))
+    if (!IsMissingOrEmpty(path))
         return;
     // Build the table beside its final name and move it into place complete, so a failure never
     // leaves a half-made file that a later start would take for the table.

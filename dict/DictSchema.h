@@ -12,7 +12,8 @@ struct sqlite3;
 
 void RegisterWordCollation(sqlite3* db);
 
-// Creates an empty table file with its three indexes; an existing file is never touched.
+// Creates an empty table file with its three indexes; an existing file is never touched, except
+// one of zero bytes, which holds no words and is taken for a missing one.
 void CreateDictTableFile(const std::string& path);
 
 // The two indexes as the table is made with them. A fill of an empty table drops them and makes
@@ -20,3 +21,19 @@ void CreateDictTableFile(const std::string& path);
 // than placing a million words one by one.
 extern const char* const kCreateIndexesSql;
 extern const char* const kDropIndexesSql;
+
+// What a file at the table's place is, found out by reading alone: a file that is not the table is
+// left exactly as it is.
+enum class DictFileState {
+    Missing,    // no file, or a file of zero bytes
+    Table,      // a table file with the word table in it
+    Foreign,    // a database without the word table, or not a file at all (a folder)
+    Damaged,    // not a database, or a damaged one
+    Locked,     // another program holds a lock on it
+    Unopenable, // it cannot be opened or read (permissions, an I/O error)
+};
+struct DictFileCheck {
+    DictFileState state;
+    std::string detail; // the engine's or the system's own text, when not Missing or Table
+};
+DictFileCheck CheckDictTableFile(const std::string& path);

@@ -1,6 +1,6 @@
 #pragma once
 // Opening the word table at start: the data directory beside the program, the table created on the
-// first run, then opened.
+// first run, then opened. A file at the table's place that is not the table is never changed.
 
 #include <filesystem>
 #include <string>
@@ -10,12 +10,14 @@ class TDictTable;
 enum class OpenOutcome {
     Opened,
     TableMissing, // creation reported success, yet there is no table file: the program must end
-    Failed,       // an error to show in the standard error report; the table stays closed
+    Failed,       // a message to show; the table stays closed
 };
 
 struct OpenResult {
     OpenOutcome outcome;
-    std::string error; // the engine's or the system's text when Failed
+    // When Failed, the message (GBK): the file's full name, what is wrong and what to do, then the
+    // engine's or the system's own text.
+    std::string error;
 };
 
 OpenResult OpenDictionary(const std::filesystem::path& programDirectory, TDictTable& table);

@@ -1,6 +1,6 @@
 #include "dict/WordListFormat.h"
 
-#include "platform/GbkText.h"
+#include "dict/WordListLineScanner.h"
 
 #include <algorithm>
 
@@ -23,18 +23,9 @@ void AppendWordListLine(std::string& out, std::string_view word, std::string_vie
 
 WordListLine ClassifyWordListLine(std::string_view line)
 {
-    WordListLine result;
-    const std::size_t bar = line.find('|');
-    if (bar == std::string_view::npos) {
-        result.text = std::string(line);
-        return result;
-    }
-    result.text = gbk::Trim(line.substr(bar + 1));
-    if (result.text.empty())
-        return result;
-    result.word = gbk::Trim(line.substr(0, bar));
-    result.isEntry = !result.word.empty();
-    return result;
+    WordListLineScanner scanner;
+    scanner.Add(line);
+    return scanner.Take();
 }
 
 int WordListImportPercent(std::uint64_t examined, std::uint64_t fileSize)

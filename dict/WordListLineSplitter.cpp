@@ -20,12 +20,8 @@ void WordListLineSplitter::Finish()
     finished_ = true;
 }
 
-std::optional<std::string_view> WordListLineSplitter::Next()
+std::optional<WordListLinePart> WordListLineSplitter::Next()
 {
-    if (partialHandedOut_) {
-        partial_.clear();
-        partialHandedOut_ = false;
-    }
     if (ended_)
         return std::nullopt;
     if (skipLf_) {
@@ -46,39 +42,32 @@ std::optional<std::string_view> WordListLineSplitter::Next()
     if (const auto* mark =
             length ? static_cast<const char*>(std::memchr(begin, kEndOfFile, length)) : nullptr) {
         const std::size_t end = position_ + static_cast<std::size_t>(mark - begin);
-        return LastLine(end, pieceStart_ + end + 1);
+        return LastPart(end, pieceStart_ + end + 1);
     }
     if (!cr) {
         if (finished_)
-            return LastLine(piece_.size(), pieceStart_ + piece_.size());
-        partial_.append(begin, rest);
+            return LastPart(piece_.size(), pieceStart_ + piece_.size());
+        if (rest == 0)
+            return std::nullopt;
         position_ = piece_.size();
-        return std::nullopt;
-    }
-    std::string_view line(begin, length);
-    if (!partial_.empty()) {
-        partial_.append(line);
-        line = partial_;
-        partialHandedOut_ = true;
+        lineStarted_ = true;
+        return WordListLinePart{std::string_view(begin, rest), false};
     }
     position_ += length + 1;
     skipLf_ = true;
+    lineStarted_ = false;
     examined_ = pieceStart_ + position_ + 1;
-    return line;
+    return WordListLinePart{std::string_view(begin, length), true};
 }
 
-std::optional<std::string_view> WordListLineSplitter::LastLine(std::size_t end, std::uint64_t examined)
+std::optional<WordListLinePart> WordListLineSplitter::LastPart(std::size_t end, std::uint64_t examined)
 {
     ended_ = true;
-    std::string_view line = piece_.substr(position_, end - position_);
+    const std::string_view bytes = piece_.substr(position_, end - position_);
     position_ = piece_.size();
-    if (!partial_.empty()) {
-        partial_.append(line);
-        line = partial_;
-        partialHandedOut_ = true;
-    }
-    if (line.empty())
+    // An empty last line (the file ends with CR, or is empty) is no line.
+    if (bytes.empty() && !lineStarted_)
         return std::nullopt;
     examined_ = examined;
-    return line;
+    return WordListLinePart{bytes, true};
 }

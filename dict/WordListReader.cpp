@@ -4,9 +4,19 @@
 
 #include <algorithm>
 
-WordListReader::WordListReader(std::size_t interpretWidth)
-    : interpretWidth_(interpretWidth),
-      gatherLimit_(interpretWidth == std::string::npos ? interpretWidth : interpretWidth + 1)
+namespace {
+
+// One byte beyond a width decides where a cut at a character boundary falls.
+std::size_t GatherLimit(std::size_t width)
+{
+    return width == std::string::npos ? width : width + 1;
+}
+
+} // namespace
+
+WordListReader::WordListReader(std::size_t interpretWidth, std::size_t wordWidth)
+    : interpretWidth_(interpretWidth), wordWidth_(wordWidth), gatherLimit_(GatherLimit(interpretWidth)),
+      line_(GatherLimit(wordWidth), gatherLimit_)
 {
 }
 
@@ -19,10 +29,15 @@ void WordListReader::AppendToPending(std::string_view text)
 bool WordListReader::ReadLine(std::optional<WordListEntry>& completed)
 {
     completed.reset();
-    const auto line = lines_.Next();
-    if (!line)
-        return false;
-    WordListLine read = ClassifyWordListLine(*line);
+    for (;;) {
+        const auto part = lines_.Next();
+        if (!part)
+            return false;
+        line_.Add(part->bytes);
+        if (part->endsLine)
+            break;
+    }
+    WordListLine read = line_.Take();
     if (read.isEntry) {
         completed = TakePending();
         pendingWord_ = std::move(read.word);
@@ -38,7 +53,8 @@ std::optional<WordListEntry> WordListReader::TakePending()
 {
     std::optional<WordListEntry> entry;
     if (!pendingWord_.empty() && !pendingInterpret_.empty())
-        entry = WordListEntry{std::move(pendingWord_), gbk::CutToWidth(pendingInterpret_, interpretWidth_)};
+        entry = WordListEntry{gbk::CutToWidth(pendingWord_, wordWidth_),
+                              gbk::CutToWidth(pendingInterpret_, interpretWidth_)};
     pendingWord_.clear();
     pendingInterpret_.clear();
     return entry;

@@ -5,6 +5,7 @@
 // entry line come to nothing).
 
 #include "dict/WordListFormat.h"
+#include "dict/WordListLineScanner.h"
 #include "dict/WordListLineSplitter.h"
 
 #include <cstdint>
@@ -15,9 +16,11 @@
 
 class WordListReader {
 public:
-    // Explanations come out cut to `interpretWidth` bytes at a character boundary, as the table
-    // stores them; the rest of a longer one is never gathered.
-    explicit WordListReader(std::size_t interpretWidth = std::string::npos);
+    // Explanations and words come out cut to `interpretWidth` and `wordWidth` bytes at a character
+    // boundary, as the table stores them; the rest of a longer one is never gathered, so a file of
+    // any kind is read in bounded memory.
+    explicit WordListReader(std::size_t interpretWidth = std::string::npos,
+                            std::size_t wordWidth = std::string::npos);
 
     // The file in pieces, as for WordListLineSplitter.
     void Feed(std::string_view piece) { lines_.Feed(piece); }
@@ -35,7 +38,9 @@ private:
 
     WordListLineSplitter lines_;
     std::size_t interpretWidth_;
-    std::size_t gatherLimit_; // one byte beyond the width decides where the cut falls
+    std::size_t wordWidth_;
+    std::size_t gatherLimit_;
+    WordListLineScanner line_;
     std::string pendingWord_;
     std::string pendingInterpret_;
 };

@@ -26,7 +26,7 @@ std::string_view Unquote(std::string_view value)
 
 IniFile::IniFile(const std::filesystem::path& path)
 {
-    if (ReadWholeFile(path.string(), text_) != WholeFile::Read)
+    if (ReadWholeFile(path.string(), text_, kSmallFileLimit) != WholeFile::Read)
         text_.clear();
 }
 

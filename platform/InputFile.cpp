@@ -1,18 +1,34 @@
 #include "platform/InputFile.h"
 
 #include "platform/FileError.h"
+#include "platform/GbkCodec.h"
 
 #include <cerrno>
 #include <fcntl.h>
+#include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
-int OpenForReading(const std::string& path)
+// Opening a pipe for reading would wait for a writer: nothing waits here, the kind of file is
+// looked at once it is open.
+int OpenWithoutWaiting(const std::string& path)
 {
-    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    return ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+}
+
+// What a file that is not a regular one is, in the words of the refusal.
+const char* KindOf(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "文件夹";
+    if (S_ISFIFO(mode))
+        return "管道";
+    if (S_ISSOCK(mode))
+        return "套接字";
+    return "设备";
 }
 
 // Bytes read, 0 at the end, -1 on an error other than an interrupting signal.
@@ -29,7 +45,7 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t size)
 
 InputFile::InputFile(const std::string& path, std::string nameForMessages) : name_(std::move(nameForMessages))
 {
-    fd_ = OpenForReading(path);
+    fd_ = OpenWithoutWaiting(path);
     if (fd_ < 0)
         throw FileError("Cannot open file", name_, errno);
     struct stat info {};
@@ -37,6 +53,14 @@ InputFile::InputFile(const std::string& path, std::string nameForMessages) : nam
         const int error = errno;
         ::close(fd_);
         throw FileError("Cannot open file", name_, error);
+    }
+    // A device, a pipe or a folder chosen by mistake may never end: refused before any byte is read.
+    if (!S_ISREG(info.st_mode)) {
+        ::close(fd_);
+        throw std::runtime_error(gbk::FromUtf8Lossy("文件 ") + name_ +
+                                 gbk::FromUtf8Lossy(std::string(" 不是普通文件（它是") +
+                                                    KindOf(info.st_mode) +
+                                                    "），不能读取。\r\n请选择一个文本文件。"));
     }
     size_ = static_cast<std::uint64_t>(info.st_size);
 }
@@ -54,15 +78,23 @@ std::string_view InputFile::Read(std::vector<char>& buffer)
     return std::string_view(buffer.data(), static_cast<std::size_t>(n));
 }
 
-WholeFile ReadWholeFile(const std::string& path, std::string& text)
+WholeFile ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes)
 {
-    const int fd = OpenForReading(path);
+    const int fd = OpenWithoutWaiting(path);
     if (fd < 0)
         return (errno == ENOENT || errno == ENOTDIR) ? WholeFile::Missing : WholeFile::Unreadable;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uint64_t>(info.st_size) > maxBytes) {
+        ::close(fd);
+        return WholeFile::Unreadable;
+    }
+    const std::size_t start = text.size();
     char buffer[4096];
-    ssize_t n;
-    while ((n = ReadSome(fd, buffer, sizeof buffer)) > 0)
+    ssize_t n = 0;
+    // A file that grows while it is read is still held to the bound.
+    while (text.size() - start <= maxBytes && (n = ReadSome(fd, buffer, sizeof buffer)) > 0)
         text.append(buffer, static_cast<std::size_t>(n));
     ::close(fd);
-    return n == 0 ? WholeFile::Read : WholeFile::Unreadable;
+    return n == 0 && text.size() - start <= maxBytes ? WholeFile::Read : WholeFile::Unreadable;
 }

@@ -10,7 +10,8 @@
 class InputFile {
 public:
     // Opens the file for reading. `nameForMessages` is the name the error texts show; failures
-    // throw std::runtime_error with it and the system's reason.
+    // throw std::runtime_error with it and the system's reason. Only a regular file is opened: a
+    // device, a pipe or a folder is refused.
     InputFile(const std::string& path, std::string nameForMessages);
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -29,6 +30,11 @@ private:
 
 enum class WholeFile { Missing, Unreadable, Read };
 
+// Settings and titles files hold a few lines: one larger than this is not theirs, and reading it
+// whole at every start and close would cost its size in memory and time.
+constexpr std::size_t kSmallFileLimit = 1 << 20;
+
 // Appends the file's bytes to `text`. Missing when neither the file nor its folder exists;
-// Unreadable when it exists but cannot be read to its end (a folder, no permission, an I/O error).
-WholeFile ReadWholeFile(const std::string& path, std::string& text);
+// Unreadable when it exists but cannot be read to its end (no permission, an I/O error), is not a
+// regular file (a folder, a device, a pipe) or holds more than `maxBytes` bytes.
+WholeFile ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes);

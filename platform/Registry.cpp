@@ -1,6 +1,7 @@
 #include "platform/Registry.h"
 
 #include "platform/FileError.h"
+#include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
 #include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
@@ -10,7 +11,9 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -141,20 +144,23 @@ std::optional<fs::path> KeyFile(std::string_view keyPath)
 // Every write replaces the whole key, so the key on disk is always either the old or the new one.
 void SaveAtomically(const fs::path& file, std::string_view text)
 {
-    ReplacingFile replacement(file.string(), file.string());
+    ReplacingFile replacement(file.string(), gbk::FromUtf8Lossy(file.string()));
     replacement.Write(text);
     replacement.Commit();
 }
 
-// Moves a key file that could not be read out of the way under a name not yet taken.
+// Keeps a key file that could not be read under a name not yet taken. A second name for it leaves
+// the file in place until the rewritten key replaces it, so the new file takes its permissions.
 void SetAside(const fs::path& file)
 {
     fs::path target = file.string() + ".unreadable";
     std::error_code ignored;
     for (int n = 2; fs::exists(fs::symlink_status(target, ignored)); ++n)
         target = file.string() + ".unreadable." + std::to_string(n);
+    if (::linkat(AT_FDCWD, file.c_str(), AT_FDCWD, target.c_str(), AT_SYMLINK_FOLLOW) == 0 || errno == ENOENT)
+        return;
     if (::rename(file.c_str(), target.c_str()) != 0 && errno != ENOENT)
-        throw FileError("Cannot keep aside the unreadable", file.string(), errno);
+        throw FileError("Cannot keep aside the unreadable", gbk::FromUtf8Lossy(file.string()), errno);
 }
 
 } // namespace
@@ -166,7 +172,7 @@ bool Registry::OpenKey(const std::string& keyPath, bool canCreate)
     if (!file)
         return false;
     std::string text;
-    switch (ReadWholeFile(file->string(), text)) {
+    switch (ReadWholeFile(file->string(), text, kSmallFileLimit)) {
     case WholeFile::Missing: {
         if (!canCreate)
             return false;

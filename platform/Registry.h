@@ -24,9 +24,10 @@
 // Reading a value as the wrong type (a number as text or text as a number) gives nothing, just as
 // a missing value does; ValueExists still reports true for it, since the value is there.
 //
-// A key file that cannot be read or parsed opens as an empty key. It is never overwritten: before
-// the first write it is renamed to "<file>.unreadable" (or "<file>.unreadable.2", ... when that is
-// taken), so the values in it can still be recovered by hand.
+// A key file that cannot be read or parsed, or that is larger than kSmallFileLimit (1 MB), opens
+// as an empty key. It is never overwritten: before the first write it is kept under the name
+// "<file>.unreadable" (or "<file>.unreadable.2", ... when that is taken), so the values in it can
+// still be recovered by hand; the rewritten key keeps its permissions.
 //
 // Every write saves the whole key to a temporary file beside it, flushes it to disk and renames it
 // over the old file, so the key on disk is always either the old or the new one. Write failures

@@ -6,10 +6,32 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
+
+namespace {
+
+constexpr char kNameLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+std::string FolderOf(const std::string& path)
+{
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
+}
+
+// An open file without a name in `folder`, or -1 where the file system cannot make one or the
+// process cannot give it a name later (no /proc).
+int OpenNameless(const std::string& folder)
+{
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return -1;
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+}
+
+} // namespace
 
 ReplacingFile::ReplacingFile(const std::string& path, std::string nameForMessages)
     : target_(path), name_(std::move(nameForMessages))
@@ -21,8 +43,13 @@ ReplacingFile::ReplacingFile(const std::string& path, std::string nameForMessage
         if (!error)
             target_ = resolved.string();
     }
-    temp_ = target_ + ".XXXXXX";
-    fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
+    // A file without a name, where the file system has them: a kill while it is written leaves
+    // nothing behind. Elsewhere a named temporary file beside the target.
+    fd_ = OpenNameless(FolderOf(target_));
+    if (fd_ < 0) {
+        temp_ = target_ + ".XXXXXX";
+        fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
+    }
     if (fd_ < 0) {
         temp_.clear();
         Fail("Cannot create file", errno);
@@ -81,6 +108,8 @@ void ReplacingFile::Commit()
     // Complete on disk before it takes the old file's name.
     if (::fsync(fd_) != 0)
         Fail("Cannot write file", errno);
+    if (temp_.empty())
+        NameNamelessFile();
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
@@ -91,10 +120,29 @@ void ReplacingFile::Commit()
     FlushFolder();
 }
 
+void ReplacingFile::NameNamelessFile()
+{
+    // The complete file gets a passing name beside the target, then takes the target's name.
+    const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = target_ + ".";
+        for (int i = 0; i < 6; ++i)
+            name += kNameLetters[random() % (sizeof kNameLetters - 1)];
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            temp_ = std::move(name);
+            return;
+        }
+        if (errno != EEXIST)
+            Fail("Cannot write file", errno);
+    }
+    Fail("Cannot write file", EEXIST);
+}
+
 void ReplacingFile::FlushFolder()
 {
-    const std::string folder = std::filesystem::path(target_).parent_path().string();
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const std::string folder = FolderOf(target_);
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0 || ::fsync(fd) != 0) {
         const int error = errno;
         if (fd >= 0)

@@ -1,9 +1,10 @@
 #pragma once
-// A file written under a temporary name beside its final one and moved over it only when it is
-// complete and on disk, the move itself flushed through the folder: a write that fails midway
-// (disk full, no permission) leaves a file already there as it was, and after a crash the file is
-// either the old one or the new one. Errors throw std::runtime_error with the file's name and the
-// system's reason.
+// A file written without a name (or, where the file system cannot do that, under a temporary name)
+// beside its final one and moved over it only when it is complete and on disk, the move itself
+// flushed through the folder: a write that fails midway (disk full, no permission) leaves a file
+// already there as it was, after a crash the file is either the old one or the new one, and a
+// kill while it is written leaves nothing behind. Errors throw std::runtime_error with the file's
+// name and the system's reason.
 
 #include <string>
 #include <string_view>
@@ -24,10 +25,11 @@ public:
 
 private:
     [[noreturn]] void Fail(const char* what, int error);
+    void NameNamelessFile();
     void FlushFolder();
 
     std::string target_;
-    std::string temp_;
+    std::string temp_; // the file's name until it takes the target's; empty while it has none
     std::string name_;
     int fd_ = -1;
 };

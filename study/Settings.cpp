@@ -81,8 +81,11 @@ void Settings::LoadLastWords()
     if (const auto word = registry.ReadString("QueryWord")) {
         c_.state.QueryWord = *word;
         lookup_.SetInputWord(c_.state.QueryWord);
-        Seek_Word_Record(c_.table, c_.state.QueryWord);
-        lookup_.ShowWordView();
+        // Without a table (reported once at start) the word waits in the box for the user.
+        if (c_.table.Active()) {
+            Seek_Word_Record(c_.table, c_.state.QueryWord);
+            lookup_.ShowWordView();
+        }
     }
 }
 
@@ -103,6 +106,8 @@ void Settings::LoadDictationSettings()
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
 
+    if (!c_.table.Active())
+        return;
     // A started group holds one word more than an applied one.
     state.DictationStartRecNo = RecNoOfWord(c_.table, state.FirstWordInRecycle);
     state.DictationEndRecNo = ClampRecNo(1LL * state.DictationStartRecNo + state.GroupWordCount);
@@ -148,7 +153,9 @@ void Settings::ComboBox_GroupWordCountChange()
     MainView& view = c_.view;
     TDictTable& table = c_.table;
     const auto count = GroupCountOf(view.Text(Control::ComboBox_GroupWordCount));
-    if (!count)
+    // The label follows the table; without one it waits rather than report at every keystroke
+    // (applying still reports it).
+    if (!count || !table.Active())
         return;
     table.SeekNearest(view.Text(Control::Edit_FistWordInRecycle));
     if (*count <= kLabelStepLimit) {

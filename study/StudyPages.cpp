@@ -1,5 +1,6 @@
 #include "study/StudyPages.h"
 
+#include "dict/DictTable.h"
 #include "dict/WordSeek.h"
 #include "study/MainView.h"
 
@@ -34,6 +35,8 @@ void StudyPages::FirstShowWork()
 {
     if (!state.FirstShow)
         return;
+    // Once, whatever fails: restoring the window never runs it again.
+    state.FirstShow = false;
     view_.SelectPage(PageQuery);
     view_.SetSettingsTabVisible(false);
     view_.SetFocus(Control::Edit_Input);
@@ -41,8 +44,10 @@ void StudyPages::FirstShowWork()
     settings.LoadDictationSettings();
     if (state.DictationRecycled)
         state.DictationWord = state.FirstWordInRecycle;
-    state.DictationStartRecNo = RecNoOfWord(table_, state.DictationWord);
-    state.FirstShow = false;
+    // A table that could not be opened was reported once at start; what needs it is left until the
+    // user asks for it.
+    if (table_.Active())
+        state.DictationStartRecNo = RecNoOfWord(table_, state.DictationWord);
 }
 
 void StudyPages::TextChanged(Control control)

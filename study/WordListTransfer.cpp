@@ -164,6 +164,7 @@ void WordListTransfer::SpeedExportClick()
     if (running_)
         return;
     const ScopedFlag running(running_);
+    stopping_ = false;
     auto chosen = c_.view.AskFileName(Say().exportTitle);
     if (!chosen)
         return;
@@ -186,7 +187,7 @@ void WordListTransfer::SpeedExportClick()
     buffer.reserve(kWriteChunk + 1024);
     table.First();
     const std::int64_t count = table.RecordCount();
-    while (!table.Eof()) {
+    while (!table.Eof() && !stopping_) {
         AppendWordListLine(buffer, table.FieldByName("word"), table.FieldByName("interpret"));
         if (buffer.size() >= kWriteChunk) {
             file.Write(buffer);
@@ -195,6 +196,8 @@ void WordListTransfer::SpeedExportClick()
         table.Next();
         progress.Set(static_cast<int>(table.RecNo() * std::int64_t{100} / count));
     }
+    if (stopping_)
+        return;
     file.Write(buffer);
     file.Commit();
 }
@@ -204,6 +207,7 @@ void WordListTransfer::SpeedImportClick()
     if (running_)
         return;
     const ScopedFlag running(running_);
+    stopping_ = false;
     const auto chosen = c_.view.AskFileName(Say().importTitle);
     if (!chosen)
         return;
@@ -211,16 +215,16 @@ void WordListTransfer::SpeedImportClick()
     InputFile file(*chosen, gbk::FromUtf8Lossy(*chosen));
     Progress progress(c_.view);
     ImportBatch batch(c_.table, c_.view);
-    WordListReader reader(TDictTable::InterpretWidth);
+    WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth);
     std::vector<char> buffer(kReadChunk);
     std::optional<WordListEntry> completed;
-    while (!reader.Ended()) {
+    while (!reader.Ended() && !stopping_) {
         const std::string_view piece = file.Read(buffer);
         if (piece.empty())
             reader.Finish();
         else
             reader.Feed(piece);
-        while (reader.ReadLine(completed)) {
+        while (!stopping_ && reader.ReadLine(completed)) {
             if (completed && !StoreEntry(c_, *completed, batch)) {
                 batch.End();
                 return;
@@ -228,7 +232,8 @@ void WordListTransfer::SpeedImportClick()
             progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
         }
     }
-    if (const auto last = reader.TakePending())
+    // Stopped midway, the pending entry may still lack lines: it is not stored.
+    if (const auto last = reader.TakePending(); last && !stopping_)
         StoreEntry(c_, *last, batch);
     batch.End();
 }

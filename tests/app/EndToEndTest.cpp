@@ -1,5 +1,5 @@
 // The real program from a copy of its folder under a virtual X display: first start, hand-over of a
-// second start, two starts at the same instant, and SIGTERM.
+// second start, two starts at the same instant, and SIGTERM at any moment.
 
 #include "support/TempDir.h"
 
@@ -16,18 +16,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Runs a shell script inside one xvfb-run; returns its standard output.
+// Runs a shell script on a virtual X display of its own; returns its output. The server picks a
+// free display number itself, so tests that run at once never share one.
 std::string RunUnderX(const TempDir& dir, const std::string& script)
 {
+    QProcess server;
+    server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+    if (!server.waitForReadyRead(20000))
+        return "no X server";
+    const QString display = QStringLiteral(":") + QString::fromLatin1(server.readLine().trimmed());
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_CONFIG_HOME", QString::fromStdString((dir / "config").string()));
+    environment.insert("DISPLAY", display);
     environment.remove("QT_QPA_PLATFORM");
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(QString::fromStdString(dir.path().string()));
-    process.start("xvfb-run",
-                  {"-a", "-s", "-screen 0 800x600x24", "sh", "-c", QString::fromStdString(script)});
+    process.start("sh", {"-c", QString::fromStdString(script)});
     EXPECT_TRUE(process.waitForFinished(60000));
+    server.terminate();
+    server.waitForFinished();
     return process.readAllStandardOutput().toStdString() + process.readAllStandardError().toStdString();
 }
 
@@ -35,8 +43,8 @@ class EndToEndTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable("xvfb-run").isEmpty())
-            GTEST_SKIP() << "xvfb-run is not installed";
+        if (QStandardPaths::findExecutable("Xvfb").isEmpty())
+            GTEST_SKIP() << "Xvfb is not installed";
         const fs::path built = fs::path(QCoreApplication::applicationDirPath().toStdString()) / "DoRori";
         ASSERT_TRUE(fs::exists(built)) << built;
         fs::copy_file(built, dir / "DoRori");
@@ -62,6 +70,31 @@ TEST_F(EndToEndTest, FirstStartCreatesTheTableASecondHandsOverAndSigtermClosesCl
     std::ifstream saved(dir / "config/ZYSOFT/DoRori.reg");
     const std::string text((std::istreambuf_iterator<char>(saved)), {});
     EXPECT_NE(text.find("QueryWord"), std::string::npos) << text;
+}
+
+TEST_F(EndToEndTest, SigtermEndsTheProgramWhileItStartsAndWhileItsStartMessageIsOpen)
+{
+    // A foreign database where the table should be: the start shows its message and waits.
+    fs::create_directories(dir / "data");
+    std::ofstream(dir / "data/DORori.db", std::ios::binary) << std::string(3000, 'x');
+    fs::create_directories(dir / "config/ZYSOFT");
+    std::ofstream(dir / "config/ZYSOFT/DoRori.reg") << "string QueryWord=kept\n";
+    const std::string output =
+        RunUnderX(dir, "./DoRori & p=$!; "
+                       // While the program starts: it has loaded its window system's plugin.
+                       "i=0; while ! grep -q libqxcb /proc/$p/maps && [ $i -lt 500 ]; do i=$((i+1)); done; "
+                       "kill -TERM $p; wait $p; echo early=$?; "
+                       "./DoRori & p=$!; sleep 3; kill -0 $p && echo waiting; "
+                       "kill -TERM $p; wait $p; echo boxed=$?");
+    EXPECT_NE(output.find("early=0"), std::string::npos) << output;
+    EXPECT_NE(output.find("waiting"), std::string::npos) << output;
+    EXPECT_NE(output.find("boxed=0"), std::string::npos) << output;
+    std::ifstream table(dir / "data/DORori.db", std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(table)), {}), std::string(3000, 'x'));
+    // The window never showed, so its empty last words were not saved over the kept ones.
+    std::ifstream saved(dir / "config/ZYSOFT/DoRori.reg");
+    const std::string text((std::istreambuf_iterator<char>(saved)), {});
+    EXPECT_NE(text.find("QueryWord=kept"), std::string::npos) << text;
 }
 
 TEST_F(EndToEndTest, TwoStartsAtTheSameInstantLeaveOneInstance)

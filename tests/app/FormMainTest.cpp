@@ -1,5 +1,7 @@
 #include "FormMainFixture.h"
+#include "platform/GbkCodec.h"
 #include "platform/Registry.h"
+#include "platform/ReplacingFile.h"
 #include "support/Gbk.h"
 #include "ui/skin/ZYForm.h"
 
@@ -86,6 +88,24 @@ TEST_F(FormMainTest, FirstShowingSelectsLookupHidesSettingsAndRestoresTheLastWor
     EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
 }
 
+TEST_F(FormMainTest, WithoutATableTheWindowShowsAndRestoresSilentlyUntilAFeatureIsUsed)
+{
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\ZYSOFT\\DoRori", true));
+    registry.WriteString("QueryWord", "dog");
+    data.DictTable.Close();
+    Show();
+    form->showMinimized();
+    form->showNormal();
+    QApplication::processEvents();
+    EXPECT_TRUE(asked.empty());
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("dog"));
+
+    Widget<QToolButton>("SpeedButton_Seek").click();
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, QStringLiteral("The dictionary table is not open"));
+}
+
 TEST_F(FormMainTest, PageCommandsRunThePageEntryActionsAndProgramSelectionsDoNot)
 {
     AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
@@ -110,6 +130,25 @@ TEST_F(FormMainTest, PageCommandsRunThePageEntryActionsAndProgramSelectionsDoNot
     form->N1Click();
     EXPECT_FALSE(form->isMinimized());
     EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageQuery);
+}
+
+TEST_F(FormMainTest, ATypedGroupCountIsTheCountAppliedAndTheListStillOffersItsValues)
+{
+    AddWords({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    Show();
+    Widget<QAction>("MenuItem_setting").trigger();
+    auto& combo = Widget<QComboBox>("ComboBox_GroupWordCount");
+    combo.lineEdit()->setFocus();
+    combo.lineEdit()->selectAll();
+    QTest::keyClicks(combo.lineEdit(), "2");
+    EXPECT_EQ(combo.currentText(), QStringLiteral("2"));
+    QTest::keyClick(combo.lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(combo.count(), 5);
+    Widget<QToolButton>("SpeedButton_applySetting").click();
+    EXPECT_EQ(form->pages.state.GroupWordCount, 2);
+
+    combo.setCurrentIndex(4);
+    EXPECT_EQ(combo.currentText(), QStringLiteral("100"));
 }
 
 TEST_F(FormMainTest, AboutBoxCountsTheWordsAndOnlyItsWebButtonOpensThePage)
@@ -165,6 +204,19 @@ TEST_F(FormMainTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn)
     EXPECT_TRUE(form->isVisible());
 }
 
+TEST_F(FormMainTest, AnErrorTextNamingAChineseFileShowsTheNameAsItIs)
+{
+    Show();
+    const std::string path = (dir / "没有的文件夹" / "词库.txt").string();
+    form->Run([&] {
+        ReplacingFile file(path, gbk::FromUtf8Lossy(path));
+        file.Commit();
+    });
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].text, QStringLiteral("Cannot create file ") + QString::fromStdString(path) +
+                                 ": No such file or directory");
+}
+
 TEST_F(FormMainTest, CtrlChordsReachThePageBeforeTheFocusedControl)
 {
     AddWords({{"ant", "1"}, {"bee", "2"}, {"cat", "3"}});
@@ -175,6 +227,20 @@ TEST_F(FormMainTest, CtrlChordsReachThePageBeforeTheFocusedControl)
     EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("bee"));
     QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Right); // no Ctrl: only the caret moves
     EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("bee"));
+
+    // Another window is the active one (or there is no window manager to make any active): keys
+    // that still reach this window's box are previewed all the same.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_NE(QApplication::focusWidget(), &Widget<QLineEdit>("Edit_Input"));
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("cat"));
+    answers = {7};
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_A);
+    QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Return);
+    EXPECT_EQ(asked.size(), 1u); // Enter looked the word up
 }
 
 TEST_F(FormMainTest, DraggingTheTitleOrTheTopBandMovesTheWindow)

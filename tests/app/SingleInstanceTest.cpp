@@ -41,4 +41,26 @@ TEST(SingleInstance, OnlyTheRestoreMessageRestoresAndASecondClaimHandsOver)
     EXPECT_TRUE(restored.wait(1000) || restored.count() == 2);
 }
 
+TEST(SingleInstance, AnotherSessionOrDisplayOfTheSameUserHasAnInstanceOfItsOwn)
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray display = qgetenv("DISPLAY");
+    qputenv("DISPLAY", ":7");
+    SingleInstance running;
+    ASSERT_TRUE(running.Claim());
+    qputenv("DISPLAY", ":7.0"); // the same display
+    EXPECT_FALSE(SingleInstance().Claim());
+
+    qputenv("DISPLAY", ":8");
+    SingleInstance otherDisplay;
+    EXPECT_TRUE(otherDisplay.Claim());
+    qputenv("DISPLAY", ":7");
+    qputenv("XDG_RUNTIME_DIR", runtime + "-other");
+    SingleInstance otherSession;
+    EXPECT_TRUE(otherSession.Claim());
+
+    qputenv("XDG_RUNTIME_DIR", runtime);
+    qputenv("DISPLAY", display);
+}
+
 } // namespace

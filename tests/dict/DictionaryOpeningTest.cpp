@@ -1,11 +1,13 @@
 #include "dict/DictionaryOpening.h"
 
 #include "dict/DictTable.h"
+#include "platform/GbkCodec.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sqlite3.h>
 
 namespace fs = std::filesystem;
@@ -20,19 +22,26 @@ std::string ReadFile(const fs::path& path)
 
 TEST(DictionaryOpening, FirstStartCreatesTheTableAndTheNextOpensItWithoutRecreating)
 {
-    TempDir dir;
-    {
+    // No file, or one of zero bytes that holds no words: the table is made in its place.
+    for (const bool zeroLength : {false, true}) {
+        TempDir dir;
+        if (zeroLength) {
+            fs::create_directory(dir / "data");
+            std::ofstream(dir / "data/DORori.db").close();
+        }
+        {
+            TDictTable table;
+            ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
+            EXPECT_TRUE(fs::exists(dir / "data/DORori.db"));
+            table.Append();
+            table.SetFieldByName("word", "kept");
+            table.Post();
+        }
         TDictTable table;
         ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
-        EXPECT_TRUE(fs::exists(dir / "data/DORori.db"));
-        table.Append();
-        table.SetFieldByName("word", "kept");
-        table.Post();
+        EXPECT_EQ(table.RecordCount(), 1);
+        EXPECT_EQ(table.FieldByName("word"), "kept");
     }
-    TDictTable table;
-    ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
-    EXPECT_EQ(table.RecordCount(), 1);
-    EXPECT_EQ(table.FieldByName("word"), "kept");
 }
 
 TEST(DictionaryOpening, AFileThatIsNotATableIsReportedAndLeftAsItIs)
@@ -47,6 +56,34 @@ TEST(DictionaryOpening, AFileThatIsNotATableIsReportedAndLeftAsItIs)
     EXPECT_NE(result.error.find("not a database"), std::string::npos) << result.error;
     EXPECT_FALSE(table.Active());
     EXPECT_EQ(ReadFile(dir / "data/DORori.db"), junk);
+}
+
+TEST(DictionaryOpening, AForeignDatabaseStaysByteForByteAndTheMessageSaysWhichFileAndWhatToDo)
+{
+    TempDir dir;
+    fs::create_directory(dir / "data");
+    const fs::path file = dir / "data/DORori.db";
+    for (const char* mode : {"DELETE", "WAL"}) {
+        fs::remove(file);
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &other), SQLITE_OK);
+        const std::string sql = std::string("PRAGMA journal_mode=") + mode +
+                                "; CREATE TABLE notes (text); INSERT INTO notes VALUES ('mine');";
+        ASSERT_EQ(sqlite3_exec(other, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(other);
+        const std::string before = ReadFile(file);
+
+        TDictTable table;
+        const OpenResult result = OpenDictionary(dir.path(), table);
+        EXPECT_EQ(result.outcome, OpenOutcome::Failed);
+        EXPECT_FALSE(table.Active());
+        EXPECT_EQ(ReadFile(file), before) << mode;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir / "data"), {}), 1) << mode;
+        const std::string text = gbk::ToUtf8(result.error);
+        EXPECT_NE(text.find("不是本程序的词库：\r\n" + file.string() + "\r\n"), std::string::npos) << text;
+        EXPECT_NE(text.find("请把它移到别处"), std::string::npos) << text;
+        EXPECT_EQ(text.substr(text.size() - 23), "(no such table: DORori)") << text;
+    }
 }
 
 TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
@@ -65,6 +102,7 @@ TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
     const OpenResult result = OpenDictionary(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
     EXPECT_NE(result.error.find("locked"), std::string::npos) << result.error;
+    EXPECT_NE(gbk::ToUtf8(result.error).find("解除锁定"), std::string::npos) << result.error;
     sqlite3_close(other);
 }
 

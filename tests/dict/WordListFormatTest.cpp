@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <malloc.h>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,13 +19,19 @@ std::vector<std::pair<std::string, std::uint64_t>> Lines(std::string_view bytes,
 {
     WordListLineSplitter splitter;
     std::vector<std::pair<std::string, std::uint64_t>> lines;
+    std::string line;
     for (std::size_t at = 0;; at += pieceSize) {
         if (at >= bytes.size())
             splitter.Finish();
         else
             splitter.Feed(bytes.substr(at, pieceSize));
-        while (const auto line = splitter.Next())
-            lines.emplace_back(std::string(*line), splitter.Examined());
+        while (const auto part = splitter.Next()) {
+            line += part->bytes;
+            if (part->endsLine) {
+                lines.emplace_back(line, splitter.Examined());
+                line.clear();
+            }
+        }
         if (splitter.Ended())
             return lines;
     }
@@ -122,12 +130,37 @@ TEST(WordListFormatTest, PiecesOfAnySizeGiveTheSameLinesAndExaminedCounts)
     for (std::size_t size = 1; size < bytes.size(); ++size)
         EXPECT_EQ(Lines(bytes, size), expected) << "pieces of " << size;
 
-    // A line of megabytes without a CR comes out whole, however it is fed.
+    // A line of megabytes without a CR comes out in parts that make it whole, however it is fed.
     const std::string longLine(3 << 20, 'x');
     const auto lines = Lines(longLine + "\r\nz", 1 << 16);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].first, longLine);
     EXPECT_EQ(lines[1].first, "z");
+}
+
+TEST(WordListFormatTest, AReaderHoldsBoundedMemoryWhateverTheLinesLength)
+{
+    // 64 MB in one line: a word after blanks, a bar, then text without end, in pieces of 1 MB.
+    WordListReader reader(125, 25);
+    const std::string start = "   " + std::string(30, 'w') + "  |  " + std::string((1 << 20) - 38, 'e');
+    const std::string piece(1 << 20, 'e');
+    const std::size_t before = mallinfo2().uordblks;
+    std::size_t most = 0;
+    std::optional<WordListEntry> completed;
+    for (int i = 0; i < 64; ++i) {
+        reader.Feed(i == 0 ? std::string_view(start) : std::string_view(piece));
+        EXPECT_FALSE(reader.ReadLine(completed));
+        most = std::max(most, mallinfo2().uordblks);
+    }
+    EXPECT_LT(most, before + (std::size_t{64} << 10));
+    reader.Feed("\r\n");
+    reader.Finish();
+    while (reader.ReadLine(completed)) {
+    }
+    const auto entry = reader.TakePending();
+    ASSERT_TRUE(entry.has_value());
+    EXPECT_EQ(entry->word, std::string(25, 'w'));
+    EXPECT_EQ(entry->interpret, std::string(125, 'e'));
 }
 
 TEST(WordListFormatTest, ContinuationLinesJoinThePendingEntry)

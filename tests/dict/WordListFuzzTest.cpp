@@ -2,6 +2,7 @@
 // lines exactly as a plain byte-by-byte reading of the rules does, give the same result however
 // the file is cut into pieces, and hand out only entries with a word and an explanation.
 
+#include "dict/WordListLineScanner.h"
 #include "dict/WordListLineSplitter.h"
 #include "dict/WordListReader.h"
 #include "platform/GbkText.h"
@@ -57,6 +58,7 @@ std::vector<WordListEntry> ReadInPieces(const std::string& bytes, std::mt19937& 
     WordListReader reader;
     std::vector<WordListEntry> entries;
     std::optional<WordListEntry> completed;
+    std::string line;
     std::size_t at = 0;
     std::size_t calls = 0;
     while (!splitter.Ended() || !reader.Ended()) {
@@ -73,8 +75,13 @@ std::vector<WordListEntry> ReadInPieces(const std::string& bytes, std::mt19937& 
             splitter.Feed(piece);
             reader.Feed(piece);
         }
-        while (const auto line = splitter.Next())
-            lines.emplace_back(*line);
+        while (const auto part = splitter.Next()) {
+            line += part->bytes;
+            if (part->endsLine) {
+                lines.push_back(line);
+                line.clear();
+            }
+        }
         while (reader.ReadLine(completed))
             if (completed)
                 entries.push_back(*completed);
@@ -110,6 +117,27 @@ TEST(WordListFuzzTest, RandomBytesGiveWellFormedEntriesAndTheRulesLines)
             ASSERT_EQ(entry.word.find_first_of("|\r"), std::string::npos);
             ASSERT_FALSE(gbk::Trim(entry.interpret).empty()) << "file " << file;
         }
+    }
+}
+
+TEST(WordListFuzzTest, ALineReadInPartsKeepsTheStartOfWhatTheWholeLineGives)
+{
+    std::mt19937 random(20250101);
+    for (int file = 0; file < 5000; ++file) {
+        const std::string line = RandomFile(random);
+        const std::size_t wordKeep = random() % 12;
+        const std::size_t textKeep = random() % 12;
+        WordListLineScanner scanner(wordKeep, textKeep);
+        for (std::size_t at = 0; at < line.size();) {
+            const std::size_t size = 1 + random() % 16;
+            scanner.Add(std::string_view(line).substr(at, size));
+            at += size;
+        }
+        const WordListLine read = scanner.Take();
+        const WordListLine whole = ClassifyWordListLine(line);
+        ASSERT_EQ(read.isEntry, whole.isEntry) << "line " << file;
+        ASSERT_EQ(read.word, whole.word.substr(0, wordKeep)) << "line " << file;
+        ASSERT_EQ(read.text, whole.text.substr(0, textKeep)) << "line " << file;
     }
 }
 

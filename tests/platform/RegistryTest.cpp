@@ -162,6 +162,27 @@ TEST_F(RegistryTest, UnreadableKeyFileOpensEmptyAndIsMovedAsideNotDestroyed)
     EXPECT_EQ(registry.ReadString("QueryWord"), "q");
 }
 
+TEST_F(RegistryTest, KeyFileOverOneMegabyteIsKeptAsideUnreadAndTheRewrittenKeyKeepsItsPermissions)
+{
+    fs::create_directories(keyFile.parent_path());
+    const std::string value = "string QueryWord=big\n";
+    const std::string fits = value + "#" + std::string((1 << 20) - value.size() - 2, 'x') + "\n";
+    std::ofstream(keyFile, std::ios::binary) << fits;
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_EQ(registry.ReadString("QueryWord"), "big");
+
+    std::ofstream(keyFile, std::ios::binary | std::ios::app) << "#\n";
+    fs::permissions(keyFile, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_TRUE(registry.OpenKey(kKey, false));
+    EXPECT_FALSE(registry.ValueExists("QueryWord"));
+    registry.WriteString("DictationWord", "w");
+    EXPECT_EQ(fs::file_size(keyFile.string() + ".unreadable"), fits.size() + 2);
+    EXPECT_EQ(fs::status(keyFile).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(FilesIn(keyFile.parent_path()), (std::set<std::string>{"DoRori.reg", "DoRori.reg.unreadable"}));
+}
+
 TEST_F(RegistryTest, FolderThatCannotBeCreatedFailsToOpen)
 {
     std::ofstream(dir / "plainfile") << "x";

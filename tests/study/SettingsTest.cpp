@@ -261,6 +261,36 @@ TEST_F(SettingsTest, LastWordsAreSavedAtCloseEvenEmptyAndRestoreTheLookupPage)
     EXPECT_EQ(state().DictationStartRecNo, 6);
 }
 
+TEST_F(SettingsTest, WithoutATableTheFirstShowingLoadsWhatItCanOnceAndOnlyUseReportsTheTable)
+{
+    Registry registry = OpenRegistry();
+    registry.WriteString("QueryWord", "apple");
+    registry.WriteInteger("D_R_W_C", 30);
+    table.Close(); // the table could not be opened at start, which said so once
+    EXPECT_NO_THROW(Show());
+    EXPECT_FALSE(state().FirstShow);
+    EXPECT_EQ(view.Text(Control::Edit_Input), "apple");
+    EXPECT_EQ(view.Text(Control::ComboBox_GroupWordCount), "30");
+    EXPECT_EQ(view.Text(Control::Edit_FistWordInRecycle), "a");
+    EXPECT_TRUE(view.boxes.empty());
+    // The settings page waits with its label; applying uses the table and says it is not open.
+    settings().MenuItem_settingClick();
+    view.Type(Control::ComboBox_GroupWordCount, "10");
+    EXPECT_THROW(settings().SpeedButton_applySettingClick(), std::runtime_error);
+    EXPECT_THROW(pages->lookup.SpeedButton_SeekClick(), std::runtime_error);
+
+    // A first showing that fails midway is not run again when the window shows again.
+    table.Open((dir / "DORori.db").string());
+    state().FirstShow = true;
+    registry.WriteInteger("D_R_W_C", 40);
+    view.onChange = [](Control) { throw std::runtime_error("failed"); };
+    EXPECT_THROW(pages->FirstShowWork(), std::runtime_error);
+    EXPECT_FALSE(state().FirstShow);
+    view.page = PageDictation;
+    EXPECT_NO_THROW(pages->FirstShowWork());
+    EXPECT_EQ(view.page, PageDictation);
+}
+
 TEST_F(SettingsTest, AppliedSettingsOutliveAProgramThatWasKilled)
 {
     AddPlain(Numbered(10));

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <tuple>
 #include <vector>
 
@@ -277,6 +278,24 @@ TEST_F(WordListTransferTest, ImportOfAMissingFileReportsTheErrorAndChangesNothin
     EXPECT_EQ(table.RecordCount(), 0);
 }
 
+TEST_F(WordListTransferTest, ImportRefusesADeviceAPipeOrAFolderBeforeReadingIt)
+{
+    ASSERT_EQ(mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    for (const std::string& path : {std::string("/dev/zero"), PathOf("pipe"), dir.path().string()}) {
+        view.fileAnswers.push_back(path);
+        try {
+            transfer().SpeedImportClick();
+            ADD_FAILURE() << path << " was read";
+        } catch (const std::runtime_error& error) {
+            EXPECT_NE(std::string(error.what()).find(G(" 不是普通文件（它是")), std::string::npos)
+                << error.what();
+            EXPECT_EQ(std::string(error.what()).rfind(G("文件 ") + path, 0), 0u) << error.what();
+        }
+        EXPECT_TRUE(view.progress.empty());
+        ExpectIdle();
+    }
+}
+
 // A window whose events and questions arrive while a command runs.
 class BusyView : public FakeView {
 public:
@@ -331,6 +350,50 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
     EXPECT_GE(tries, 2);
     EXPECT_EQ(busy.fileTitles.size(), 2u);
     EXPECT_FALSE(running.Running());
+}
+
+TEST_F(WordListTransferTest, AClosingWindowStopsACommandAtItsNextRecordKeepingWhatWasStored)
+{
+    // Long enough that the window takes its events several times on the way.
+    std::vector<std::pair<std::string, std::string>> words;
+    std::string lines;
+    for (int i = 0; i < 50000; ++i) {
+        words.emplace_back("a" + std::to_string(100000 + i), "x");
+        lines += "b" + std::to_string(100000 + i) + "|" + std::to_string(i) + "\r\n";
+    }
+    AddWords(words);
+    BusyView busy;
+    WordListTransfer running({table, pages->state, busy});
+    busy.onEvents = [&] { running.Stop(); };
+
+    // An export stopped midway leaves the file it would have replaced, and nothing beside it.
+    WriteFile(PathOf("out.txt"), "old");
+    const auto before = FilesInDir();
+    busy.fileAnswers = {PathOf("out.txt")};
+    busy.answers = {kIdOk};
+    running.SpeedExportClick();
+    EXPECT_FALSE(running.Running());
+    EXPECT_EQ(ReadFile(PathOf("out.txt")), "old");
+    EXPECT_EQ(FilesInDir(), before);
+
+    // An import keeps the records it stored before its stop, in file order.
+    WriteFile(PathOf("in.txt"), lines);
+    busy.fileAnswers = {PathOf("in.txt")};
+    running.SpeedImportClick();
+    EXPECT_FALSE(running.Running());
+    const int stored = table.RecordCount() - 50000;
+    EXPECT_GT(stored, 0);
+    EXPECT_LT(stored, 50000);
+    EXPECT_EQ(Stored("b" + std::to_string(100000 + stored - 1)), std::to_string(stored - 1));
+    EXPECT_EQ(Records().size(), static_cast<std::size_t>(50000 + stored)); // committed
+
+    // The next command runs whole.
+    busy.onEvents = nullptr;
+    busy.fileAnswers = {PathOf("out.txt")};
+    busy.answers = {kIdOk};
+    running.SpeedExportClick();
+    const std::string written = ReadFile(PathOf("out.txt"));
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 50000 + stored);
 }
 
 } // namespace

@@ -1,0 +1,65 @@
+#include "platform/ReplacingFile.h"
+
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::set<std::string> FilesIn(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+std::string ReadFile(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(ReplacingFile, WhileItIsWrittenNothingButTheOldFileIsThereSoAKillLeavesNothingBehind)
+{
+    TempDir dir;
+    const int nameless = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (nameless < 0)
+        GTEST_SKIP() << "the file system makes no files without a name";
+    ::close(nameless);
+    const fs::path target = dir / "out.txt";
+    std::ofstream(target) << "old";
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    {
+        ReplacingFile file(target.string(), "out.txt");
+        file.Write(std::string(1 << 20, 'n'));
+        // What a kill at this moment would leave: the folder as it was.
+        EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"out.txt"});
+        EXPECT_EQ(ReadFile(target), "old");
+        file.Commit();
+    }
+    EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"out.txt"});
+    EXPECT_EQ(ReadFile(target), std::string(1 << 20, 'n'));
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Given up before it is complete, the new file goes and the old stays.
+    {
+        ReplacingFile file(target.string(), "out.txt");
+        file.Write("abandoned");
+    }
+    EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"out.txt"});
+    EXPECT_EQ(ReadFile(target), std::string(1 << 20, 'n'));
+}
+
+} // namespace
