@@ -5,6 +5,8 @@
 #include "dict/DictTable.h"
 #include "platform/MessageBoxFlags.h"
 #include "ui/QtGbk.h"
+#include "ui/skin/SkinResources.h"
+#include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYInfoDlg.h"
 
@@ -19,13 +21,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QToolButton>
 
-TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths)
-    : table_(table), controls_(*this), ZYInfoDlg1(new TZYInfoDlg(this)),
-      view_(*this, *ZYInfoDlg1, paths.programDirectory),
+#include <utility>
+
+TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr<TNotifyArea> trayArea)
+    : table_(table), controls_(*this, std::move(trayArea)), ZYInfoDlg1(new TZYInfoDlg(this)),
+      TrayApp1(&NamedChild<TTrayApp>(*this, "TrayApp1")), view_(*this, *ZYInfoDlg1, paths.programDirectory),
       watched_{&NamedChild<QLabel>(*this, "fcTitleLabel1"),
                NamedChild<QListWidget>(*this, "ListBox_Preview").viewport(),
                NamedChild<QPlainTextEdit>(*this, "Memo_View").viewport(),
@@ -84,8 +87,9 @@ void TFormMain::WireWindowCommands()
     item(
         "N6", [this] { N6Click(); }, false);
 
-    connect(&NamedChild<QSystemTrayIcon>(*this, "TrayApp1"), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) { TrayApp1Activated(reason); });
+    TrayApp1->OnMessage = [this](TTrayApp& sender, TTrayMessage& message, QPoint menuPopupPoint) {
+        TrayApp1Message(sender, message, menuPopupPoint);
+    };
     connect(&NamedChild<QTabWidget>(*this, "PageControl1"), &QTabWidget::currentChanged, this, [this] {
         if (!view_.SelectingPage())
             PageControl1Change();
@@ -131,16 +135,19 @@ void TFormMain::PageControl1Change()
 
 void TFormMain::ShowPageCommand(int page)
 {
-    if (isMinimized() || !isVisible())
-        WMRestoreApp();
+    if (TrayApp1->AppMinimized()) {
+        TrayApp1->RestoreApplication();
+        show();
+    }
     view_.SelectPage(page);
     PageControl1Change();
 }
 
 void TFormMain::WMRestoreApp()
 {
-    if (isMinimized() || !isVisible()) {
-        showNormal();
+    // Restoring goes through the tray icon, which brings back the taskbar entry and the normal icon.
+    if (isMinimized()) {
+        TrayApp1->RestoreApplication();
     } else {
         raise();
         activateWindow();
@@ -149,7 +156,7 @@ void TFormMain::WMRestoreApp()
 
 void TFormMain::SpeedButton_MinClick()
 {
-    showMinimized();
+    TrayApp1->MinimizeApplication();
 }
 
 void TFormMain::SpeedButton_MaxClick()
@@ -167,20 +174,22 @@ void TFormMain::SpeedButton_ExitClick()
 
 void TFormMain::SpeedButton_MenuClick()
 {
-    // The menu opens to the left: its top-right corner at the button's bottom-right corner.
     const auto& button = NamedChild<QToolButton>(*this, "SpeedButton_Menu");
-    auto& menu = NamedChild<QMenu>(*this, "PopupMenu1");
-    const QPoint corner = button.mapToGlobal(QPoint(button.width(), button.height()));
-    menu.popup(corner - QPoint(menu.sizeHint().width(), 0));
+    PopupMenu1At(button.mapToGlobal(QPoint(button.width(), button.height())));
 }
 
-void TFormMain::TrayApp1Activated(int reason)
+void TFormMain::TrayApp1Message(TTrayApp&, TTrayMessage& message, QPoint menuPopupPoint)
 {
+    // The icon's double-click is the component's own; only the right button opens the menu.
+    if (message.Msg == tray::kCallbackMessage && message.LParam == tray::kRightButtonUp)
+        PopupMenu1At(menuPopupPoint);
+}
+
+void TFormMain::PopupMenu1At(QPoint topRight)
+{
+    // The menu is right-aligned: it opens to the left of the point.
     auto& menu = NamedChild<QMenu>(*this, "PopupMenu1");
-    if (reason == QSystemTrayIcon::Context)
-        menu.popup(QCursor::pos() - QPoint(menu.sizeHint().width(), 0));
-    else if (reason == QSystemTrayIcon::DoubleClick)
-        WMRestoreApp();
+    menu.popup(topRight - QPoint(menu.sizeHint().width(), 0));
 }
 
 void TFormMain::N5Click()
@@ -202,8 +211,9 @@ void TFormMain::showEvent(QShowEvent* event)
     if (!pages.state.FirstShow)
         return;
     controls_.AttachPageAnchors();
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        NamedChild<QSystemTrayIcon>(*this, "TrayApp1").show();
+    TrayApp1->IconNormalOption().Icon = ResourceIcon(QStringLiteral("mainicon"));
+    TrayApp1->IconOnMinOption().Icon = ResourceIcon(QStringLiteral("trayicon_small"));
+    TrayApp1->RefreshIcon();
     Run([this] { pages.FirstShowWork(); });
 }
 
@@ -215,7 +225,6 @@ void TFormMain::closeEvent(QCloseEvent* event)
     // first showing (a signal during the start) never loaded them, and must not save empty ones.
     if (!pages.state.FirstShow)
         Run([this] { pages.settings.SaveLastWords(); });
-    NamedChild<QSystemTrayIcon>(*this, "TrayApp1").hide();
     event->accept();
 }
 

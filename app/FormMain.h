@@ -1,25 +1,31 @@
 #pragma once
 // The main window: its state and handlers, wired to the page logic; page switching, the command
-// menu, the about box and the close sequence.
+// menu, the tray icon, the about box and the close sequence.
 
 #include "app/FormMainControls.h"
 #include "app/FormMainView.h"
 #include "study/StudyPages.h"
+#include "ui/skin/NotifyArea.h"
 
+#include <QPoint>
 #include <QUrl>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 class QKeyEvent;
 class TDictTable;
+class TTrayApp;
+struct TTrayMessage;
 class TZYForm;
 class TZYInfoDlg;
 
 class TFormMain : public QWidget {
     Q_OBJECT
 public:
-    TFormMain(TDictTable& table, const StudyPaths& paths);
+    // The tray icon goes into `trayArea`, or into the desktop's notification area when there is none.
+    TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr<TNotifyArea> trayArea = nullptr);
     ~TFormMain() override;
 
     static constexpr int kRestoreMessage = 5120;
@@ -37,6 +43,7 @@ public:
     void N3Click() { ShowPageCommand(PageMaintain); }
     void N5Click();
     void N6Click() { SpeedButton_ExitClick(); }
+    void TrayApp1Message(TTrayApp& sender, TTrayMessage& message, QPoint menuPopupPoint);
     // Runs a handler; an error it does not catch is shown by the standard error report.
     void Run(const std::function<void()>& handler);
     void ShowErrorReport(const QString& text);
@@ -57,7 +64,7 @@ private:
     void WirePageHandlers();
     void ShowPageCommand(int page);
     void PageControl1Change();
-    void TrayApp1Activated(int reason);
+    void PopupMenu1At(QPoint topRight);
     bool DoubleClicked(QObject* watched);
     bool PreviewKey(QObject* watched, QKeyEvent* event);
 
@@ -73,6 +80,7 @@ private:
     TDictTable& table_;
     FormMainControls controls_;
     TZYInfoDlg* ZYInfoDlg1;
+    TTrayApp* TrayApp1;
     FormMainView view_;
     Watched watched_;
 

@@ -3,6 +3,8 @@
 #include "app/NamedChild.h"
 #include "ui/Anchors.h"
 #include "ui/FormLook.h"
+#include "ui/skin/SkinResources.h"
+#include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYForm.h"
 
 #include <QAction>
@@ -17,12 +19,12 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStyle>
-#include <QSystemTrayIcon>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -265,13 +267,14 @@ bool FitsText(const ControlRow& row)
 
 } // namespace
 
-FormMainControls::FormMainControls(QWidget& form) : form_(form), anchors_(new Anchors(&form))
+FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> trayArea)
+    : form_(form), anchors_(new Anchors(&form))
 {
     ApplyFormLook(form_);
     form_.resize(kDesignWidth, kDesignHeight);
     new TZYForm(&form_);
     CreateControls();
-    CreateMenuAndTray();
+    CreateMenuAndTray(std::move(trayArea));
     form_.setMinimumSize(kMinWidth, kMinHeight);
     form_.resize(kMinWidth, kDesignHeight);
     AttachAnchors(false);
@@ -316,7 +319,7 @@ void FormMainControls::CreateControls()
     timer->setInterval(5000);
 }
 
-void FormMainControls::CreateMenuAndTray()
+void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
 {
     auto* menu = new QMenu(&form_);
     menu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -327,10 +330,13 @@ void FormMainControls::CreateMenuAndTray()
         item->setObjectName(QLatin1String(row.name));
     }
 
-    const QIcon mainIcon(Picture({32, 32}, QColor(40, 110, 200), QStringLiteral("词")));
-    form_.setWindowIcon(mainIcon);
-    auto* tray = new QSystemTrayIcon(mainIcon, &form_);
+    form_.setWindowIcon(ResourceIcon(QStringLiteral("mainicon")));
+    // The icon is in the notification area from here on; its pictures come at the first showing.
+    auto* tray = new TTrayApp(&form_, std::move(trayArea));
     tray->setObjectName(QStringLiteral("TrayApp1"));
+    tray->SetIconVisible(true);
+    tray->SetDBClickToRestore(true);
+    tray->Loaded();
 }
 
 void FormMainControls::AttachPageAnchors()

@@ -2,15 +2,19 @@
 // Creates every control of the main window from one table: kind, name, place, anchors, hint and
 // glyph. The window and its view find the controls by these names (app/NamedChild.h).
 
+#include <memory>
+
 class Anchors;
 class QWidget;
+class TNotifyArea;
 
 class FormMainControls {
 public:
     // Creates the controls on `form`, sized at the designed 318 x 204, then widens the form to its
     // minimum width and anchors the form's own controls, so that right-anchored controls keep the
-    // distances they have in a 325-wide window.
-    explicit FormMainControls(QWidget& form);
+    // distances they have in a 325-wide window. The tray icon goes into `trayArea`, or into the
+    // desktop's notification area when there is none.
+    FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> trayArea);
 
     // Anchors the controls inside the pages. The page control lays its pages out only when it is
     // first shown, so this waits for the first showing.
@@ -18,7 +22,7 @@ public:
 
 private:
     void CreateControls();
-    void CreateMenuAndTray();
+    void CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea);
     void AttachAnchors(bool onPages);
 
     QWidget& form_;

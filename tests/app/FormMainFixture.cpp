@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <utility>
 
 FormMainFixture::FormMainFixture()
 {
@@ -26,8 +27,11 @@ FormMainFixture::FormMainFixture()
         answers.pop_front();
         return answer;
     });
-    form = std::make_unique<TFormMain>(data.DictTable,
-                                       StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+    auto area = std::make_unique<FakeNotifyArea>();
+    trayArea = area.get();
+    trayArea->log = &traySent;
+    form = std::make_unique<TFormMain>(
+        data.DictTable, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()}, std::move(area));
     form->openUrl = [this](const QUrl& url) { opened.push_back(url); };
 }
 

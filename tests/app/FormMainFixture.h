@@ -1,10 +1,11 @@
 #pragma once
 // The real main window over a table in a temporary directory, offscreen, with every message box
-// answered by the test.
+// answered by the test and its tray icon in a notification area of the test's.
 
 #include "app/FormData.h"
 #include "app/FormMain.h"
 #include "app/NamedChild.h"
+#include "support/FakeNotifyArea.h"
 #include "support/TempDir.h"
 #include "ui/skin/ZYInfoDlgForm.h"
 
@@ -36,6 +37,8 @@ protected:
 
     TempDir dir;
     TFormData data;
+    std::vector<Sent> traySent; // what the tray icon sent its notification area
+    FakeNotifyArea* trayArea;
     std::unique_ptr<TFormMain> form;
     std::deque<int> answers; // codes for the next message boxes; 2 when none is left
     std::vector<AskedDialog> asked;

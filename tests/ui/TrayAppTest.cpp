@@ -1,6 +1,7 @@
 // The tray component against a notification area that records what it is sent.
 #include "ui/skin/TrayApp.h"
 
+#include "support/FakeNotifyArea.h"
 #include "ui/skin/SystemNotifyArea.h"
 
 #include <QApplication>
@@ -15,41 +16,6 @@
 #include <vector>
 
 namespace {
-
-struct Sent {
-    TNotifyCommand command;
-    QString tip;
-    qint64 icon; // cache key; 0 for no icon
-    bool operator==(const Sent&) const = default;
-};
-
-void PrintTo(const Sent& sent, std::ostream* out)
-{
-    static const char* const names[] = {"Add", "Modify", "Delete"};
-    *out << names[static_cast<int>(sent.command)] << " \"" << sent.tip.toStdString() << "\" " << sent.icon;
-}
-
-class FakeNotifyArea : public TNotifyArea {
-public:
-    void Send(TNotifyCommand command, const TNotifyIconData& data) override
-    {
-        log->push_back({command, data.Tip, data.Icon.isNull() ? 0 : data.Icon.cacheKey()});
-    }
-    bool IsAvailable() const override { return available; }
-    QPoint CursorPos() const override { return cursor; }
-    QRect WorkArea() const override { return {0, 0, 1280, 1000}; }
-
-    void Click(std::uint32_t mouseMessage) { emit Notified(mouseMessage); }
-    void SetAvailable(bool now)
-    {
-        available = now;
-        emit AvailabilityChanged(now);
-    }
-
-    std::vector<Sent>* log = nullptr; // the test's, so it outlives the area
-    bool available = true;
-    QPoint cursor{600, 500};
-};
 
 QIcon StandIn(Qt::GlobalColor colour)
 {
