@@ -226,6 +226,9 @@ void TFormMain::closeEvent(QCloseEvent* event)
     if (!pages.state.FirstShow)
         Run([this] { pages.settings.SaveLastWords(); });
     event->accept();
+    // Closing the main window ends the program, also when it closes hidden in the tray: the toolkit
+    // ends its loop only when a visible window closes.
+    QCoreApplication::quit();
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)

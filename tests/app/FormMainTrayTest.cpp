@@ -149,4 +149,24 @@ TEST_F(FormMainTrayTest, TheMenuCommandsWhileInTheTray)
     EXPECT_EQ(Widget<QLabel>("Label_Interpret").text(), QStringLiteral("狗"));
 }
 
+TEST_F(FormMainTrayTest, ExitFromTheTrayMenuSavesTheLastWordsAndEndsTheProgram)
+{
+    Show();
+    form->pages.state.QueryWord = "cat";
+    form->pages.state.DictationWord = "dog";
+    MinimiseToTray();
+    ASSERT_FALSE(form->isVisible());
+
+    QTimer::singleShot(0, &Widget<QAction>("N6"), &QAction::trigger);
+    QTimer stillRunning; // a program that goes on after the exit ends the loop with 1
+    stillRunning.callOnTimeout([] { QCoreApplication::exit(1); });
+    stillRunning.start(10000);
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\ZYSOFT\\DoRori", false));
+    EXPECT_EQ(registry.ReadString("QueryWord"), "cat");
+    EXPECT_EQ(registry.ReadString("DictationWord"), "dog");
+}
+
 } // namespace
