@@ -6,8 +6,9 @@ set(DORORI_PROGRAM_DIR lib/dorori)
 
 install(TARGETS DoRori RUNTIME DESTINATION ${DORORI_PROGRAM_DIR})
 
+# The icon the window and its tray icon show, in the sizes the skin draws it.
 foreach(size 16 22 32 48)
-  install(FILES ${CMAKE_SOURCE_DIR}/res/icons/mainicon-${size}.png
+  install(FILES ${CMAKE_SOURCE_DIR}/res/mainicon_${size}.png
     DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME dorori.png)
 endforeach()
 

@@ -4,6 +4,7 @@
 set -euo pipefail
 
 build_dir=$1
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 prefix=$work/prefix
 # Installing rewrites the manifest that uninstalls the user's own installation: keep it.
@@ -23,7 +24,8 @@ HOME=$work cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 [ -x "$prefix/lib/dorori/DoRori" ] || fail "program not in lib/dorori"
 [ "$(readlink -f "$prefix/bin/dorori")" = "$prefix/lib/dorori/DoRori" ] || fail "bin/dorori does not lead to it"
 for size in 16 22 32 48; do
-  [ -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dorori.png" ] || fail "no ${size}px icon"
+  cmp -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dorori.png" "$source_dir/res/mainicon_${size}.png" ||
+    fail "the ${size}px icon is not the one the window shows"
 done
 entry=$prefix/share/applications/dorori.desktop
 grep -qx "Exec=\"$prefix/lib/dorori/DoRori\"" "$entry" || fail "the entry does not start the installed program"
