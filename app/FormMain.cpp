@@ -146,7 +146,7 @@ void TFormMain::ShowPageCommand(int page)
 void TFormMain::WMRestoreApp()
 {
     // Restoring goes through the tray icon, which brings back the taskbar entry and the normal icon.
-    if (isMinimized()) {
+    if (TrayApp1->AppMinimized()) {
         TrayApp1->RestoreApplication();
     } else {
         raise();

@@ -165,6 +165,8 @@ TEST_F(TrayAppTest, ADoubleClickTogglesBeforeTheOwnerHearsOfIt)
     area->Click(tray::kLeftButtonDoubleClick);
     Settle();
     EXPECT_FALSE(owner.isVisible());
+    // Hidden, not minimised: a minimised window may be shown minimised again by the window manager.
+    EXPECT_FALSE(owner.isMinimized());
     area->Click(tray::kRightButtonUp);
     area->Click(tray::kLeftButtonDoubleClick);
     Settle();
@@ -235,6 +237,34 @@ TEST_F(TrayAppTest, ANotificationAreaComingOrGoingNeverLosesTheWindow)
     area->SetAvailable(true);
     EXPECT_TRUE(owner.isVisible());
     EXPECT_FALSE(owner.isMinimized());
+}
+
+TEST_F(TrayAppTest, WhatTheWindowSystemReportsOfAHiddenWindowIsNoRestore)
+{
+    StartLikeTheProgram();
+    owner.showMaximized();
+    owner.showMinimized();
+    Settle();
+    ASSERT_FALSE(owner.isVisible());
+    owner.setWindowState(Qt::WindowNoState); // X drops the minimised state of a withdrawn window
+    Settle();
+    EXPECT_FALSE(owner.isVisible());
+    EXPECT_TRUE(tray->AppMinimized());
+
+    area->Click(tray::kLeftButtonDoubleClick);
+    Settle();
+    EXPECT_TRUE(owner.isVisible());
+    EXPECT_TRUE(owner.isMaximized()) << "restoring returns to the state before minimising";
+    EXPECT_EQ(owner.activations.size(), 1u);
+
+    // A panel that quits meanwhile puts the window back into the taskbar, still minimised.
+    owner.showMinimized();
+    Settle();
+    owner.setWindowState(Qt::WindowNoState);
+    area->SetAvailable(false);
+    EXPECT_TRUE(owner.isVisible());
+    EXPECT_TRUE(owner.isMinimized());
+    EXPECT_TRUE(tray->AppMinimized());
 }
 
 TEST_F(TrayAppTest, DestroyingTheComponentRemovesItsIconAndItsHooks)

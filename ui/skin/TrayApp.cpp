@@ -5,8 +5,8 @@
 #include "ui/skin/SystemNotifyArea.h"
 
 #include <QApplication>
-#include <QEvent>
 #include <QWidget>
+#include <QWindowStateChangeEvent>
 
 #include <cstdlib>
 #include <utility>
@@ -81,23 +81,43 @@ void TTrayApp::RefreshIcon()
 
 void TTrayApp::MinimizeApplication()
 {
-    // Not showMinimized(): it shows the window again after the state change has hidden it.
-    owner_->setWindowState(owner_->windowState() | Qt::WindowMinimized);
+    if (appMinimized_)
+        return;
+    // Where the tray takes the window, it is hidden without being minimised first: a window the
+    // program minimised carries that as a hint, and the window manager may still read it when the
+    // window is shown again, minimising it anew.
+    if (area_->IsAvailable()) {
+        stateBeforeMinimize_ = owner_->windowState() & ~Qt::WindowActive;
+        AppMinimize();
+    } else {
+        // Not showMinimized(): it shows the window again after the state change has hidden it.
+        owner_->setWindowState(owner_->windowState() | Qt::WindowMinimized);
+    }
 }
 
 void TTrayApp::RestoreApplication()
 {
-    owner_->setWindowState(owner_->windowState() & ~Qt::WindowMinimized);
+    if (!appMinimized_)
+        return;
+    // A window in the taskbar comes back through its state change, one hidden in the tray here.
+    owner_->setWindowState(stateBeforeMinimize_);
+    if (appMinimized_)
+        AppRestore();
 }
 
 bool TTrayApp::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == owner_ && event->type() == QEvent::WindowStateChange) {
         const bool minimized = owner_->isMinimized();
-        if (minimized && !appMinimized_)
+        if (minimized && !appMinimized_) {
+            stateBeforeMinimize_ = static_cast<QWindowStateChangeEvent*>(event)->oldState() &
+                                   ~(Qt::WindowMinimized | Qt::WindowActive);
             AppMinimize();
-        else if (!minimized && appMinimized_)
+        } else if (!minimized && appMinimized_ && owner_->isVisible()) {
             AppRestore();
+        }
+        // A window hidden in the tray comes back only through RestoreApplication: the window system
+        // drops the minimised state of a hidden window (X does), which is no restore.
     }
     return QObject::eventFilter(watched, event);
 }
@@ -130,10 +150,13 @@ void TTrayApp::PlaceMinimizedWindow()
 {
     if (!appMinimized_)
         return;
-    if (area_->IsAvailable())
+    if (area_->IsAvailable()) {
         owner_->hide();
-    else
-        owner_->show(); // still minimised: back in the taskbar
+    } else {
+        // Back in the taskbar, minimised, whatever the window system made of it while hidden.
+        owner_->setWindowState(owner_->windowState() | Qt::WindowMinimized);
+        owner_->show();
+    }
 }
 
 void TTrayApp::Notified(std::uint32_t mouseMessage)

@@ -93,4 +93,5 @@ private:
     bool iconVisible_ = false;
     bool dbClickToRestore_ = true;
     bool appMinimized_ = false;
+    Qt::WindowStates stateBeforeMinimize_; // what restoring returns to
 };
