@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include <array>
+#include <exception>
 
 namespace {
 
@@ -41,4 +42,14 @@ QPixmap TransparentPicture(const QString& name)
     const QColor transparent = image.pixelColor(0, image.height() - 1);
     picture.setMask(QBitmap::fromImage(image.createMaskFromColor(transparent.rgb(), Qt::MaskInColor)));
     return picture;
+}
+
+TSkinPicture ResourceSkin(const QString& name)
+{
+    try {
+        return TSkinPicture::FromFile(ResourcePath(name));
+    } catch (const std::exception& error) {
+        qWarning("The skin %s cannot be read: %s", qUtf8Printable(name), error.what());
+        return TSkinPicture();
+    }
 }

@@ -2,6 +2,8 @@
 // The program's pictures, compiled in under :/res/ and looked up by their names ("mainicon",
 // "ZYINFODLGICON1", the skins, the glyphs named after their buttons).
 
+#include "ui/skin/SkinPicture.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
@@ -15,3 +17,7 @@ QIcon ResourceIcon(const QString& name);
 
 // A picture drawn as a transparent image: the colour of its bottom-left pixel is left out.
 QPixmap TransparentPicture(const QString& name);
+
+// A window's skin picture. One that cannot be read leaves the window its plain face: the program
+// still starts, and the reason goes to the standard error output.
+TSkinPicture ResourceSkin(const QString& name);

@@ -1,67 +1,249 @@
 #include "ui/skin/ZYForm.h"
 
+#include "ui/skin/HandDrag.h"
+#include "ui/skin/SkinRenderer.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QScopeGuard>
 #include <QWindow>
 
-TZYForm::TZYForm(QWidget* form) : QWidget(form)
+#include <exception>
+
+TZYForm::TZYForm(QWidget* form) : QWidget(form), handDrag_(new THandDrag(this))
 {
     setObjectName(QStringLiteral("ZYForm1"));
     setGeometry(form->rect());
     lower();
+    // Hover moves must arrive: the cursor shows what a press will do before any button goes down.
+    setMouseTracking(true);
     form->installEventFilter(this);
 }
 
-void TZYForm::DragWindow(QPoint pressedAt)
+TZYForm::~TZYForm()
 {
-    QWidget* form = window();
-    if (form->windowHandle() && form->windowHandle()->startSystemMove())
+    if (!loaded_)
         return;
-    draggingByHand_ = true;
-    grabOffset_ = pressedAt - form->frameGeometry().topLeft();
-    // The press may have landed on another control (the title), which then gets the moves.
-    qApp->installEventFilter(this);
+    TApplicationEvents& application = TApplicationEvents::Instance();
+    application.OnDeactivate = savedAppDeactivate_;
+    application.OnActivate = savedAppActivate_;
 }
 
-bool TZYForm::eventFilter(QObject* watched, QEvent* event)
+void TZYForm::SetPicture(const TSkinPicture& picture)
 {
-    if (watched == parentWidget() && event->type() == QEvent::Resize)
-        setGeometry(parentWidget()->rect());
-    const bool mouse = event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (draggingByHand_ && mouse && widget && widget->window() == window())
-        return FollowHand(*static_cast<QMouseEvent*>(event));
-    return false;
+    picture_ = picture;
+    Render();
+    update();
 }
 
-bool TZYForm::FollowHand(const QMouseEvent& event)
+void TZYForm::SetSizeable(bool sizeable)
 {
-    if (event.type() == QEvent::MouseMove) {
-        window()->move(event.globalPosition().toPoint() - grabOffset_);
-    } else {
-        draggingByHand_ = false;
-        qApp->removeEventFilter(this);
+    if (sizeable == sizeable_)
+        return;
+    sizeable_ = sizeable;
+    update();
+}
+
+void TZYForm::Loaded()
+{
+    if (loaded_)
+        return;
+    loaded_ = true;
+    savedDblClick_ = OnDblClick;
+    OnDblClick = [this](QObject* sender) { TitleDblClick(sender); };
+    TApplicationEvents& application = TApplicationEvents::Instance();
+    savedAppDeactivate_ = application.OnDeactivate;
+    savedAppActivate_ = application.OnActivate;
+    application.OnDeactivate = Chained(&TZYForm::AppDeactivate, savedAppDeactivate_);
+    application.OnActivate = Chained(&TZYForm::AppActivate, savedAppActivate_);
+    // The form's own activation changes reach UpdateActiveLook through the filter on the form.
+}
+
+TZYForm::Handler TZYForm::Chained(void (TZYForm::*handler)(QObject*), Handler found)
+{
+    // A frame destroyed before one that was loaded after it leaves its link in the handler that
+    // the later frame puts back; the link then passes the event on and touches nothing of its own.
+    return [frame = QPointer<TZYForm>(this), handler, found](QObject* sender) {
+        if (frame)
+            (frame->*handler)(sender);
+        else if (found)
+            found(sender);
+    };
+}
+
+void TZYForm::AppActivate(QObject* sender)
+{
+    UpdateActiveLook();
+    if (savedAppActivate_)
+        savedAppActivate_(sender);
+}
+
+void TZYForm::AppDeactivate(QObject* sender)
+{
+    UpdateActiveLook();
+    if (savedAppDeactivate_)
+        savedAppDeactivate_(sender);
+}
+
+void TZYForm::UpdateActiveLook()
+{
+    SetActiveLook(Form()->isActiveWindow());
+}
+
+void TZYForm::SetActiveLook(bool active)
+{
+    if (active == FActiveLook)
+        return;
+    FActiveLook = active;
+    if (active)
+        Render();
+    else
+        FSkin.GrayScale();
+    update();
+}
+
+void TZYForm::Render()
+{
+    // A damaged picture must not take the window with it: the frame stays empty, the form shows
+    // its plain face, and the reason is reported once.
+    QString error;
+    try {
+        RenderSkin(picture_, width(), height(), FSkin);
+    } catch (const std::exception& failure) {
+        FSkin.Clear();
+        error = QString::fromUtf8(failure.what());
     }
-    return true;
+    if (!error.isEmpty() && error != renderError_)
+        qWarning("The window's frame cannot be drawn: %s", qUtf8Printable(error));
+    renderError_ = error;
 }
 
 void TZYForm::paintEvent(QPaintEvent*)
 {
-    // A plain band and frame where the picture skin will go.
+    if (FSkin.Empty())
+        return;
     QPainter painter(this);
-    QLinearGradient band(0, 0, 0, kCaptionBand);
-    band.setColorAt(0, QColor(60, 120, 200));
-    band.setColorAt(1, QColor(30, 80, 160));
-    painter.fillRect(QRect(0, 0, width(), kCaptionBand), band);
-    painter.setPen(QColor(30, 80, 160));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    FSkin.Draw(painter, QRect(0, 0, FSkin.Width(), FSkin.Height()));
+}
+
+void TZYForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    Render();
+}
+
+bool TZYForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Form()) {
+        if (event->type() == QEvent::Resize)
+            setGeometry(Form()->rect());
+        else if (event->type() == QEvent::ActivationChange && loaded_)
+            UpdateActiveLook();
+    }
+    return false;
+}
+
+void TZYForm::SetHitZone(QPoint at)
+{
+    FHitZone = HitZoneAt(at, size(), sizeable_, Form()->isMaximized());
+    const Qt::CursorShape shape = HitZoneCursor(FHitZone);
+    if (cursor().shape() != shape)
+        setCursor(shape);
+}
+
+void TZYForm::mouseMoveEvent(QMouseEvent* event)
+{
+    SetHitZone(event->position().toPoint());
+    QWidget::mouseMoveEvent(event);
 }
 
 void TZYForm::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && event->position().y() < kCaptionBand)
-        DragWindow(event->globalPosition().toPoint());
+    // The zone where the button went down: a press need not follow a move (the window may have
+    // appeared under a resting pointer).
+    SetHitZone(event->position().toPoint());
+    const QPoint at = event->globalPosition().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        if (SecondPressAfterSystemLoop(at)) {
+            DoubleClick(at);
+        } else if (StartMoveOrSize(at)) {
+            systemPressAt_ = at;
+            systemPressClock_.start();
+        }
+    }
     QWidget::mousePressEvent(event);
+}
+
+void TZYForm::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    SetHitZone(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        DoubleClick(event->globalPosition().toPoint());
+    event->accept();
+}
+
+bool TZYForm::SecondPressAfterSystemLoop(QPoint at)
+{
+    // The window system's move or size loop keeps the release of the first click from the
+    // application, which then takes the second press for a single one: a double-click is told
+    // here instead, by time and place.
+    const bool second = systemPressClock_.isValid() &&
+                        systemPressClock_.elapsed() <= QApplication::doubleClickInterval() &&
+                        (at - systemPressAt_).manhattanLength() < QApplication::startDragDistance();
+    systemPressClock_.invalidate();
+    return second;
+}
+
+void TZYForm::DoubleClick(QPoint at)
+{
+    // The second press of a double-click: the handler first, which clears the zone when it
+    // maximised or restored the form, then the press in the zone that is left. A third press is
+    // a first one again.
+    systemPressClock_.invalidate();
+    eventPointer_ = at;
+    const auto forget = qScopeGuard([this] { eventPointer_.reset(); });
+    if (const Handler handler = OnDblClick)
+        handler(this);
+    StartMoveOrSize(at);
+}
+
+bool TZYForm::StartMoveOrSize(QPoint pressedAt)
+{
+    if (FHitZone == THitZone::None)
+        return false;
+    if (FHitZone == THitZone::Caption)
+        return DragWindow(pressedAt);
+    const Qt::Edges edges = HitZoneEdges(FHitZone);
+    QWindow* handle = Form()->windowHandle();
+    if (handle && handle->startSystemResize(edges))
+        return true;
+    handDrag_->Start(pressedAt, edges);
+    return false;
+}
+
+bool TZYForm::DragWindow(QPoint pressedAt)
+{
+    QWindow* handle = Form()->windowHandle();
+    if (handle && handle->startSystemMove())
+        return true;
+    handDrag_->Start(pressedAt, {});
+    return false;
+}
+
+void TZYForm::TitleDblClick(QObject* sender)
+{
+    QWidget* form = Form();
+    const QPoint at = form->mapFromGlobal(eventPointer_.value_or(QCursor::pos()));
+    const bool inBand = at.x() >= 0 && at.x() <= width() && at.y() >= 0 && at.y() < kCaptionBand;
+    if (sizeable_ && inBand) {
+        FHitZone = THitZone::None;
+        const Qt::WindowStates state = form->windowState();
+        form->setWindowState(form->isMaximized() ? state & ~Qt::WindowMaximized
+                                                 : (state & ~Qt::WindowMinimized) | Qt::WindowMaximized);
+    }
+    if (savedDblClick_)
+        savedDblClick_(sender);
 }
