@@ -15,10 +15,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -49,7 +47,7 @@ enum class Kind {
     Page
 };
 
-constexpr int kNoGlyph = -1;
+constexpr const char* kNoGlyph = nullptr;
 constexpr int L = Anchors::Left, T = Anchors::Top, R = Anchors::Right, B = Anchors::Bottom,
               All = Anchors::All;
 
@@ -61,41 +59,41 @@ struct ControlRow {
     int anchors;        // 0: left and top, where it was placed
     const char* caption;
     const char* hint;
-    int glyph; // a QStyle::StandardPixmap, or kNoGlyph
+    const char* glyph; // the name of a speed button's glyph or of a picture, or kNoGlyph
 };
 
 // In creation order: parents before their children, and later controls lie on top of earlier ones.
 // clang-format off
 const ControlRow kControls[] = {
     {Kind::Label,       "fcTitleLabel1",     nullptr, {102, 6, 122, 20}, T,     "RIdavave", "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_Min",   nullptr, {268, 8, 12, 12},  T | R, "", "最小化",   QStyle::SP_TitleBarMinButton},
-    {Kind::SpeedButton, "SpeedButton_Max",   nullptr, {281, 8, 12, 12},  T | R, "", "最大化",   QStyle::SP_TitleBarMaxButton},
-    {Kind::SpeedButton, "SpeedButton_Exit",  nullptr, {295, 8, 12, 12},  T | R, "", "关闭系统", QStyle::SP_TitleBarCloseButton},
+    {Kind::SpeedButton, "SpeedButton_Min",   nullptr, {268, 8, 12, 12},  T | R, "", "最小化",   "SpeedButton_Min"},
+    {Kind::SpeedButton, "SpeedButton_Max",   nullptr, {281, 8, 12, 12},  T | R, "", "最大化",   "SpeedButton_Max"},
+    {Kind::SpeedButton, "SpeedButton_Exit",  nullptr, {295, 8, 12, 12},  T | R, "", "关闭系统", "SpeedButton_Exit"},
     {Kind::Pages,       "PageControl1",      nullptr, {6, 32, 304, 143}, All,   "", "", kNoGlyph},
 
     {Kind::Page,        "TabSheet_query",    "PageControl1",   {},                0,         "检索", "", kNoGlyph},
     {Kind::Edit,        "Edit_Input",        "TabSheet_query", {4, 4, 206, 20},   L | T | R, "", "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_Seek",  "TabSheet_query", {214, 3, 24, 22},  T | R,     "", "查找单词", QStyle::SP_FileDialogContentsView},
-    {Kind::SpeedButton, "SpeedButton_last",  "TabSheet_query", {240, 3, 24, 22},  T | R,     "", "前一个",   QStyle::SP_ArrowLeft},
-    {Kind::SpeedButton, "SpeedButton_next",  "TabSheet_query", {266, 3, 24, 22},  T | R,     "", "后一个",   QStyle::SP_ArrowRight},
+    {Kind::SpeedButton, "SpeedButton_Seek",  "TabSheet_query", {214, 3, 24, 22},  T | R,     "", "查找单词", "SpeedButton_Seek"},
+    {Kind::SpeedButton, "SpeedButton_last",  "TabSheet_query", {240, 3, 24, 22},  T | R,     "", "前一个",   "SpeedButton_last"},
+    {Kind::SpeedButton, "SpeedButton_next",  "TabSheet_query", {266, 3, 24, 22},  T | R,     "", "后一个",   "SpeedButton_next"},
     {Kind::List,        "ListBox_Preview",   "TabSheet_query", {4, 28, 92, 86},   L | T | B, "", "", kNoGlyph},
     {Kind::Memo,        "Memo_View",         "TabSheet_query", {100, 28, 190, 86}, All,      "", "", kNoGlyph},
 
     {Kind::Page,    "TabSheet_dictation",   "PageControl1",       {},                0,         "听写", "", kNoGlyph},
     {Kind::Label,   "Label_Interpret",      "TabSheet_dictation", {19, 7, 258, 70},  All,       "",     "", kNoGlyph},
     {Kind::Label,   "Label_DictationCount", "TabSheet_dictation", {213, 0, 80, 14},  T | R,     "0",    "", kNoGlyph},
-    {Kind::Picture, "Image_RecycledFlag",   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "",     "", kNoGlyph},
+    {Kind::Picture, "Image_RecycledFlag",   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "",     "", "Image_RecycledFlag"},
     {Kind::Edit,    "Edit_Dictation",       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "",     "", kNoGlyph},
 
     {Kind::Page,        "TabSheet_Dictmaintain", "PageControl1",          {},                0,         "维护", "", kNoGlyph},
     {Kind::Label,       "Label_newword",         "TabSheet_Dictmaintain", {4, 8, 0, 0},      0,         "单词", "", kNoGlyph},
     {Kind::Edit,        "Edit_newword",          "TabSheet_Dictmaintain", {32, 4, 112, 20},  L | T | R, "",     "", kNoGlyph},
     {Kind::SpeedButton, "SpeedButton_findword",  "TabSheet_Dictmaintain", {148, 3, 24, 22},  T | R, "", "查找词库中是否已经存在该单词",
-     QStyle::SP_FileDialogContentsView},
+     "SpeedButton_findword"},
     {Kind::SpeedButton, "SpeedButton_SaveWord",  "TabSheet_Dictmaintain", {172, 3, 24, 22},  T | R, "", "将单词更新到词库中",
-     QStyle::SP_DialogSaveButton},
+     "SpeedButton_SaveWord"},
     {Kind::SpeedButton, "SpeedButton5",          "TabSheet_Dictmaintain", {196, 3, 24, 22},  T | R, "", "将单词从词库中删除",
-     QStyle::SP_TrashIcon},
+     "SpeedButton5"},
     {Kind::SpeedButton, "SpeedExport",           "TabSheet_Dictmaintain", {224, 3, 32, 22},  T | R, "导出", "词库导出", kNoGlyph},
     {Kind::SpeedButton, "SpeedButton_import",    "TabSheet_Dictmaintain", {258, 3, 32, 22},  T | R, "导入", "词库导入", kNoGlyph},
     {Kind::Label,       "Label_newInterpret",    "TabSheet_Dictmaintain", {4, 32, 0, 0},     0,     "解释", "", kNoGlyph},
@@ -112,11 +110,11 @@ const ControlRow kControls[] = {
     {Kind::SpeedButton, "SpeedButton_applySetting",   "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定",     "", kNoGlyph},
 
     {Kind::Panel,       "Panel1",           nullptr,  {282, 29, 22, 22}, T | R,     "", "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_Menu", "Panel1", {0, 0, 22, 22},    0,         "", "", QStyle::SP_ToolBarVerticalExtensionButton},
+    {Kind::SpeedButton, "SpeedButton_Menu", "Panel1", {0, 0, 22, 22},    0,         "", "", "SpeedButton_Menu"},
     {Kind::Progress,    "ProgressBar1",     nullptr,  {10, 166, 298, 7}, L | R | B, "", "", kNoGlyph},
-    {Kind::Picture,     "Image1",           nullptr,  {12, 180, 16, 16}, L | B,     "", "", kNoGlyph},
+    {Kind::Picture,     "Image1",           nullptr,  {12, 180, 16, 16}, L | B,     "", "", "Image1"},
     {Kind::Label,       "HintLabel",        nullptr,  {37, 183, 0, 0},   L | B,     "完成", "", kNoGlyph},
-    {Kind::Picture,     "Image_Drag",       nullptr,  {299, 187, 13, 12}, R | B,    "", "", kNoGlyph},
+    {Kind::Picture,     "Image_Drag",       nullptr,  {299, 187, 13, 12}, R | B,    "", "", "Image_Drag"},
 };
 
 struct MenuRow {
@@ -130,25 +128,9 @@ const MenuRow kMenu[] = {
 };
 // clang-format on
 
-// Stand-in pictures until the skin brings its own.
-QPixmap Picture(QSize size, QColor colour, const QString& mark)
+QPixmap Glyph(const ControlRow& row)
 {
-    QPixmap picture(size);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setBrush(colour);
-    painter.setPen(Qt::NoPen);
-    painter.drawRoundedRect(QRectF(QPointF(0, 0), QSizeF(size)), 3, 3);
-    if (!mark.isEmpty()) {
-        painter.setPen(Qt::white);
-        QFont font = painter.font();
-        font.setPixelSize(size.height() * 3 / 4);
-        font.setBold(true);
-        painter.setFont(font);
-        painter.drawText(picture.rect(), Qt::AlignCenter, mark);
-    }
-    return picture;
+    return QPixmap(ResourcePath(QLatin1String(row.glyph)));
 }
 
 QWidget* CreateSpeedButton(const ControlRow& row, QWidget* parent)
@@ -157,10 +139,13 @@ QWidget* CreateSpeedButton(const ControlRow& row, QWidget* parent)
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::NoFocus);
     button->setToolTip(QString::fromUtf8(row.hint));
-    if (row.glyph != kNoGlyph)
-        button->setIcon(parent->style()->standardIcon(static_cast<QStyle::StandardPixmap>(row.glyph)));
-    else
+    if (row.glyph != kNoGlyph) {
+        const QPixmap glyph = Glyph(row);
+        button->setIcon(glyph);
+        button->setIconSize(glyph.size());
+    } else {
         button->setText(QString::fromUtf8(row.caption));
+    }
     return button;
 }
 
@@ -207,6 +192,7 @@ QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
     case Kind::Picture: {
         auto* picture = new QLabel(parent);
         picture->setAlignment(Qt::AlignCenter);
+        picture->setPixmap(Glyph(row));
         return picture;
     }
     case Kind::Progress: {
@@ -272,12 +258,15 @@ FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> t
 {
     ApplyFormLook(form_);
     form_.resize(kDesignWidth, kDesignHeight);
-    new TZYForm(&form_);
+    auto* frame = new TZYForm(&form_);
+    frame->SetPicture(ResourceSkin(QStringLiteral("FormMainSkin")));
+    frame->SetSizeable(true);
     CreateControls();
     CreateMenuAndTray(std::move(trayArea));
     form_.setMinimumSize(kMinWidth, kMinHeight);
     form_.resize(kMinWidth, kDesignHeight);
     AttachAnchors(false);
+    frame->Loaded();
 }
 
 void FormMainControls::CreateControls()
@@ -307,11 +296,10 @@ void FormMainControls::CreateControls()
     form_.setWindowTitle(title.text());
     NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
-    NamedChild<QLabel>(form_, "Image_RecycledFlag").setPixmap(Picture({14, 15}, QColor(200, 60, 40), "R"));
-    NamedChild<QLabel>(form_, "Image1").setPixmap(Picture({14, 14}, QColor(40, 110, 200), "i"));
+    // The grip is only a picture: a press on it reaches the frame beneath, whose corner sizes.
     auto& grip = NamedChild<QLabel>(form_, "Image_Drag");
     grip.setEnabled(false);
-    grip.setPixmap(Picture({13, 12}, QColor(160, 160, 160), QString()));
+    grip.setAttribute(Qt::WA_TransparentForMouseEvents);
     NamedChild<QWidget>(form_, "Panel1").raise();
 
     auto* timer = new QTimer(&form_);

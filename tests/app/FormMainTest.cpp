@@ -260,4 +260,26 @@ TEST_F(FormMainTest, DraggingTheTitleOrTheTopBandMovesTheWindow)
     EXPECT_EQ(form->pos(), start + QPoint(10, 10));
 }
 
+TEST_F(FormMainTest, TheWindowWearsItsSkinAndItsPictures)
+{
+    Show();
+    const auto& frame = Widget<TZYForm>("ZYForm1");
+    EXPECT_TRUE(frame.Sizeable());
+    EXPECT_EQ(frame.Skin().Width(), form->width());
+    EXPECT_EQ(frame.Skin().Image().pixelColor(162, 100), QColor(223, 223, 223)) << "the middle";
+    EXPECT_FALSE(form->windowIcon().isNull());
+    for (const char* button : {"SpeedButton_Min", "SpeedButton_Max", "SpeedButton_Exit", "SpeedButton_Menu"})
+        EXPECT_FALSE(Widget<QToolButton>(button).icon().isNull()) << button;
+    for (const char* picture : {"Image1", "Image_Drag", "Image_RecycledFlag"})
+        EXPECT_FALSE(Widget<QLabel>(picture).pixmap().isNull()) << picture;
+
+    // The grip is a picture only: a press on it sizes the window by the corner beneath.
+    const QSize size = form->size();
+    const QPoint grip = Widget<QLabel>("Image_Drag").geometry().center();
+    QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, grip);
+    QTest::mouseMove(form->windowHandle(), grip + QPoint(40, 30));
+    QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, grip + QPoint(40, 30));
+    EXPECT_EQ(form->size(), size + QSize(40, 30));
+}
+
 } // namespace

@@ -97,6 +97,7 @@ TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
 
     ApplyFormLook(*this);
     ZYForm1->lower();
+    ZYForm1->SetPicture(ResourceSkin(QStringLiteral("ZYInfoDlgSkin")));
 
     QPalette titleColours = Label_Title->palette();
     titleColours.setColor(QPalette::WindowText, Qt::white);
@@ -123,6 +124,7 @@ TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
     Image1->resize(kImageWidth, 0);
     SetDialogSize(288, kMinHeight);
     move(355, 342);
+    ZYForm1->Loaded();
 }
 
 void TZYInfoDlgForm::InitMessageBox(const QString& text, const QString& caption, int flags)
