@@ -3,6 +3,7 @@
 #include "app/NamedChild.h"
 #include "ui/Anchors.h"
 #include "ui/FormLook.h"
+#include "ui/GroupBox.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYForm.h"
@@ -10,7 +11,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -203,7 +203,7 @@ QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
         return bar;
     }
     case Kind::Group:
-        return new QGroupBox(caption, parent);
+        return new TGroupBox(caption, parent);
     case Kind::Pages: {
         auto* pages = new QTabWidget(parent);
         pages->setFocusPolicy(Qt::NoFocus);

@@ -3,6 +3,8 @@
 #include "platform/Registry.h"
 #include "platform/ReplacingFile.h"
 #include "support/Gbk.h"
+#include "ui/Color.h"
+#include "ui/GroupBox.h"
 #include "ui/skin/ZYForm.h"
 
 #include <QComboBox>
@@ -258,6 +260,29 @@ TEST_F(FormMainTest, DraggingTheTitleOrTheTopBandMovesTheWindow)
     QTest::mouseMove(&frame, QPoint(50, 10));
     QTest::mouseRelease(&frame, Qt::LeftButton, {}, QPoint(50, 10));
     EXPECT_EQ(form->pos(), start + QPoint(10, 10));
+}
+
+TEST_F(FormMainTest, TheSettingsGroupBoxWritesItsCaptionOnTheFrameLineAboveEveryControl)
+{
+    Show();
+    auto& pages = Widget<QTabWidget>("PageControl1");
+    pages.setTabVisible(PageSetting, true);
+    pages.setCurrentIndex(PageSetting);
+    auto& group = Widget<TGroupBox>("GroupBox_Dictation_setting");
+    const QImage drawn = group.grab().toImage();
+    const int line = group.FrameTop();
+    const QRgb shadow = ColorToRgb(clBtnShadow).rgb();
+    EXPECT_EQ(drawn.pixel(3, line), shadow);
+    EXPECT_EQ(drawn.pixel(3, line + 1), ColorToRgb(clBtnHighlight).rgb()) << "an etched line";
+    EXPECT_EQ(drawn.pixel(group.width() - 3, line), shadow);
+    int covered = 0;
+    for (int x = 8; x < 8 + group.fontMetrics().horizontalAdvance(group.title()); ++x)
+        covered += drawn.pixel(x, line) != shadow;
+    EXPECT_GT(covered, 8) << "the caption is set into the line";
+    const QWidgetList controls = group.findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_FALSE(controls.empty());
+    for (const QWidget* control : controls)
+        EXPECT_GT(control->y(), line + 1) << control->objectName().toStdString();
 }
 
 TEST_F(FormMainTest, TheWindowWearsItsSkinAndItsPictures)
