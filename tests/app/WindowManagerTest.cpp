@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <signal.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -25,12 +27,16 @@ Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>display 2>/dev/null & xv
 i=0; while [ ! -s display ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done
 export DISPLAY=:$(cat display)
 openbox >/dev/null 2>&1 & wm=$!
-i=0; while ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && [ $i -lt 100 ]; do
-  sleep 0.05; i=$((i+1)); done
+# A window mapped before the manager's event loop runs may stay unmapped: a desktop switch that
+# the manager carries out shows that the loop runs.
+on_desktop() { xdotool set_desktop "$1" 2>/dev/null; [ "$(xdotool get_desktop 2>/dev/null)" = "$1" ]; }
+for desktop in 1 0; do i=0; until on_desktop $desktop || [ $i -ge 200 ]; do sleep 0.05; i=$((i+1)); done; done
 ./DoRori & app=$!
 WID=; i=0
 while [ -z "$WID" ] && [ $i -lt 100 ]; do
-  WID=$(xdotool search --onlyvisible --name '^RIdavave$' 2>/dev/null | head -n 1); sleep 0.1; i=$((i+1)); done
+  WID=$(xdotool search --onlyvisible --name '^RIdavave$' 2>/dev/null | head -n 1); sleep 0.1; i=$((i+1))
+  kill -0 $app 2>/dev/null || { wait $app; echo "ended=$? before its window showed"; kill $wm $xvfb; wait; exit; }
+done
 sleep 0.5
 place() { eval "$(xdotool getwindowgeometry --shell "$WID")"; echo "$1=$X,$Y"; }
 place before
@@ -39,7 +45,9 @@ xdotool mousedown 1; sleep 0.2
 for step in 1 2 3 4; do xdotool mousemove $((X + 60 + step * 25)) $((Y + 10 + step * 20)); sleep 0.1; done
 xdotool mouseup 1; sleep 0.5
 place after
-kill $app; wait $app; kill $wm $xvfb; wait
+kill $app; i=0; while kill -0 $app 2>/dev/null && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done
+kill -0 $app 2>/dev/null && { echo "the program did not end on SIGTERM"; kill -KILL $app; }
+kill $wm $xvfb; wait
 )sh";
 
 QPoint Place(const std::string& output, const QString& name)
@@ -53,7 +61,7 @@ QPoint Place(const std::string& output, const QString& name)
 
 TEST(EndToEndWithWindowManager, DraggingTheTopBandMovesTheWindow)
 {
-    for (const char* tool : {"Xvfb", "openbox", "xdotool", "xprop"})
+    for (const char* tool : {"Xvfb", "openbox", "xdotool"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
             GTEST_SKIP() << tool << " is not installed";
     const TempDir dir;
@@ -70,11 +78,21 @@ TEST(EndToEndWithWindowManager, DraggingTheTopBandMovesTheWindow)
     environment.remove("QT_QPA_PLATFORM");
     session.setProcessEnvironment(environment);
     session.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+    // A group of its own, so that nothing of the session outlives a session that hangs.
+    session.setChildProcessModifier([] { ::setsid(); });
     session.start("sh", {"-c", QString::fromLatin1(kSession)});
-    ASSERT_TRUE(session.waitForFinished(60000));
+    const bool finished = session.waitForFinished(60000);
+    if (!finished) {
+        ::kill(-static_cast<pid_t>(session.processId()), SIGKILL);
+        session.waitForFinished();
+    }
     const std::string output =
         session.readAllStandardOutput().toStdString() + session.readAllStandardError().toStdString();
+    ASSERT_TRUE(finished) << "the session hung: " << output;
 
+    // A start that finds a running instance of this user and display hands over to it.
+    if (output.find("ended=0 before") != std::string::npos)
+        GTEST_SKIP() << "another instance took the start over: " << output;
     const QPoint before = Place(output, QStringLiteral("before"));
     ASSERT_NE(before, QPoint(-1, -1)) << output;
     EXPECT_EQ(Place(output, QStringLiteral("after")), before + QPoint(100, 80)) << output;
