@@ -5,6 +5,7 @@
 
 #include "ui/ApplicationEvents.h"
 #include "ui/skin/SkinResources.h"
+#include "ui/text/fcTitleLabel.h"
 
 #include <QFile>
 #include <QTest>
@@ -132,6 +133,10 @@ TEST(ZYForm, PressesMoveAndSizeTheFormByHandWithinItsMinimumSize)
     EXPECT_EQ(form.height(), 180);
 
     const QRect kept = form.geometry();
+    QTest::mouseClick(skinned.Window(), Qt::LeftButton, {}, {100, 10});
+    QTest::mouseClick(skinned.Window(), Qt::LeftButton, {}, {form.width() - 2, form.height() - 2});
+    skinned.Move({160, 40});
+    EXPECT_EQ(form.geometry(), kept) << "a click moves nothing, nor does the pointer after it";
     skinned.Drag({100, 10}, {30, 20}, Qt::RightButton);
     skinned.Drag({form.width() - 2, form.height() - 2}, {-30, -20}, Qt::RightButton);
     EXPECT_EQ(form.geometry(), kept) << "the right button starts nothing";
@@ -178,6 +183,31 @@ TEST(ZYForm, NothingReactsWhileMaximisedAndADoubleClickInTheBandToggles)
     QTest::mouseDClick(skinned.Window(), Qt::LeftButton, {}, {100, 10});
     EXPECT_FALSE(form.isMaximized()) << "a form that is not sizeable keeps its size";
     EXPECT_EQ(handled, 4);
+}
+
+TEST(ZYForm, TheTitleHandsItsPointerToTheFrame)
+{
+    SkinnedForm skinned(true);
+    QWidget& form = skinned.form;
+    auto* title = new TfcTitleLabel(&form);
+    title->setGeometry(140, 6, 122, 20);
+    title->SetCaption(QStringLiteral("RIdavave"));
+    title->SetMasterCtrl(skinned.frame);
+    title->Loaded();
+    title->show();
+    const QPoint onTitle = title->geometry().center();
+
+    skinned.Move(onTitle);
+    EXPECT_EQ(skinned.frame->HitZone(), THitZone::Caption);
+    const QRect start = form.geometry();
+    skinned.Drag(onTitle, {-30, 25});
+    EXPECT_EQ(form.geometry(), start.translated(-30, 25)) << "dragging the title moves the form";
+
+    skinned.Move(onTitle);
+    QTest::mouseDClick(skinned.Window(), Qt::LeftButton, {}, onTitle);
+    EXPECT_TRUE(form.isMaximized());
+    QTest::mouseDClick(skinned.Window(), Qt::LeftButton, {}, title->geometry().center());
+    EXPECT_FALSE(form.isMaximized());
 }
 
 TEST(ZYForm, GreyWhileInactiveInColourWhenActiveOrResized)

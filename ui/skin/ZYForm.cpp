@@ -1,19 +1,21 @@
 #include "ui/skin/ZYForm.h"
 
-#include "ui/skin/HandDrag.h"
 #include "ui/skin/SkinRenderer.h"
+#include "ui/skin/WindowDrag.h"
 
-#include <QApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScopeGuard>
-#include <QWindow>
+#include <QStyleHints>
 
+#include <algorithm>
+#include <cstdlib>
 #include <exception>
 
-TZYForm::TZYForm(QWidget* form) : QWidget(form), handDrag_(new THandDrag(this))
+TZYForm::TZYForm(QWidget* form) : QWidget(form), drag_(new TWindowDrag(this))
 {
     setObjectName(QStringLiteral("ZYForm1"));
     setGeometry(form->rect());
@@ -167,11 +169,12 @@ void TZYForm::mousePressEvent(QMouseEvent* event)
     SetHitZone(event->position().toPoint());
     const QPoint at = event->globalPosition().toPoint();
     if (event->button() == Qt::LeftButton) {
-        if (SecondPressAfterSystemLoop(at)) {
+        if (SecondPressOfDoubleClick(at)) {
             DoubleClick(at);
-        } else if (StartMoveOrSize(at)) {
-            systemPressAt_ = at;
-            systemPressClock_.start();
+        } else {
+            lastPressAt_ = at;
+            lastPressClock_.start();
+            StartMoveOrSize(at);
         }
     }
     QWidget::mousePressEvent(event);
@@ -185,16 +188,15 @@ void TZYForm::mouseDoubleClickEvent(QMouseEvent* event)
     event->accept();
 }
 
-bool TZYForm::SecondPressAfterSystemLoop(QPoint at)
+bool TZYForm::SecondPressOfDoubleClick(QPoint at) const
 {
-    // The window system's move or size loop keeps the release of the first click from the
-    // application, which then takes the second press for a single one: a double-click is told
-    // here instead, by time and place.
-    const bool second = systemPressClock_.isValid() &&
-                        systemPressClock_.elapsed() <= QApplication::doubleClickInterval() &&
-                        (at - systemPressAt_).manhattanLength() < QApplication::startDragDistance();
-    systemPressClock_.invalidate();
-    return second;
+    // The application does not always see a double-click: presses handed on by another control
+    // (the title) are made anew, and a move loop of the window system keeps a release from it.
+    // Two presses close in time and place are one here, whichever way they came.
+    const QStyleHints* hints = QGuiApplication::styleHints();
+    const QPoint apart = at - lastPressAt_;
+    return lastPressClock_.isValid() && lastPressClock_.elapsed() < hints->mouseDoubleClickInterval() &&
+           std::max(std::abs(apart.x()), std::abs(apart.y())) <= hints->mouseDoubleClickDistance();
 }
 
 void TZYForm::DoubleClick(QPoint at)
@@ -202,7 +204,7 @@ void TZYForm::DoubleClick(QPoint at)
     // The second press of a double-click: the handler first, which clears the zone when it
     // maximised or restored the form, then the press in the zone that is left. A third press is
     // a first one again.
-    systemPressClock_.invalidate();
+    lastPressClock_.invalidate();
     eventPointer_ = at;
     const auto forget = qScopeGuard([this] { eventPointer_.reset(); });
     if (const Handler handler = OnDblClick)
@@ -210,27 +212,15 @@ void TZYForm::DoubleClick(QPoint at)
     StartMoveOrSize(at);
 }
 
-bool TZYForm::StartMoveOrSize(QPoint pressedAt)
+void TZYForm::StartMoveOrSize(QPoint pressedAt)
 {
-    if (FHitZone == THitZone::None)
-        return false;
-    if (FHitZone == THitZone::Caption)
-        return DragWindow(pressedAt);
-    const Qt::Edges edges = HitZoneEdges(FHitZone);
-    QWindow* handle = Form()->windowHandle();
-    if (handle && handle->startSystemResize(edges))
-        return true;
-    handDrag_->Start(pressedAt, edges);
-    return false;
+    if (FHitZone != THitZone::None)
+        drag_->Start(pressedAt, HitZoneEdges(FHitZone));
 }
 
-bool TZYForm::DragWindow(QPoint pressedAt)
+void TZYForm::DragWindow(QPoint pressedAt)
 {
-    QWindow* handle = Form()->windowHandle();
-    if (handle && handle->startSystemMove())
-        return true;
-    handDrag_->Start(pressedAt, {});
-    return false;
+    drag_->Start(pressedAt, {});
 }
 
 void TZYForm::TitleDblClick(QObject* sender)

@@ -22,7 +22,7 @@
 #include <functional>
 #include <optional>
 
-class THandDrag;
+class TWindowDrag;
 
 class TZYForm : public QWidget {
     Q_OBJECT
@@ -54,11 +54,11 @@ public:
     // In the caption band of a sizeable form (the pointer's position decides): maximised becomes
     // normal, anything else maximised. Then the double-click handler found by Loaded, if any.
     void TitleDblClick(QObject* sender);
-    // Hands the form to the window system's own move loop. Where the system refuses (no window
-    // manager), the form follows the mouse by hand, from the point the button went down at, until
-    // the button is released, whichever of the form's controls the mouse events go to. True when
-    // the window system took the move.
-    bool DragWindow(QPoint pressedAt = QCursor::pos());
+    // Called on a press at pressedAt (screen pixels): the first move with the left button down
+    // hands the form to the window system's own move loop; where the system refuses (no window
+    // manager), the form follows the mouse by hand until the button is released, whichever of the
+    // form's controls the mouse events go to. A release without a move moves nothing.
+    void DragWindow(QPoint pressedAt = QCursor::pos());
 
     // Grey while the form is inactive, in colour while it is active.
     void UpdateActiveLook();
@@ -85,9 +85,8 @@ protected:
 private:
     void Render();
     void SetHitZone(QPoint at);
-    // True when the window system took the move or size.
-    bool StartMoveOrSize(QPoint pressedAt);
-    bool SecondPressAfterSystemLoop(QPoint at);
+    void StartMoveOrSize(QPoint pressedAt);
+    bool SecondPressOfDoubleClick(QPoint at) const;
     void DoubleClick(QPoint at);
     Handler Chained(void (TZYForm::*handler)(QObject*), Handler found);
     QWidget* Form() const { return parentWidget(); }
@@ -105,8 +104,8 @@ private:
     // The pointer's screen position while a mouse event of the frame is handled; otherwise the
     // cursor's position stands for it.
     std::optional<QPoint> eventPointer_;
-    THandDrag* handDrag_;
-    // Where and when the last press was handed to the window system's loop.
-    QPoint systemPressAt_;
-    QElapsedTimer systemPressClock_;
+    TWindowDrag* drag_;
+    // Where and when the left button last went down, to tell double-clicks.
+    QPoint lastPressAt_;
+    QElapsedTimer lastPressClock_;
 };

@@ -1,9 +1,10 @@
-#include "ui/skin/HandDrag.h"
+#include "ui/skin/WindowDrag.h"
 
 #include <QApplication>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -20,57 +21,84 @@ int Bounded(int moved, int fixed, int minimum, int maximum, bool growsAway)
 
 } // namespace
 
-THandDrag::THandDrag(QWidget* control) : QObject(control), control_(control) {}
+TWindowDrag::TWindowDrag(QWidget* control) : QObject(control), control_(control) {}
 
-THandDrag::~THandDrag()
+TWindowDrag::~TWindowDrag()
 {
     Stop();
 }
 
-void THandDrag::Start(QPoint pressedAt, Qt::Edges edges)
+void TWindowDrag::Start(QPoint pressedAt, Qt::Edges edges)
 {
     QWidget* window = control_->window();
     edges_ = edges;
     pressedAt_ = pressedAt;
     startFrame_ = window->frameGeometry();
     startGeometry_ = window->geometry();
-    if (!active_)
+    if (stage_ == TStage::Idle)
         qApp->installEventFilter(this);
-    active_ = true;
+    stage_ = TStage::Pressed;
 }
 
-void THandDrag::Stop()
+void TWindowDrag::Stop()
 {
-    if (active_)
+    if (stage_ != TStage::Idle)
         qApp->removeEventFilter(this);
-    active_ = false;
+    stage_ = TStage::Idle;
 }
 
-bool THandDrag::eventFilter(QObject* watched, QEvent* event)
+bool TWindowDrag::eventFilter(QObject* watched, QEvent* event)
 {
     const bool mouse = event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (active_ && mouse && widget && widget->window() == control_->window())
-        return Follow(*static_cast<QMouseEvent*>(event));
-    return false;
+    if (stage_ == TStage::Idle || !mouse || !widget || widget->window() != control_->window())
+        return false;
+    const auto& mouseEvent = *static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseMove)
+        return Moved(mouseEvent);
+    // The release of a click reaches its control as usual; the end of a drag by hand is ours.
+    const bool byHand = stage_ == TStage::ByHand;
+    Stop();
+    return byHand;
 }
 
-bool THandDrag::Follow(const QMouseEvent& event)
+bool TWindowDrag::Moved(const QMouseEvent& event)
 {
-    if (event.type() == QEvent::MouseButtonRelease) {
-        Stop();
-        return true;
+    if (stage_ == TStage::Pressed) {
+        // Without the button the release went elsewhere: nothing is dragged any more.
+        if (!(event.buttons() & Qt::LeftButton)) {
+            Stop();
+            return false;
+        }
+        if (HandedToSystem()) {
+            Stop();
+            return false;
+        }
+        stage_ = TStage::ByHand;
     }
+    Follow(event);
+    return true;
+}
+
+bool TWindowDrag::HandedToSystem() const
+{
+    QWindow* handle = control_->window()->windowHandle();
+    if (!handle)
+        return false;
+    return edges_ ? handle->startSystemResize(edges_) : handle->startSystemMove();
+}
+
+void TWindowDrag::Follow(const QMouseEvent& event)
+{
     QWidget* window = control_->window();
     const QPoint moved = event.globalPosition().toPoint() - pressedAt_;
     if (edges_)
         window->setGeometry(SizedGeometry(moved));
     else
         window->move(startFrame_.topLeft() + moved);
-    return true;
 }
 
-QRect THandDrag::SizedGeometry(QPoint moved) const
+QRect TWindowDrag::SizedGeometry(QPoint moved) const
 {
     const QWidget* window = control_->window();
     const QSize minimum = window->minimumSize();
