@@ -1,8 +1,8 @@
 #pragma once
 // The skinned frame of a borderless form: a control that fills its form beneath the other controls
-// and paints a frame rendered from a small picture at the form's size. A press in its top band
-// (25 pixels) moves the form; in a sizeable form a press near an edge or in a corner sizes it and a
-// double-click in the band maximises or restores it. While the form is inactive the frame is grey.
+// and paints a frame rendered from a small picture at the form's size. Dragging its top band
+// (25 pixels) moves the form; in a sizeable form dragging near an edge or in a corner sizes it and
+// a double-click in the band maximises or restores it. While the form is inactive it is grey.
 //
 // Another control may hand the pointer to the frame (the window's title): mouse moves, presses and
 // double-clicks sent to the frame as ordinary mouse events in the frame's coordinates act exactly
@@ -19,7 +19,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class TWindowDrag;
