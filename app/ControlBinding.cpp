@@ -1,5 +1,7 @@
 #include "app/ControlBinding.h"
 
+#include "ui/text/fcCustomLabel.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -70,14 +72,23 @@ ControlBinding BindLabel(QLabel& label)
     return binding;
 }
 
-ControlBinding BindAutoSizeLabel(QLabel& label, std::function<void()> written)
+ControlBinding BindAutoSizeLabel(QLabel& label)
 {
     ControlBinding binding = BindLabel(label);
-    binding.setText = [&label, written = std::move(written)](const QString& text) {
+    binding.setText = [&label](const QString& text) {
         label.setText(text);
         label.adjustSize();
-        if (written)
-            written();
+    };
+    return binding;
+}
+
+ControlBinding BindEffectLabel(TfcCustomLabel& label, std::function<void()> written)
+{
+    ControlBinding binding = BindWidget(label);
+    binding.text = [&label] { return label.Caption(); };
+    binding.setText = [&label, written = std::move(written)](const QString& text) {
+        label.SetCaption(text);
+        written();
     };
     return binding;
 }

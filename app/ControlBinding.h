@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
+class TfcCustomLabel;
 
 struct ControlBinding {
     QWidget* widget = nullptr;
@@ -32,5 +33,7 @@ ControlBinding BindComboBox(QComboBox& combo);
 ControlBinding BindCheckBox(QCheckBox& box);
 // A label of fixed size shows what it is given.
 ControlBinding BindLabel(QLabel& label);
-// A label that fits its size to its text; `written` runs after each change.
-ControlBinding BindAutoSizeLabel(QLabel& label, std::function<void()> written = {});
+// A label that fits its size to its text.
+ControlBinding BindAutoSizeLabel(QLabel& label);
+// A label drawn with effects; `written` runs after each change of its caption.
+ControlBinding BindEffectLabel(TfcCustomLabel& label, std::function<void()> written);

@@ -7,7 +7,6 @@
 #include "ui/QtGbk.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
-#include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYInfoDlg.h"
 
 #include <QAction>
@@ -29,10 +28,9 @@
 TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr<TNotifyArea> trayArea)
     : table_(table), controls_(*this, std::move(trayArea)), ZYInfoDlg1(new TZYInfoDlg(this)),
       TrayApp1(&NamedChild<TTrayApp>(*this, "TrayApp1")), view_(*this, *ZYInfoDlg1, paths.programDirectory),
-      watched_{&NamedChild<QLabel>(*this, "fcTitleLabel1"),
-               NamedChild<QListWidget>(*this, "ListBox_Preview").viewport(),
+      watched_{NamedChild<QListWidget>(*this, "ListBox_Preview").viewport(),
                NamedChild<QPlainTextEdit>(*this, "Memo_View").viewport(),
-               &NamedChild<QLabel>(*this, "Label_Interpret"), &NamedChild<TZYForm>(*this, "ZYForm1")},
+               &NamedChild<QLabel>(*this, "Label_Interpret")},
       pages(table, view_, paths)
 {
     setObjectName(QStringLiteral("FormMain"));
@@ -238,14 +236,6 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
         return PreviewKey(watched, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonDblClick:
         return !pages.Busy() && DoubleClicked(watched);
-    case QEvent::MouseButtonPress:
-        // Dragging the title moves the window.
-        if (watched == watched_.title) {
-            const auto* press = static_cast<QMouseEvent*>(event);
-            if (press->button() == Qt::LeftButton)
-                watched_.frame->DragWindow(press->globalPosition().toPoint());
-        }
-        return false;
     default:
         return false;
     }

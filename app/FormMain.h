@@ -18,7 +18,6 @@ class QKeyEvent;
 class TDictTable;
 class TTrayApp;
 struct TTrayMessage;
-class TZYForm;
 class TZYInfoDlg;
 
 class TFormMain : public QWidget {
@@ -70,11 +69,9 @@ private:
 
     // The controls whose mouse events the window handles itself.
     struct Watched {
-        QObject* title;
         QObject* previewList;
         QObject* definitionView;
         QObject* interpretation;
-        TZYForm* frame;
     };
 
     TDictTable& table_;

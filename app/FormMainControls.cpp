@@ -7,6 +7,7 @@
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYForm.h"
+#include "ui/text/fcTitleLabel.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,6 +38,7 @@ enum class Kind {
     Memo,
     List,
     Label,
+    Title,
     Picture,
     Combo,
     CheckBox,
@@ -65,7 +67,7 @@ struct ControlRow {
 // In creation order: parents before their children, and later controls lie on top of earlier ones.
 // clang-format off
 const ControlRow kControls[] = {
-    {Kind::Label,       "fcTitleLabel1",     nullptr, {102, 6, 122, 20}, T,     "RIdavave", "", kNoGlyph},
+    {Kind::Title,       "fcTitleLabel1",     nullptr, {102, 6, 122, 20}, 0,     "RIdavave", "", kNoGlyph},
     {Kind::SpeedButton, "SpeedButton_Min",   nullptr, {268, 8, 12, 12},  T | R, "", "最小化",   "SpeedButton_Min"},
     {Kind::SpeedButton, "SpeedButton_Max",   nullptr, {281, 8, 12, 12},  T | R, "", "最大化",   "SpeedButton_Max"},
     {Kind::SpeedButton, "SpeedButton_Exit",  nullptr, {295, 8, 12, 12},  T | R, "", "关闭系统", "SpeedButton_Exit"},
@@ -189,6 +191,12 @@ QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
         label->setTextFormat(Qt::PlainText);
         return label;
     }
+    case Kind::Title: {
+        // Centres itself on the form at every resize, so it has no anchors.
+        auto* title = new TfcTitleLabel(parent);
+        title->SetCaption(caption);
+        return title;
+    }
     case Kind::Picture: {
         auto* picture = new QLabel(parent);
         picture->setAlignment(Qt::AlignCenter);
@@ -285,15 +293,10 @@ void FormMainControls::CreateControls()
         }
     }
 
-    auto& title = NamedChild<QLabel>(form_, "fcTitleLabel1");
-    title.setAlignment(Qt::AlignCenter);
-    title.setCursor(Qt::PointingHandCursor);
-    QFont titleFont = form_.font();
-    titleFont.setPixelSize(15);
-    titleFont.setBold(true);
-    title.setFont(titleFont);
-    title.setStyleSheet(QStringLiteral("color: white"));
-    form_.setWindowTitle(title.text());
+    auto& title = NamedChild<TfcTitleLabel>(form_, "fcTitleLabel1");
+    title.SetMasterCtrl(&NamedChild<TZYForm>(form_, "ZYForm1"));
+    title.Loaded();
+    form_.setWindowTitle(title.Caption());
     NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
     // The grip is only a picture: a press on it reaches the frame beneath, whose corner sizes.

@@ -4,6 +4,7 @@
 #include "app/StatusLine.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
+#include "ui/text/fcTitleLabel.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -50,9 +51,9 @@ FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string pr
       status_(std::make_unique<StatusLine>(NamedChild<QLabel>(form, "HintLabel"),
                                            NamedChild<QTimer>(form, "Timer1")))
 {
-    auto& title = NamedChild<QLabel>(form, "fcTitleLabel1");
+    auto& title = NamedChild<TfcTitleLabel>(form, "fcTitleLabel1");
     Bind(Control::fcTitleLabel1,
-         BindAutoSizeLabel(title, [&form, &title] { form.setWindowTitle(title.text()); }));
+         BindEffectLabel(title, [&form, &title] { form.setWindowTitle(title.Caption()); }));
     Bind(Control::Edit_Input, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_Input")));
     Bind(Control::Memo_View, BindMemo(NamedChild<QPlainTextEdit>(form, "Memo_View")));
     Bind(Control::ListBox_Preview, BindWidget(preview_));
