@@ -4,6 +4,7 @@
 #include "app/SignalCloser.h"
 #include "app/SingleInstance.h"
 #include "platform/IniFile.h"
+#include "platform/KeyFileWriter.h"
 #include "platform/MessageBoxFlags.h"
 #include "study/CommonTexts.h"
 #include "ui/Fonts.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
     SingleInstance instance;
     if (!instance.Claim())
         return 0; // the running instance restores itself
+    // Registry keys go to disk on a thread of their own; it ends after the window, once they are there.
+    const KeyFileWriter registryWriter;
 
     InstallFontSubstitutions();
     const std::filesystem::path programFile = QCoreApplication::applicationFilePath().toStdString();

@@ -5,6 +5,7 @@
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "dict/DictTable.h"
+#include "platform/KeyFileWriter.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
 
@@ -179,6 +180,14 @@ void BM_ApplySettings(benchmark::State& state)
     TimeApplySettings(state, [&] { return words.Next().word; });
 }
 
+// The same, with the key file put in place aside, as the program saves it.
+void BM_ApplySettingsKeyWrittenAside(benchmark::State& state)
+{
+    const KeyFileWriter writer;
+    RandomBenchWords words(static_cast<std::size_t>(state.range(0)), 7);
+    TimeApplySettings(state, [&] { return words.Next().word; });
+}
+
 // The table's last word as the first word: both record numbers (the range's start and the counter
 // on page entry) are counted over the whole table.
 void BM_ApplySettingsLastWord(benchmark::State& state)
@@ -213,6 +222,7 @@ BENCHMARK(BM_KeyPastTheGroup) SIZES;
 BENCHMARK(BM_KeyFarOutsideTheGroup) SIZES;
 BENCHMARK(BM_EnterDictationPage) SIZES;
 BENCHMARK(BM_ApplySettings) SIZES;
+BENCHMARK(BM_ApplySettingsKeyWrittenAside) SIZES;
 BENCHMARK(BM_ApplySettingsLastWord) SIZES;
 BENCHMARK(BM_FirstWordKeystroke) SIZES;
 

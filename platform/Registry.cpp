@@ -4,6 +4,7 @@
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
 #include "platform/InputFile.h"
+#include "platform/KeyFileWriter.h"
 #include "platform/ReplacingFile.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <memory>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -142,11 +144,22 @@ std::optional<fs::path> KeyFile(std::string_view keyPath)
 }
 
 // Every write replaces the whole key, so the key on disk is always either the old or the new one.
-void SaveAtomically(const fs::path& file, std::string_view text)
+// The new file is written here; a writer, where one lives, puts it in place.
+void SaveAtomically(const fs::path& file, std::string text)
 {
-    ReplacingFile replacement(file.string(), gbk::FromUtf8Lossy(file.string()));
-    replacement.Write(text);
-    replacement.Commit();
+    auto replacement = std::make_unique<ReplacingFile>(file.string(), gbk::FromUtf8Lossy(file.string()));
+    replacement->Write(text);
+    KeyFileWriter::Save(file.string(), std::move(replacement), std::move(text));
+}
+
+// The key as saved last: content handed to the writer and not yet in place comes first.
+WholeFile ReadKeyFile(const fs::path& file, std::string& text)
+{
+    if (auto pending = KeyFileWriter::Pending(file.string())) {
+        text = std::move(*pending);
+        return WholeFile::Read;
+    }
+    return ReadWholeFile(file.string(), text, kSmallFileLimit);
 }
 
 // Keeps a key file that could not be read under a name not yet taken. A second name for it leaves
@@ -172,7 +185,7 @@ bool Registry::OpenKey(const std::string& keyPath, bool canCreate)
     if (!file)
         return false;
     std::string text;
-    switch (ReadWholeFile(file->string(), text, kSmallFileLimit)) {
+    switch (ReadKeyFile(*file, text)) {
     case WholeFile::Missing: {
         if (!canCreate)
             return false;

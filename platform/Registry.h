@@ -31,7 +31,8 @@
 //
 // Every write saves the whole key to a temporary file beside it, flushes it to disk and renames it
 // over the old file, so the key on disk is always either the old or the new one. Write failures
-// throw std::runtime_error with the system's reason.
+// throw std::runtime_error with the system's reason. While a KeyFileWriter lives, the flush and the
+// rename are its thread's work, and keys are read as last saved.
 
 #include <cstdint>
 #include <filesystem>
