@@ -481,6 +481,15 @@ void TDictTable::Delete()
     }
 }
 
+void TDictTable::ReadStored(
+    const std::function<bool(std::string_view word, std::string_view interpret)>& visit)
+{
+    RequireOpen();
+    SqliteStatement stored(db_, "SELECT word, interpret FROM DORori ORDER BY ID");
+    while (stored.Step() && visit(stored.TextView(0), stored.TextView(1))) {
+    }
+}
+
 std::vector<std::string> TDictTable::QueryPlans() const
 {
     RequireOpen();

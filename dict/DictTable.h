@@ -70,11 +70,20 @@ public:
     // takes its events). EndBatch gives the batch's page cache back.
     void BeginBatch(std::function<void()> whileWaiting = {});
     void EndBatch();
+    // Ends a batch at once: one that fills an empty table is undone, leaving the table empty as
+    // before, instead of waiting for its indexes to be made (seconds at a few hundred thousand
+    // records); any other batch ends as EndBatch ends it.
+    void EndBatchPromptly();
 
     // While it lives, more of the table is kept in memory: a command that reads every record in
     // word order (an export) visits the records' pages out of their order on disk. The memory is
     // given back when it ends.
     class ReadingAll;
+
+    // Reads every record once in the order stored (by ID), which reads the file front to back, and
+    // leaves the current record where it is; `visit` returns false to stop. The texts it is given
+    // last until it returns.
+    void ReadStored(const std::function<bool(std::string_view word, std::string_view interpret)>& visit);
 
     // The engine's query plan of every statement the cursor runs, one line per step of a plan, so
     // a test can check that each seek and step goes through an index.

@@ -58,8 +58,13 @@ std::int64_t SqliteStatement::Integer(int column) const
 
 std::string SqliteStatement::Text(int column) const
 {
+    return std::string(TextView(column));
+}
+
+std::string_view SqliteStatement::TextView(int column) const
+{
     const auto* bytes = static_cast<const char*>(sqlite3_column_blob(statement_, column));
-    return bytes ? std::string(bytes, sqlite3_column_bytes(statement_, column)) : std::string();
+    return bytes ? std::string_view(bytes, sqlite3_column_bytes(statement_, column)) : std::string_view();
 }
 
 void ExecuteSql(sqlite3* db, const char* sql)

@@ -28,6 +28,8 @@ public:
     std::int64_t Integer(int column) const;
     // The column's bytes as they are stored, whatever their encoding.
     std::string Text(int column) const;
+    // The same bytes without a copy, valid until the next Step or Reset.
+    std::string_view TextView(int column) const;
 
 private:
     sqlite3* db_;

@@ -1,10 +1,9 @@
 #include "dict/WordIdSet.h"
 
-#include "platform/GbkText.h"
+#include "dict/WordHash.h"
 
 #include <cstdlib>
 #include <new>
-#include <string>
 
 namespace {
 
@@ -50,16 +49,10 @@ void WordIdSet::Table::Place(std::uint64_t slot)
     slots[i] = slot;
 }
 
-std::uint64_t WordIdSet::Hash(std::string_view word)
-{
-    const std::string folded = gbk::UpperCase(word);
-    return std::hash<std::string_view>{}(folded);
-}
-
 std::int64_t WordIdSet::Find(std::string_view word, const std::function<bool(std::int64_t id)>& isWord) const
 {
     // A slot not yet moved out of the old table is found there; one already moved, in both.
-    const std::uint64_t tag = Hash(word) >> 32;
+    const std::uint64_t tag = WordHashNoCase(word) >> 32;
     return old_.Find(tag, firstId_, table_.Find(tag, firstId_, 0, isWord), isWord);
 }
 
@@ -69,7 +62,7 @@ void WordIdSet::Add(std::string_view word, std::int64_t id)
         firstId_ = id;
     if (2 * (used_ + 1) > table_.size)
         Grow();
-    table_.Place(Hash(word) >> 32 << 32 | static_cast<std::uint64_t>(id - firstId_ + 1));
+    table_.Place(WordHashNoCase(word) >> 32 << 32 | static_cast<std::uint64_t>(id - firstId_ + 1));
     ++used_;
     MoveSome(kMovedPerAddition);
 }

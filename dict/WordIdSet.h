@@ -31,7 +31,6 @@ private:
         std::size_t size = 0;
     };
 
-    static std::uint64_t Hash(std::string_view word);
     void Grow();
     void MoveSome(std::size_t count);
 
