@@ -2,7 +2,9 @@
 
 #include "app/KeyCodes.h"
 #include "app/NamedChild.h"
+#include "app/SignalCloser.h"
 #include "dict/DictTable.h"
+#include "platform/KeyFileWriter.h"
 #include "platform/MessageBoxFlags.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/SkinResources.h"
@@ -217,12 +219,18 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // An export or import in progress stops at its next record, keeping what it stored.
-    pages.transfer.Stop();
+    // An export or import in progress stops at its next record, keeping what it stored; when the
+    // session ends, the program must end at once.
+    if (SignalCloser::Received())
+        pages.transfer.StopPromptly();
+    else
+        pages.transfer.Stop();
     // The close is never refused, whatever saving the last words met. A window closed before its
     // first showing (a signal during the start) never loaded them, and must not save empty ones.
     if (!pages.state.FirstShow)
         Run([this] { pages.settings.SaveLastWords(); });
+    // Whatever was saved is on disk before the program ends, or the failure is reported.
+    Run([] { KeyFileWriter::WaitForAll(); });
     event->accept();
     // Closing the main window ends the program, also when it closes hidden in the tray: the toolkit
     // ends its loop only when a visible window closes.

@@ -15,6 +15,8 @@
 //
 // - The longest time the window would go without taking its events during an import (the page
 //   logic lets it take them every few milliseconds, and while a commit runs aside).
+// - The end of an import stopped by a closing window after 400k lines, closed by the user or by the
+//   session's end: from the stop to the table closed, into an empty table and into one of 10k words.
 // - The memory of one import or re-import, in a process of its own: resident before, at the peak,
 //   and after the command.
 //
@@ -40,6 +42,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sqlite3.h>
 #include <stdexcept>
 #include <string>
@@ -313,6 +316,72 @@ void BM_ReimportExported(benchmark::State& state)
     state.counters["longest_freeze_ms"] = longest;
 }
 
+// The fake window that is closed once the import's bar reaches `stopAt` percent: by the user, or
+// (`promptly`) by the end of the session.
+class ClosingView : public FakeView {
+public:
+    ClosingView(WordListTransfer*& transfer, int stopAt, bool promptly)
+        : transfer_(transfer), stopAt_(stopAt), promptly_(promptly)
+    {
+    }
+    void SetProgress(int percent) override
+    {
+        if (percent < stopAt_ || stopped)
+            return;
+        stopped = std::chrono::steady_clock::now();
+        if (promptly_)
+            transfer_->StopPromptly();
+        else
+            transfer_->Stop();
+    }
+    std::optional<std::chrono::steady_clock::time_point> stopped;
+
+private:
+    WordListTransfer*& transfer_;
+    int stopAt_;
+    bool promptly_;
+};
+
+// The single-line file of 1M words, stopped after state.range(0) lines, into an empty table
+// (state.range(1) == 0) or into the generated table of 10k words, whose words it repeats with
+// other explanations answered No (1); the window closed by the user (state.range(2) == 0) or by
+// the session's end (1): the time from the stop until the table is closed.
+void BM_StopImport(benchmark::State& state)
+{
+    constexpr std::size_t kLines = 1000000;
+    const int stopAt = static_cast<int>(state.range(0) * 100 / static_cast<long>(kLines));
+    const std::string file = SingleLineFile(kLines);
+    const std::string path = TmpPath("stop", kLines) + ".db";
+    std::size_t stored = 0;
+    for (auto _ : state) {
+        RemoveBenchTable(path);
+        if (state.range(1))
+            fs::copy_file(BenchTablePath(10000), path);
+        else
+            TDictTable::CreateTable(path);
+        TDictTable table;
+        table.Open(path);
+        const int before = table.RecordCount();
+        FormState form;
+        WordListTransfer* running = nullptr;
+        ClosingView view(running, stopAt, state.range(2) != 0);
+        WordListTransfer transfer({table, form, view});
+        running = &transfer;
+        view.fileAnswers = {file};
+        view.answers.assign(kLines, kIdNo);
+        transfer.SpeedImportClick();
+        stored = static_cast<std::size_t>(table.RecordCount() - before);
+        table.Close();
+        if (!view.stopped) {
+            state.SkipWithError("the import was not stopped");
+            break;
+        }
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - *view.stopped).count());
+    }
+    state.counters["stored"] = static_cast<double>(stored);
+}
+
 // One import (state.range(1) == 0: of the single-line file into an empty table; 1: of the list
 // exported from the generated table, into that table) in a process of its own.
 void BM_CommandMemory(benchmark::State& state)
@@ -358,6 +427,11 @@ BENCHMARK(BM_ImportSqlite3Tool)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2);
 BENCHMARK(BM_ReimportExported) SIZES->Iterations(2);
+BENCHMARK(BM_StopImport)
+    ->ArgsProduct({{400000}, {0, 1}, {0, 1}})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(BM_CommandMemory)->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})->Iterations(1);
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "study/WordListTransfer.h"
 
 #include "dict/DictTable.h"
+#include "dict/StoredWordDigest.h"
 #include "dict/WordListFormat.h"
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -120,6 +122,11 @@ public:
         open_ = false;
         table_.EndBatch();
     }
+    void EndPromptly()
+    {
+        open_ = false;
+        table_.EndBatchPromptly();
+    }
 
 private:
     TDictTable& table_;
@@ -127,10 +134,18 @@ private:
     bool open_ = true;
 };
 
-// Merges one entry into the table; false when the user cancels the import.
-bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& batch)
+// Merges one entry into the table; false when the user cancels the import. An entry that `digest`
+// knows the table holds unchanged is passed over without a seek.
+bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& batch,
+                StoredWordDigest* digest)
 {
     TDictTable& table = c.table;
+    if (digest) {
+        if (digest->HoldsUnchanged(entry.word, entry.interpret))
+            return true;
+        // Adding or updating changes what the word's first record holds.
+        digest->Forget(entry.word);
+    }
     if (!table.SeekExact(entry.word)) {
         table.Append();
         table.SetFieldByName("word", entry.word);
@@ -157,6 +172,23 @@ bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& 
     return true;
 }
 
+// What the table holds, when the file is large compared with it; read before the batch enlarges the
+// cache, which reading the records in their stored order does not need.
+std::optional<StoredWordDigest> DigestForImport(const StudyContext& c, std::uint64_t fileBytes,
+                                                Progress& progress, const bool& stopping)
+{
+    std::optional<StoredWordDigest> digest;
+    if (StoredWordDigest::WorthReading(fileBytes, c.table.RecordCount()))
+        digest.emplace(
+            c.table,
+            [&] {
+                progress.Set(0);
+                return !stopping;
+            },
+            [&] { c.view.ProcessEvents(); });
+    return digest;
+}
+
 } // namespace
 
 void WordListTransfer::SpeedExportClick()
@@ -164,7 +196,7 @@ void WordListTransfer::SpeedExportClick()
     if (running_)
         return;
     const ScopedFlag running(running_);
-    stopping_ = false;
+    stopping_ = promptly_ = false;
     auto chosen = c_.view.AskFileName(Say().exportTitle);
     if (!chosen)
         return;
@@ -207,13 +239,14 @@ void WordListTransfer::SpeedImportClick()
     if (running_)
         return;
     const ScopedFlag running(running_);
-    stopping_ = false;
+    stopping_ = promptly_ = false;
     const auto chosen = c_.view.AskFileName(Say().importTitle);
     if (!chosen)
         return;
 
     InputFile file(*chosen, gbk::FromUtf8Lossy(*chosen));
     Progress progress(c_.view);
+    auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
     ImportBatch batch(c_.table, c_.view);
     WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth);
     std::vector<char> buffer(kReadChunk);
@@ -225,15 +258,19 @@ void WordListTransfer::SpeedImportClick()
         else
             reader.Feed(piece);
         while (!stopping_ && reader.ReadLine(completed)) {
-            if (completed && !StoreEntry(c_, *completed, batch)) {
+            if (completed && !StoreEntry(c_, *completed, batch, digest ? &*digest : nullptr)) {
                 batch.End();
                 return;
             }
             progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
         }
     }
-    // Stopped midway, the pending entry may still lack lines: it is not stored.
+    // Stopped midway, the pending entry may still lack lines: it is not stored. The last entry is
+    // sought in any case, so the import ends on its record.
     if (const auto last = reader.TakePending(); last && !stopping_)
-        StoreEntry(c_, *last, batch);
-    batch.End();
+        StoreEntry(c_, *last, batch, nullptr);
+    if (promptly_)
+        batch.EndPromptly();
+    else
+        batch.End();
 }

@@ -1,3 +1,4 @@
+#include "dict/DictSchema.h"
 #include "support/Gbk.h"
 #include "support/StudyFixture.h"
 
@@ -7,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 #include <sys/resource.h>
@@ -394,6 +396,105 @@ TEST_F(WordListTransferTest, AClosingWindowStopsACommandAtItsNextRecordKeepingWh
     running.SpeedExportClick();
     const std::string written = ReadFile(PathOf("out.txt"));
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 50000 + stored);
+}
+
+// The engine's own check of a table file, with the word collation its indexes are ordered by.
+std::string IntegrityOf(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    std::string result = "cannot open";
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        RegisterWordCollation(db);
+        sqlite3_stmt* check = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &check, nullptr) == SQLITE_OK &&
+            sqlite3_step(check) == SQLITE_ROW)
+            result = reinterpret_cast<const char*>(sqlite3_column_text(check, 0));
+        sqlite3_finalize(check);
+    }
+    sqlite3_close(db);
+    return result;
+}
+
+TEST_F(WordListTransferTest, ASessionEndingStopsAFillAtOnceAndAnyOtherImportKeepingWhatItStored)
+{
+    std::string lines;
+    for (int i = 0; i < 50000; ++i)
+        lines += "b" + std::to_string(100000 + i) + "|" + std::to_string(i) + "\r\n";
+    WriteFile(PathOf("in.txt"), lines);
+    BusyView busy;
+    WordListTransfer running({table, pages->state, busy});
+    busy.onEvents = [&] { running.StopPromptly(); };
+
+    // A fill of the empty table is undone: the table is empty and whole, with its indexes.
+    busy.fileAnswers = {PathOf("in.txt")};
+    running.SpeedImportClick();
+    EXPECT_FALSE(running.Running());
+    EXPECT_EQ(table.RecordCount(), 0);
+    EXPECT_TRUE(Records().empty());
+    EXPECT_EQ(IntegrityOf(PathOf("DORori.db")), "ok");
+
+    // The window closed by the user keeps what the fill stored.
+    busy.onEvents = [&] { running.Stop(); };
+    busy.fileAnswers = {PathOf("in.txt")};
+    running.SpeedImportClick();
+    const int filled = table.RecordCount();
+    EXPECT_GT(filled, 0);
+    EXPECT_EQ(Stored("b" + std::to_string(100000 + filled - 1)), std::to_string(filled - 1));
+    EXPECT_EQ(Records().size(), static_cast<std::size_t>(filled));
+
+    // Into a table that is not empty, the session's end keeps what the import stored, as a close does.
+    for (char& c : lines)
+        c = c == 'b' ? 'c' : c;
+    WriteFile(PathOf("in.txt"), lines);
+    busy.onEvents = [&] { running.StopPromptly(); };
+    busy.fileAnswers = {PathOf("in.txt")};
+    running.SpeedImportClick();
+    const int added = table.RecordCount() - filled;
+    EXPECT_GT(added, 0);
+    EXPECT_EQ(Stored("c" + std::to_string(100000 + added - 1)), std::to_string(added - 1));
+    EXPECT_EQ(Records().size(), static_cast<std::size_t>(filled + added));
+    EXPECT_EQ(IntegrityOf(PathOf("DORori.db")), "ok");
+}
+
+// From 100k records on, an import of about the table's size first reads what the table holds and
+// passes over the lines it holds unchanged without seeking them: it must ask and store exactly what
+// a seek per line would.
+TEST_F(WordListTransferTest, AnImportIntoALargeTableAsksAndStoresAsASeekPerLineWould)
+{
+    std::vector<std::pair<std::string, std::string>> words;
+    std::string lines;
+    for (int i = 0; i < 100000; ++i)
+        words.emplace_back("w" + std::to_string(100000 + i), "x" + std::to_string(i));
+    for (int i = 99999; i >= 0; --i) // out of word order
+        lines += "w" + std::to_string(100000 + i) + "|x" + std::to_string(i) + "\r\n";
+    words.emplace_back("twice", "first");
+    words.emplace_back("TWICE", "second");
+    AddWords(words);
+    lines += "twice|first\r\n"     // the seek finds the first of the two records: nothing asked
+             "TWICE|second\r\n"    // asked, No
+             "w100007|changed\r\n" // asked, Yes
+             "W100007|again\r\n"   // asked again about what it now holds, No
+             "w100007|x7\r\n"      // what it held before the change: asked, No
+             "W100009|x9\r\n"      // unchanged in another letter case: nothing asked
+             "new|n\r\n"           // added
+             "NEW|n2\r\n"          // asked about the record just added, Yes
+             "w100010|x10\r\n";    // unchanged: the import ends on its record all the same
+    view.answers = {kIdNo, kIdYes, kIdNo, kIdNo, kIdYes};
+    Import(lines);
+
+    EXPECT_EQ(CurrentWord(), "w100010");
+    ASSERT_EQ(view.boxes.size(), 5u);
+    EXPECT_EQ(view.boxes[0].text, MergeQuestion("TWICE", "first", "second"));
+    EXPECT_EQ(view.boxes[1].text, MergeQuestion("w100007", "x7", "changed"));
+    EXPECT_EQ(view.boxes[2].text, MergeQuestion("W100007", "changed", "again"));
+    EXPECT_EQ(view.boxes[3].text, MergeQuestion("w100007", "changed", "x7"));
+    EXPECT_EQ(view.boxes[4].text, MergeQuestion("NEW", "n", "n2"));
+    EXPECT_EQ(table.RecordCount(), 100003);
+    EXPECT_EQ(Stored("w100007"), "changed");
+    EXPECT_EQ(Stored("new"), "n2");
+    EXPECT_EQ(Stored("twice"), "first");
+    EXPECT_EQ(Stored("w199999"), "x99999");
+    ExpectIdle();
 }
 
 } // namespace
