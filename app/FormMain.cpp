@@ -2,7 +2,6 @@
 
 #include "app/KeyCodes.h"
 #include "app/NamedChild.h"
-#include "app/SignalCloser.h"
 #include "dict/DictTable.h"
 #include "platform/KeyFileWriter.h"
 #include "platform/MessageBoxFlags.h"
@@ -219,12 +218,8 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
-    // An export or import in progress stops at its next record, keeping what it stored; when the
-    // session ends, the program must end at once.
-    if (SignalCloser::Received())
-        pages.transfer.StopPromptly();
-    else
-        pages.transfer.Stop();
+    // An export or import in progress stops at its next record, keeping what it stored.
+    pages.transfer.Stop();
     // The close is never refused, whatever saving the last words met. A window closed before its
     // first showing (a signal during the start) never loaded them, and must not save empty ones.
     if (!pages.state.FirstShow)

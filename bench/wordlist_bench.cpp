@@ -316,36 +316,28 @@ void BM_ReimportExported(benchmark::State& state)
     state.counters["longest_freeze_ms"] = longest;
 }
 
-// The fake window that is closed once the import's bar reaches `stopAt` percent: by the user, or
-// (`promptly`) by the end of the session.
+// The fake window that is closed (by the user or by a signal) once the import's bar reaches
+// `stopAt` percent.
 class ClosingView : public FakeView {
 public:
-    ClosingView(WordListTransfer*& transfer, int stopAt, bool promptly)
-        : transfer_(transfer), stopAt_(stopAt), promptly_(promptly)
-    {
-    }
+    ClosingView(WordListTransfer*& transfer, int stopAt) : transfer_(transfer), stopAt_(stopAt) {}
     void SetProgress(int percent) override
     {
         if (percent < stopAt_ || stopped)
             return;
         stopped = std::chrono::steady_clock::now();
-        if (promptly_)
-            transfer_->StopPromptly();
-        else
-            transfer_->Stop();
+        transfer_->Stop();
     }
     std::optional<std::chrono::steady_clock::time_point> stopped;
 
 private:
     WordListTransfer*& transfer_;
     int stopAt_;
-    bool promptly_;
 };
 
 // The single-line file of 1M words, stopped after state.range(0) lines, into an empty table
 // (state.range(1) == 0) or into the generated table of 10k words, whose words it repeats with
-// other explanations answered No (1); the window closed by the user (state.range(2) == 0) or by
-// the session's end (1): the time from the stop until the table is closed.
+// other explanations answered No (1): the time from the stop until the table is closed.
 void BM_StopImport(benchmark::State& state)
 {
     constexpr std::size_t kLines = 1000000;
@@ -364,7 +356,7 @@ void BM_StopImport(benchmark::State& state)
         const int before = table.RecordCount();
         FormState form;
         WordListTransfer* running = nullptr;
-        ClosingView view(running, stopAt, state.range(2) != 0);
+        ClosingView view(running, stopAt);
         WordListTransfer transfer({table, form, view});
         running = &transfer;
         view.fileAnswers = {file};
@@ -428,7 +420,7 @@ BENCHMARK(BM_ImportSqlite3Tool)
     ->Iterations(2);
 BENCHMARK(BM_ReimportExported) SIZES->Iterations(2);
 BENCHMARK(BM_StopImport)
-    ->ArgsProduct({{400000}, {0, 1}, {0, 1}})
+    ->ArgsProduct({{400000}, {0, 1}})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);

@@ -70,10 +70,6 @@ public:
     // takes its events). EndBatch gives the batch's page cache back.
     void BeginBatch(std::function<void()> whileWaiting = {});
     void EndBatch();
-    // Ends a batch at once: one that fills an empty table is undone, leaving the table empty as
-    // before, instead of waiting for its indexes to be made (seconds at a few hundred thousand
-    // records); any other batch ends as EndBatch ends it.
-    void EndBatchPromptly();
 
     // While it lives, more of the table is kept in memory: a command that reads every record in
     // word order (an export) visits the records' pages out of their order on disk. The memory is

@@ -116,14 +116,6 @@ void TDictTable::EndBatch()
     ReleaseBatchCache();
 }
 
-void TDictTable::EndBatchPromptly()
-{
-    if (fill_ && batchDepth_ == 1)
-        AbandonBatch();
-    else
-        EndBatch();
-}
-
 void TDictTable::AbandonBatch()
 {
     // Never leave the table inside an open transaction: what the batch did since its last commit

@@ -122,11 +122,6 @@ public:
         open_ = false;
         table_.EndBatch();
     }
-    void EndPromptly()
-    {
-        open_ = false;
-        table_.EndBatchPromptly();
-    }
 
 private:
     TDictTable& table_;
@@ -196,7 +191,7 @@ void WordListTransfer::SpeedExportClick()
     if (running_)
         return;
     const ScopedFlag running(running_);
-    stopping_ = promptly_ = false;
+    stopping_ = false;
     auto chosen = c_.view.AskFileName(Say().exportTitle);
     if (!chosen)
         return;
@@ -239,7 +234,7 @@ void WordListTransfer::SpeedImportClick()
     if (running_)
         return;
     const ScopedFlag running(running_);
-    stopping_ = promptly_ = false;
+    stopping_ = false;
     const auto chosen = c_.view.AskFileName(Say().importTitle);
     if (!chosen)
         return;
@@ -269,8 +264,5 @@ void WordListTransfer::SpeedImportClick()
     // sought in any case, so the import ends on its record.
     if (const auto last = reader.TakePending(); last && !stopping_)
         StoreEntry(c_, *last, batch, nullptr);
-    if (promptly_)
-        batch.EndPromptly();
-    else
-        batch.End();
+    batch.End();
 }

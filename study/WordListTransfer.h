@@ -15,18 +15,9 @@ public:
     // Ends a running export or import at its next record (the window is closing): an import keeps
     // what it stored, an export leaves the file it would have replaced as it was.
     void Stop() { stopping_ = running_; }
-    // The same, when the program must end at once (the session ends): an import that is filling an
-    // empty table leaves it empty instead of making the table's indexes first. Nothing committed is
-    // lost either way.
-    void StopPromptly()
-    {
-        Stop();
-        promptly_ = running_;
-    }
 
 private:
     StudyContext c_;
     bool running_ = false;
     bool stopping_ = false;
-    bool promptly_ = false;
 };
