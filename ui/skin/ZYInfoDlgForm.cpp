@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QPushButton>
 #include <QToolButton>
 #include <QWindow>
 
@@ -66,9 +65,9 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, QPoint
     return label;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption)
+TZYButton* MakeButton(QWidget* parent, const char* name, const char* caption)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new TZYButton(QString::fromUtf8(caption), parent);
     button->setObjectName(QLatin1String(name));
     button->setProperty(kTagProperty, 0);
     return button;
@@ -109,14 +108,16 @@ TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
     Image1->setAlignment(Qt::AlignCenter);
 
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setText(QStringLiteral("×"));
+    const QPixmap closeMark(ResourcePath(QStringLiteral("ZYInfoDlgClose")));
+    SpeedButton1->setIcon(closeMark);
+    SpeedButton1->setIconSize(closeMark.size());
     SpeedButton1->setToolTip(QStringLiteral("关闭"));
     SpeedButton1->setAutoRaise(true);
     SpeedButton1->setFocusPolicy(Qt::NoFocus);
     connect(SpeedButton1, &QToolButton::clicked, this, [this] { ZYButton1Click(SpeedButton1); });
 
-    for (QPushButton* button : {ZYButton1, ZYButton2, ZYButton3, ZYButton4})
-        connect(button, &QPushButton::clicked, this, [this, button] { ZYButton1Click(button); });
+    for (TZYButton* button : {ZYButton1, ZYButton2, ZYButton3, ZYButton4})
+        connect(button, &TZYButton::clicked, this, [this, button] { ZYButton1Click(button); });
     SetFocusOrder(-1);
 
     // Every anchored child keeps the distances it has at the created size, 288 x 120.
@@ -157,14 +158,14 @@ void TZYInfoDlgForm::InitMessageBox(const QString& text, const QString& caption,
 
 void TZYInfoDlgForm::ZYButton1Click(QObject* sender)
 {
-    const auto* button = qobject_cast<QPushButton*>(sender);
+    const auto* button = qobject_cast<TZYButton*>(sender);
     FResult = ButtonTag(button ? button : ZYButton1);
     accept();
 }
 
-QPushButton* TZYInfoDlgForm::Button(int number) const
+TZYButton* TZYInfoDlgForm::Button(int number) const
 {
-    const std::array<QPushButton*, 4> buttons{ZYButton1, ZYButton2, ZYButton3, ZYButton4};
+    const std::array<TZYButton*, 4> buttons{ZYButton1, ZYButton2, ZYButton3, ZYButton4};
     return buttons.at(static_cast<std::size_t>(number - 1));
 }
 
@@ -179,7 +180,7 @@ void TZYInfoDlgForm::SetButtonSet(int set)
         const auto& faces = kButtonSets[static_cast<std::size_t>(set)];
         for (int number = 1; number <= 4; ++number) {
             const ButtonFace& face = faces[static_cast<std::size_t>(number - 1)];
-            QPushButton* button = Button(number);
+            TZYButton* button = Button(number);
             button->setText(QString::fromUtf8(face.caption));
             button->setProperty(kTagProperty, face.code);
             button->setVisible(face.caption[0] != '\0');
@@ -188,7 +189,7 @@ void TZYInfoDlgForm::SetButtonSet(int set)
     }
     // Custom captions: the code is the place counted from the right, from 0.
     for (int number = 1; number <= 4; ++number) {
-        QPushButton* button = Button(number);
+        TZYButton* button = Button(number);
         button->setProperty(kTagProperty, number - 1);
         button->setVisible(!button->text().isEmpty());
     }
@@ -197,7 +198,7 @@ void TZYInfoDlgForm::SetButtonSet(int set)
 void TZYInfoDlgForm::SetFocusOrder(int defaultButton)
 {
     // Left to right by design; the default button, if it names one, moves to the front.
-    std::array<QPushButton*, 4> order{ZYButton4, ZYButton3, ZYButton2, ZYButton1};
+    std::array<TZYButton*, 4> order{ZYButton4, ZYButton3, ZYButton2, ZYButton1};
     if (defaultButton >= 0 && defaultButton <= 3) {
         const auto chosen = std::find(order.begin(), order.end(), Button(defaultButton + 1));
         std::rotate(order.begin(), chosen, chosen + 1);
@@ -205,8 +206,7 @@ void TZYInfoDlgForm::SetFocusOrder(int defaultButton)
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     // The first visible button in that order has the focus when the dialog opens.
-    const auto first =
-        std::find_if(order.begin(), order.end(), [](QPushButton* b) { return !b->isHidden(); });
+    const auto first = std::find_if(order.begin(), order.end(), [](TZYButton* b) { return !b->isHidden(); });
     if (first != order.end())
         (*first)->setFocus(Qt::TabFocusReason);
 }

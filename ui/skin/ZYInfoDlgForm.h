@@ -4,6 +4,7 @@
 // to the text and records the code of the button that closed it.
 
 #include "platform/MessageBoxFlags.h"
+#include "ui/skin/ZYButton.h"
 
 #include <QDialog>
 #include <QPoint>
@@ -30,17 +31,17 @@ public:
     int Result() const { return FResult; }
 
     // Button 1 (rightmost) to 4 (leftmost).
-    QPushButton* Button(int number) const;
+    TZYButton* Button(int number) const;
     // The result code a button carries.
     static int ButtonTag(const QPushButton* button);
 
     QLabel* const Label_Title;
     QLabel* const Image1;
     QLabel* const Label_Text;
-    QPushButton* const ZYButton1;
-    QPushButton* const ZYButton2;
-    QPushButton* const ZYButton3;
-    QPushButton* const ZYButton4;
+    TZYButton* const ZYButton1;
+    TZYButton* const ZYButton2;
+    TZYButton* const ZYButton3;
+    TZYButton* const ZYButton4;
     QToolButton* const SpeedButton1;
     // The frame beneath the other controls; pressing in its top band moves the dialog.
     TZYForm* const ZYForm1;
