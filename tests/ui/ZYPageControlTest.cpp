@@ -128,6 +128,10 @@ TEST(ZYPageControl, KeysChangePagesOverHiddenTabs)
     EXPECT_EQ(control.currentIndex(), 3);
     QTest::keyClick(control.currentWidget(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(control.currentIndex(), 1);
+    control.tabBar()->setEnabled(false);
+    QTest::keyClick(control.currentWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(control.currentIndex(), 1) << "a disabled tab bar holds the page";
+    control.tabBar()->setEnabled(true);
 
     control.tabBar()->setFocus();
     QTest::keyClick(control.tabBar(), Qt::Key_Right);

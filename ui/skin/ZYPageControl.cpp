@@ -64,6 +64,9 @@ void TZYPageControl::keyPressEvent(QKeyEvent* event)
         QTabWidget::keyPressEvent(event);
         return;
     }
+    // A disabled tab bar holds the page, from the keyboard as from the mouse.
+    if (!tabBar()->isEnabled())
+        return;
     // Round the pages whose tabs can be chosen; a hidden tab is not one of them.
     const bool back = event->key() == Qt::Key_Backtab || event->modifiers() & Qt::ShiftModifier;
     const int step = back ? count() - 1 : 1;
