@@ -7,6 +7,8 @@
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYForm.h"
+#include "ui/skin/ZYMenu.h"
+#include "ui/skin/ZYPageControl.h"
 #include "ui/text/fcTitleLabel.h"
 
 #include <QAction>
@@ -18,7 +20,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProgressBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
 
@@ -213,13 +214,14 @@ QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
     case Kind::Group:
         return new TGroupBox(caption, parent);
     case Kind::Pages: {
-        auto* pages = new QTabWidget(parent);
-        pages->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches the tab bar, where the arrow keys change the page.
+        auto* pages = new TZYPageControl(parent);
+        pages->setFocusPolicy(Qt::TabFocus);
         return pages;
     }
     case Kind::Page: {
         auto* page = new QWidget;
-        static_cast<QTabWidget*>(parent)->addTab(page, caption);
+        static_cast<TZYPageControl*>(parent)->addTab(page, caption);
         return page;
     }
     default: {
@@ -320,6 +322,7 @@ void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
                             : menu->addAction(QString::fromUtf8(row.caption));
         item->setObjectName(QLatin1String(row.name));
     }
+    PaintMenu(*menu);
 
     form_.setWindowIcon(ResourceIcon(QStringLiteral("mainicon")));
     // The icon is in the notification area from here on; its pictures come at the first showing.
@@ -330,6 +333,27 @@ void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
     tray->Loaded();
 }
 
+void FormMainControls::PaintMenu(QMenu& menu)
+{
+    // The caption of every item is 12 pixels high: 22-pixel items and 3-pixel separators make the
+    // eight items exactly as high as the 20 x 138 side picture.
+    auto* painter = new TZYMenu(&form_);
+    painter->setObjectName(QStringLiteral("ZYMenu1"));
+    painter->SetZYPopupMenu(&menu);
+    painter->SetMenuBarHeightExt(10);
+    painter->SetMenuBarWidthExt(10);
+    painter->SetMenuTextIndent(5);
+    painter->SetMenuBarColor(kFaceColour);
+    painter->SetMenuBarColorHL(QColor(105, 207, 245));
+    // The captions in the window's own "宋体" 12 pixels high.
+    painter->SetMenuTextFont({form_.font(), Qt::black});
+    painter->SetMenuTextFontHL({form_.font(), QColor(255, 0, 0)});
+    painter->SetMenuTextDisabledColor(QColor(128, 128, 128));
+    painter->SetGradualCount(20);
+    painter->SetLPicture(QImage(ResourcePath(QStringLiteral("ZYMenu1"))));
+    painter->Loaded();
+}
+
 void FormMainControls::AttachPageAnchors()
 {
     AttachAnchors(true);
@@ -338,7 +362,7 @@ void FormMainControls::AttachPageAnchors()
 void FormMainControls::AttachAnchors(bool onPages)
 {
     // Every page has the size of the page shown, which the page control lays out alone.
-    const QSize pageSize = NamedChild<QTabWidget>(form_, "PageControl1").currentWidget()->size();
+    const QSize pageSize = NamedChild<TZYPageControl>(form_, "PageControl1").currentWidget()->size();
     for (const ControlRow& row : kControls) {
         if (row.anchors == 0 || (row.parent != nullptr) != onPages)
             continue;

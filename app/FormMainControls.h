@@ -5,6 +5,7 @@
 #include <memory>
 
 class Anchors;
+class QMenu;
 class QWidget;
 class TNotifyArea;
 
@@ -23,6 +24,8 @@ public:
 private:
     void CreateControls();
     void CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea);
+    // PopupMenu1 in the window's own colours, with its side picture.
+    void PaintMenu(QMenu& menu);
     void AttachAnchors(bool onPages);
 
     QWidget& form_;

@@ -1,0 +1,90 @@
+// The main window's own page tabs and command menu: the keys that change pages as the user's own
+// choice, and the menu painted in the window's colours with its side picture.
+#include "FormMainFixture.h"
+#include "support/Gbk.h"
+#include "ui/skin/SkinResources.h"
+#include "ui/skin/ZYPageControl.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabBar>
+#include <QTest>
+
+namespace {
+
+using FormMainLookTest = FormMainFixture;
+
+TEST_F(FormMainLookTest, CtrlTabAndTheFocusedTabBarChangePagesOverTheHiddenSettingsTab)
+{
+    AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
+    Show();
+    auto& pages = Widget<TZYPageControl>("PageControl1");
+    ASSERT_FALSE(pages.isTabVisible(PageSetting));
+    form->pages.state.DictationWord = "dog";
+    const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        ASSERT_NE(form->focusWidget(), nullptr);
+        QTest::keyClick(form->focusWidget(), key, modifiers);
+    };
+
+    Widget<QLineEdit>("Edit_Input").setFocus();
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages.currentIndex(), PageDictation);
+    EXPECT_EQ(Widget<QLabel>("Label_Interpret").text(), QStringLiteral("狗")) << "the page was entered";
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages.currentIndex(), PageMaintain);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages.currentIndex(), PageQuery);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(pages.currentIndex(), PageMaintain);
+
+    // Tab reaches the tab bar, whose arrow keys choose the page.
+    EXPECT_TRUE(pages.tabBar()->focusPolicy() & Qt::TabFocus);
+    pages.tabBar()->setFocus();
+    press(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(pages.currentIndex(), PageDictation);
+
+    // While an export or import shows its progress, no key changes the page.
+    form->View().ShowProgress(true);
+    Widget<QLineEdit>("Edit_Dictation").setFocus();
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(pages.currentIndex(), PageDictation);
+    form->View().ShowProgress(false);
+}
+
+TEST_F(FormMainLookTest, TheCommandMenuIsPaintedInTheWindowsColoursOverItsSidePicture)
+{
+    Show();
+    auto& menu = Widget<QMenu>("PopupMenu1");
+    form->SpeedButton_MenuClick();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+
+    const QList<QAction*> items = menu.actions();
+    ASSERT_EQ(items.size(), 8);
+    int itemsHeight = 0;
+    for (QAction* item : items)
+        itemsHeight += menu.actionGeometry(item).height();
+    EXPECT_EQ(itemsHeight, 138);
+    EXPECT_EQ(menu.actionGeometry(items[3]).height(), 3);
+
+    // The 20 x 138 picture spans the items exactly, each item showing its own slice.
+    const QImage picture(ResourcePath(QStringLiteral("ZYMenu1")));
+    ASSERT_EQ(picture.size(), QSize(20, 138));
+    menu.setActiveAction(items[1]);
+    const QImage shot = menu.grab().toImage();
+    const QPoint origin = menu.actionGeometry(items[0]).topLeft();
+    int differing = 0;
+    for (int y = 0; y < 138; ++y)
+        for (int x = 0; x < 20; ++x)
+            differing += shot.pixel(origin + QPoint(x, y)) != picture.pixel(x, y);
+    EXPECT_EQ(differing, 0);
+
+    // The flat bar in the window's colour; the item under the pointer starts its gradient at red 0.
+    const QRect first = menu.actionGeometry(items[0]);
+    EXPECT_EQ(QColor(shot.pixel(first.right() - 1, first.top() + 1)), QColor(223, 223, 223));
+    const QRect second = menu.actionGeometry(items[1]);
+    EXPECT_EQ(QColor(shot.pixel(second.left() + 20, second.top() + 1)), QColor(0, 207, 245));
+    menu.close();
+}
+
+} // namespace
