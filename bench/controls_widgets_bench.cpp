@@ -1,8 +1,10 @@
-// What the owner-drawn controls cost a user (offscreen): the command menu from the request to
-// open it to its first painted frame, and a change of page with its tabs and page repainted.
+// What the owner-drawn controls cost a user (offscreen): the command menu and the message box from
+// the request to open them to their first painted frame, and a change of page with its tabs and
+// page repainted.
 
 #include "bench/Latency.h"
 #include "ui/Fonts.h"
+#include "ui/skin/ZYInfoDlgForm.h"
 #include "ui/skin/ZYMenu.h"
 #include "ui/skin/ZYPageControl.h"
 
@@ -132,6 +134,30 @@ void BM_PageChange(benchmark::State& state)
     latency.Report(state);
 }
 
+// A question with its icon and three buttons: the dialog created, laid out to its text, its JPEG
+// skin decoded and rendered, and shown up to its first paint.
+void BM_MessageBoxOpenedAndPainted(benchmark::State& state)
+{
+    InstallFontSubstitutions();
+    Latency latency;
+    for (auto _ : state) {
+        std::unique_ptr<TZYInfoDlgForm> form;
+        Paints paints;
+        latency.Time(state, [&] {
+            form = std::make_unique<TZYInfoDlgForm>();
+            form->InitMessageBox(QStringLiteral("词库中没有这个单词，是否追加?"), QStringLiteral("提示"),
+                                 3 | 32);
+            form->installEventFilter(&paints);
+            form->open();
+            if (!WaitForPaint(paints, 0))
+                state.SkipWithError("the message box was not painted");
+        });
+        form->close();
+    }
+    latency.Report(state);
+}
+
+BENCHMARK(BM_MessageBoxOpenedAndPainted)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_CommandMenuOpenedAndPainted)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
 BENCHMARK(BM_PageChange)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(500);
 
