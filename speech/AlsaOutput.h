@@ -1,0 +1,25 @@
+#pragma once
+// Plays spoken words on the desktop's default sound device. A short buffer keeps a newer word from
+// waiting behind an older one, and playback starts with the first piece rather than a full buffer.
+
+#include "speech/AudioOutput.h"
+
+struct _snd_pcm;
+
+class AlsaOutput : public AudioOutput {
+public:
+    AlsaOutput();
+    ~AlsaOutput() override;
+    AlsaOutput(const AlsaOutput&) = delete;
+    AlsaOutput& operator=(const AlsaOutput&) = delete;
+
+    bool Begin(int rate) override;
+    bool Write(const std::int16_t* samples, std::size_t count) override;
+    void Release() override;
+
+private:
+    bool Open(int rate);
+
+    _snd_pcm* pcm_ = nullptr;
+    int rate_ = 0;
+};
