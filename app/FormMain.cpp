@@ -5,6 +5,7 @@
 #include "dict/DictTable.h"
 #include "platform/KeyFileWriter.h"
 #include "platform/MessageBoxFlags.h"
+#include "speech/AlsaOutput.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
@@ -32,7 +33,13 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
       watched_{NamedChild<QListWidget>(*this, "ListBox_Preview").viewport(),
                NamedChild<QPlainTextEdit>(*this, "Memo_View").viewport(),
                &NamedChild<QLabel>(*this, "Label_Interpret")},
-      pages(table, view_, paths)
+      // The speaking thread's notes reach the status line on the window's thread.
+      speaker_(std::make_unique<AlsaOutput>(),
+               [this](const std::string& note) {
+                   QMetaObject::invokeMethod(
+                       this, [this, note] { view_.ShowStatus(note); }, Qt::QueuedConnection);
+               }),
+      pages(table, view_, paths, speaker_)
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

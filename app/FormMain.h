@@ -4,6 +4,7 @@
 
 #include "app/FormMainControls.h"
 #include "app/FormMainView.h"
+#include "speech/EspeakSpeaker.h"
 #include "study/StudyPages.h"
 #include "ui/skin/NotifyArea.h"
 
@@ -80,6 +81,7 @@ private:
     TTrayApp* TrayApp1;
     FormMainView view_;
     Watched watched_;
+    EspeakSpeaker speaker_;
 
 public:
     StudyPages pages;

@@ -110,6 +110,7 @@ const ControlRow kControls[] = {
     {Kind::Label,       "Label3",                     "GroupBox_Dictation_setting", {17, 46, 0, 0},    0,     "从",       "", kNoGlyph},
     {Kind::Edit,        "Edit_FistWordInRecycle",     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "",         "", kNoGlyph},
     {Kind::Label,       "Label_lastGroupWord",        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到",       "", kNoGlyph},
+    {Kind::CheckBox,    "CheckBox_DictationSpeak",    "GroupBox_Dictation_setting", {16, 70, 73, 17},  L | B, "朗读",     "", kNoGlyph},
     {Kind::SpeedButton, "SpeedButton_applySetting",   "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定",     "", kNoGlyph},
 
     {Kind::Panel,       "Panel1",           nullptr,  {282, 29, 22, 22}, T | R,     "", "", kNoGlyph},

@@ -70,6 +70,8 @@ FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string pr
     Bind(Control::Edit_FistWordInRecycle,
          BindLineEdit(NamedChild<QLineEdit>(form, "Edit_FistWordInRecycle")));
     Bind(Control::Label_lastGroupWord, BindAutoSizeLabel(NamedChild<QLabel>(form, "Label_lastGroupWord")));
+    Bind(Control::CheckBox_DictationSpeak,
+         BindCheckBox(NamedChild<QCheckBox>(form, "CheckBox_DictationSpeak")));
 }
 
 FormMainView::~FormMainView() = default;

@@ -26,6 +26,8 @@ int VirtualKeyOf(const QKeyEvent& event)
         return VK_S;
     case Qt::Key_F1:
         return VK_F1;
+    case Qt::Key_F2:
+        return VK_F2;
     case Qt::Key_Period:
     case Qt::Key_Greater:
         return VK_OEM_PERIOD;

@@ -31,6 +31,8 @@ const char* ControlName(Control control)
         return "Edit_FistWordInRecycle";
     case Control::Label_lastGroupWord:
         return "Label_lastGroupWord";
+    case Control::CheckBox_DictationSpeak:
+        return "CheckBox_DictationSpeak";
     }
     return "?";
 }

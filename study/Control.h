@@ -23,6 +23,7 @@ enum class Control {
     ComboBox_GroupWordCount,
     Edit_FistWordInRecycle,
     Label_lastGroupWord,
+    CheckBox_DictationSpeak,
 };
 
 // Every control, for code that must handle each one.
@@ -41,8 +42,9 @@ inline constexpr std::array kAllControls{
     Control::ComboBox_GroupWordCount,
     Control::Edit_FistWordInRecycle,
     Control::Label_lastGroupWord,
+    Control::CheckBox_DictationSpeak,
 };
-static_assert(kAllControls.size() == static_cast<std::size_t>(Control::Label_lastGroupWord) + 1);
+static_assert(kAllControls.size() == static_cast<std::size_t>(Control::CheckBox_DictationSpeak) + 1);
 
 // The control's name in the window, e.g. "Edit_Input".
 const char* ControlName(Control control);
@@ -66,6 +68,7 @@ enum KeyCode : int {
     VK_DOWN = 40,
     VK_S = 83,
     VK_F1 = 112,
+    VK_F2 = 113,
     VK_OEM_PERIOD = 190,
     VK_OEM_3 = 192,
 };

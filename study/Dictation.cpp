@@ -5,6 +5,7 @@
 #include "study/DictationRange.h"
 #include "study/MainView.h"
 #include "study/Settings.h"
+#include "study/Speaker.h"
 
 #include <algorithm>
 #include <string>
@@ -14,6 +15,20 @@ void Dictation::TakeDictationRecord()
     c_.state.DictationWord = c_.table.FieldByName("word");
     c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
     c_.view.SetText(Control::Edit_Dictation, std::string());
+    asked_ = true;
+}
+
+void Dictation::SpeakNewWord()
+{
+    if (asked_ && c_.state.DictationSpeak)
+        speaker_.Speak(c_.state.DictationWord);
+    asked_ = false;
+}
+
+void Dictation::SpeakAskedWord()
+{
+    if (c_.state.DictationSpeak)
+        speaker_.Speak(c_.state.DictationWord);
 }
 
 bool Dictation::AnswerIsRight() const
@@ -39,6 +54,8 @@ void Dictation::EnterDictationPage()
     c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
     c_.view.SetFocus(Control::Edit_Dictation);
     ShowCounter();
+    asked_ = true;
+    SpeakNewWord();
 }
 
 void Dictation::Edit_DictationKeyDown(int key)
@@ -65,6 +82,7 @@ void Dictation::Edit_DictationKeyDown(int key)
         }
     }
     ShowCounter();
+    SpeakNewWord();
 }
 
 void Dictation::PreviousDictationWord()
@@ -73,6 +91,7 @@ void Dictation::PreviousDictationWord()
     if (c_.table.Bof())
         c_.table.Last();
     TakeDictationRecord();
+    SpeakNewWord();
 }
 
 void Dictation::NextDictationWord()
@@ -81,6 +100,7 @@ void Dictation::NextDictationWord()
     if (c_.table.Eof())
         c_.table.First();
     TakeDictationRecord();
+    SpeakNewWord();
 }
 
 void Dictation::PreviousGroup()
@@ -122,6 +142,8 @@ void Dictation::StartGroup()
     table.GotoBookmark(start);
     c_.view.SetText(Control::Label_Interpret, table.FieldByName("interpret"));
     c_.view.SetText(Control::Edit_Dictation, std::string());
+    asked_ = true;
+    SpeakNewWord();
 }
 
 void Dictation::RevealAnswer()

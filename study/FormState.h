@@ -10,6 +10,7 @@ struct FormState {
     int DictationStartRecNo = 0;
     int DictationEndRecNo = 0;
     bool DictationRecycled = false;
+    bool DictationSpeak = false; // the drill says each word it asks
     int GroupWordCount = 0;
     std::string FirstWordInRecycle;
     std::string DictationWord;

@@ -22,10 +22,22 @@ bool IsForwardKey(int key)
 
 } // namespace
 
+void KeyCommands::PlainKeyDown(int key)
+{
+    if (key != VK_F2)
+        return;
+    if (c_.view.ActivePage() == PageQuery)
+        lookup_.SpeakShownWord();
+    else if (c_.view.ActivePage() == PageDictation)
+        dictation_.SpeakAskedWord();
+}
+
 void KeyCommands::FormKeyDown(int key, bool ctrl)
 {
-    if (!ctrl)
+    if (!ctrl) {
+        PlainKeyDown(key);
         return;
+    }
     switch (c_.view.ActivePage()) {
     case PageQuery:
         if (IsBackKey(key))

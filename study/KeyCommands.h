@@ -1,5 +1,6 @@
 #pragma once
-// The Ctrl chords of the main window, seen before the focused control and never consumed.
+// The keys of the main window, seen before the focused control and never consumed: the Ctrl chords,
+// and F2, which says the word of the lookup or dictation page.
 
 #include "study/StudyContext.h"
 
@@ -17,6 +18,8 @@ public:
     void FormKeyDown(int key, bool ctrl);
 
 private:
+    void PlainKeyDown(int key);
+
     StudyContext c_;
     Lookup& lookup_;
     Maintenance& maintenance_;

@@ -8,6 +8,7 @@
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
+#include "study/Speaker.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ void Lookup::ShowWordView()
     view.ClearPreview();
 
     const std::string word = table.FieldByName("word");
+    shownWord_ = word;
     if (word.empty())
         return;
     // A bookmark rather than the record number: counting the records before a word after a seek
@@ -109,6 +111,7 @@ void Lookup::SpeedButton_SeekClick()
     }
     view.ClearPreview();
     view.SetText(Control::Memo_View, Say().notFound);
+    shownWord_.clear();
     if (view.MessageBox(Say().askAppend, Common().hint, kMbAskYesNo) != kIdYes)
         return;
     view.SelectPage(PageMaintain);
@@ -154,6 +157,14 @@ void Lookup::ListBox_PreviewDblClick()
     SetInputWord(word);
     Seek_Word_Record(c_.table, c_.view.Text(Control::Edit_Input));
     ShowWordView();
+}
+
+void Lookup::SpeakShownWord()
+{
+    if (!shownWord_.empty())
+        speaker_.Speak(shownWord_);
+    else if (c_.view.TextFitsGbk(Control::Edit_Input))
+        speaker_.Speak(gbk::Trim(c_.view.Text(Control::Edit_Input)));
 }
 
 void Lookup::Memo_ViewDblClick()

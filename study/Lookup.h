@@ -2,6 +2,7 @@
 // The lookup page: typing positions the table on the word or the nearest following one and shows
 // it with the run of following words that begin with it.
 
+#include "study/Speaker.h"
 #include "study/StudyContext.h"
 
 #include <string>
@@ -12,7 +13,8 @@ bool IsWordPrefix(std::string_view text, std::string_view prefix);
 
 class Lookup {
 public:
-    explicit Lookup(StudyContext context) : c_(context) {}
+    // `speaker` says the shown word on F2.
+    explicit Lookup(StudyContext context, Speaker& speaker = Silence()) : c_(context), speaker_(speaker) {}
 
     void SetInputWord(const std::string& text);
     void ShowWordView();
@@ -24,10 +26,14 @@ public:
     void SpeedButton_lastClick();
     void ListBox_PreviewDblClick();
     void Memo_ViewDblClick();
+    // F2: says the word the definition view shows, or the typed word when it shows none.
+    void SpeakShownWord();
 
 private:
     // Next or previous word from the typed one, with the end's message.
     void Step(bool forward);
 
     StudyContext c_;
+    Speaker& speaker_;
+    std::string shownWord_; // the word in the definition view, empty while it shows none
 };

@@ -98,10 +98,13 @@ void Settings::LoadDictationSettings()
         return;
     if (const auto recycled = registry.ReadInteger("D_Recycled"))
         state.DictationRecycled = *recycled == 1;
+    if (const auto speak = registry.ReadInteger("D_Speak"))
+        state.DictationSpeak = *speak == 1;
     state.GroupWordCount = registry.ReadInteger("D_R_W_C").value_or(20);
     state.FirstWordInRecycle = registry.ReadString("D_R_F_W").value_or("a");
 
     view.SetChecked(Control::CheckBox_DictationRecycled, state.DictationRecycled);
+    view.SetChecked(Control::CheckBox_DictationSpeak, state.DictationSpeak);
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
@@ -132,6 +135,7 @@ void Settings::SaveDictationSettings()
     registry.WriteInteger("D_Recycled", c_.state.DictationRecycled ? 1 : 0);
     registry.WriteInteger("D_R_W_C", c_.state.GroupWordCount);
     registry.WriteString("D_R_F_W", c_.state.FirstWordInRecycle);
+    registry.WriteInteger("D_Speak", c_.state.DictationSpeak ? 1 : 0);
 }
 
 void Settings::MenuItem_settingClick()
@@ -144,6 +148,7 @@ void Settings::MenuItem_settingClick()
     view.SelectPage(PageSetting);
     // Edits left from an earlier visit that was not applied give way to the applied values.
     view.SetChecked(Control::CheckBox_DictationRecycled, c_.state.DictationRecycled);
+    view.SetChecked(Control::CheckBox_DictationSpeak, c_.state.DictationSpeak);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(c_.state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, c_.state.FirstWordInRecycle);
 }
@@ -178,6 +183,7 @@ bool Settings::SpeedButton_applySettingClick()
         return false;
     }
     state.DictationRecycled = view.Checked(Control::CheckBox_DictationRecycled);
+    state.DictationSpeak = view.Checked(Control::CheckBox_DictationSpeak);
     state.GroupWordCount = *count;
     state.FirstWordInRecycle = view.Text(Control::Edit_FistWordInRecycle);
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);

@@ -4,9 +4,10 @@
 #include "dict/WordSeek.h"
 #include "study/MainView.h"
 
-StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths)
-    : table_(table), view_(view), lookup({table, state, view}), maintenance({table, state, view}),
-      settings({table, state, view}, lookup, paths.iniFile), dictation({table, state, view}, settings),
+StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker)
+    : table_(table), view_(view), lookup({table, state, view}, speaker), maintenance({table, state, view}),
+      settings({table, state, view}, lookup, paths.iniFile),
+      dictation({table, state, view}, settings, speaker),
       keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view})
 {
 }

@@ -9,6 +9,7 @@
 #include "study/Lookup.h"
 #include "study/Maintenance.h"
 #include "study/Settings.h"
+#include "study/Speaker.h"
 #include "study/WordListTransfer.h"
 
 #include <string>
@@ -20,7 +21,8 @@ struct StudyPaths {
 
 class StudyPages {
 public:
-    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths);
+    // `speaker` says the words of the dictation drill and of F2.
+    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker = Silence());
 
 private:
     TDictTable& table_;

@@ -9,8 +9,8 @@ StudyFixture::StudyFixture()
     const std::string path = (dir / "DORori.db").string();
     TDictTable::CreateTable(path);
     table.Open(path);
-    pages = std::make_unique<StudyPages>(table, view,
-                                         StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+    pages = std::make_unique<StudyPages>(
+        table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()}, speaker);
     view.onChange = [this](Control control) { pages->TextChanged(control); };
 }
 

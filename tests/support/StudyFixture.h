@@ -5,6 +5,7 @@
 #include "dict/DictTable.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
+#include "support/RecordingSpeaker.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -26,5 +27,6 @@ protected:
     TempDir dir;
     TDictTable table;
     FakeView view;
+    RecordingSpeaker speaker;
     std::unique_ptr<StudyPages> pages;
 };

@@ -23,10 +23,11 @@ protected:
         pages->settings.SaveLastWords();
         pages.reset();
         view = FakeView();
+        speaker = RecordingSpeaker();
         table.Close();
         table.Open((dir / "DORori.db").string());
-        pages = std::make_unique<StudyPages>(table, view,
-                                             StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
+        pages = std::make_unique<StudyPages>(
+            table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()}, speaker);
         view.onChange = [this](Control control) { pages->TextChanged(control); };
         Show();
     }
