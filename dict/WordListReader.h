@@ -2,8 +2,9 @@
 // Reads a word-list file into entries. Each line either starts a new entry or continues the
 // pending one; an entry is handed out when the next entry line or the file's end completes it,
 // and only when it has both a word and an explanation (so continuation lines before the first
-// entry line come to nothing).
+// entry line come to nothing). A UTF-8 file's entries come out converted to GBK.
 
+#include "dict/WordListEncoding.h"
 #include "dict/WordListFormat.h"
 #include "dict/WordListLineScanner.h"
 #include "dict/WordListLineSplitter.h"
@@ -18,9 +19,11 @@ class WordListReader {
 public:
     // Explanations and words come out cut to `interpretWidth` and `wordWidth` bytes at a character
     // boundary, as the table stores them; the rest of a longer one is never gathered, so a file of
-    // any kind is read in bounded memory.
+    // any kind is read in bounded memory. An entry of a UTF-8 file whose stored part would hold a
+    // character GBK cannot hold is left out, never stored altered.
     explicit WordListReader(std::size_t interpretWidth = std::string::npos,
-                            std::size_t wordWidth = std::string::npos);
+                            std::size_t wordWidth = std::string::npos,
+                            WordListEncoding encoding = WordListEncoding::Gbk);
 
     // The file in pieces, as for WordListLineSplitter.
     void Feed(std::string_view piece) { lines_.Feed(piece); }
@@ -32,17 +35,29 @@ public:
     std::optional<WordListEntry> TakePending();
     bool Ended() const { return lines_.Ended(); }
     std::uint64_t Examined() const { return lines_.Examined(); }
+    // The entries left out so far, and the word of the first, in GBK with '?' for each character
+    // GBK cannot hold.
+    std::uint64_t Skipped() const { return skipped_; }
+    const std::string& FirstSkipped() const { return firstSkipped_; }
 
 private:
     void AppendToPending(std::string_view text);
+    std::optional<WordListEntry> ConvertPending();
+    // A part of the first line without a UTF-8 file's byte-order mark, which may come in parts.
+    void AddUnmarked(const WordListLinePart& part);
 
     WordListLineSplitter lines_;
     std::size_t interpretWidth_;
     std::size_t wordWidth_;
+    WordListEncoding encoding_;
+    bool markDone_; // past where a UTF-8 file's byte-order mark can be
+    std::size_t markSeen_ = 0;
     std::size_t gatherLimit_;
     WordListLineScanner line_;
     std::string pendingWord_;
     std::string pendingInterpret_;
+    std::uint64_t skipped_ = 0;
+    std::string firstSkipped_;
 };
 
 // Every entry of a whole file.

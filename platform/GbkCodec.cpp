@@ -74,6 +74,14 @@ std::optional<std::string> FromUtf8(std::string_view utf8)
     return out;
 }
 
+GbkStart FromUtf8Start(std::string_view utf8)
+{
+    GbkStart start;
+    std::size_t consumed = 0;
+    start.whole = ToGbk().Convert(utf8, start.bytes, consumed);
+    return start;
+}
+
 std::string FromUtf8Lossy(std::string_view utf8)
 {
     std::string out;

@@ -2,6 +2,7 @@
 
 #include "dict/DictTable.h"
 #include "dict/StoredWordDigest.h"
+#include "dict/WordListEncoding.h"
 #include "dict/WordListFormat.h"
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
@@ -35,6 +36,9 @@ struct Texts {
     std::string askFrom = gbk::FromUtf8("】已经存在词库中,是否将注释由:\r\n\r\n  (").value();
     std::string askTo = gbk::FromUtf8(")\r\n\r\n     更新为\r\n\r\n  (").value();
     std::string askEnd = ")?";
+    std::string skippedCount = gbk::FromUtf8("共有 ").value();
+    std::string skippedFirst = gbk::FromUtf8(" 个词条含有不能保存的字符，没有导入。第一个是【").value();
+    std::string skippedEnd = gbk::FromUtf8("】。").value();
 };
 
 const Texts& Say()
@@ -47,6 +51,28 @@ bool HasExtension(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
+}
+
+// Reads as far as it takes to know the file's encoding: a GBK file of Chinese text shows itself
+// within its first lines, a UTF-8 one only at its end.
+WordListEncoding SniffFile(const std::string& path, const std::string& name)
+{
+    InputFile file(path, name);
+    WordListEncodingSniffer sniffer;
+    std::vector<char> buffer(kReadChunk);
+    for (std::string_view piece; !sniffer.Decided() && !(piece = file.Read(buffer)).empty();)
+        sniffer.Feed(piece);
+    return sniffer.Result();
+}
+
+// One message at the end of an import for the entries it left out.
+void ReportSkipped(MainView& view, const WordListReader& reader)
+{
+    if (reader.Skipped() == 0)
+        return;
+    view.MessageBox(Say().skippedCount + std::to_string(reader.Skipped()) + Say().skippedFirst +
+                        reader.FirstSkipped() + Say().skippedEnd,
+                    Common().warning, kMbOk | kMbIconWarning);
 }
 
 // The bar, shown at 0 while a command runs and hidden however it ends, is set whenever its value
@@ -239,11 +265,13 @@ void WordListTransfer::SpeedImportClick()
     if (!chosen)
         return;
 
-    InputFile file(*chosen, gbk::FromUtf8Lossy(*chosen));
+    const std::string name = gbk::FromUtf8Lossy(*chosen);
+    const WordListEncoding encoding = SniffFile(*chosen, name);
+    InputFile file(*chosen, name);
     Progress progress(c_.view);
     auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
     ImportBatch batch(c_.table, c_.view);
-    WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth);
+    WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
     std::vector<char> buffer(kReadChunk);
     std::optional<WordListEntry> completed;
     while (!reader.Ended() && !stopping_) {
@@ -255,6 +283,7 @@ void WordListTransfer::SpeedImportClick()
         while (!stopping_ && reader.ReadLine(completed)) {
             if (completed && !StoreEntry(c_, *completed, batch, digest ? &*digest : nullptr)) {
                 batch.End();
+                ReportSkipped(c_.view, reader);
                 return;
             }
             progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
@@ -262,7 +291,12 @@ void WordListTransfer::SpeedImportClick()
     }
     // Stopped midway, the pending entry may still lack lines: it is not stored. The last entry is
     // sought in any case, so the import ends on its record.
-    if (const auto last = reader.TakePending(); last && !stopping_)
+    if (stopping_) {
+        batch.End();
+        return;
+    }
+    if (const auto last = reader.TakePending())
         StoreEntry(c_, *last, batch, nullptr);
     batch.End();
+    ReportSkipped(c_.view, reader);
 }

@@ -201,6 +201,41 @@ TEST_F(WordListTransferTest, ImportAddsNewWordsWithTheirContinuationLines)
     ExpectIdle();
 }
 
+TEST_F(WordListTransferTest, Utf8ListsAreStoredAsGbkAndTheEntriesLeftOutAreNamedOnce)
+{
+    const std::string list = "apple               | n. 苹果\r\n  a fruit\r\nsmile | 😀 微笑\r\n"
+                             "cat | 猫\r\ndog😀 | 狗\r\n";
+    const std::string note = G("共有 2 个词条含有不能保存的字符，没有导入。第一个是【smile】。");
+    for (const std::string& bytes : {"\xEF\xBB\xBF" + list, list}) {
+        table.First();
+        while (!table.Eof())
+            table.Delete();
+        view.boxes.clear();
+        Import(bytes);
+        EXPECT_EQ(Stored("apple"), G("n. 苹果\r\n  a fruit"));
+        EXPECT_EQ(Stored("cat"), G("猫"));
+        EXPECT_EQ(table.RecordCount(), 2);
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_EQ(view.boxes[0].text, note);
+        EXPECT_EQ(view.boxes[0].caption, G("警告"));
+        EXPECT_EQ(view.boxes[0].flags, kMbOk | kMbIconWarning);
+        ExpectIdle();
+    }
+    // The export stays GBK, byte for byte.
+    view.answers = {kIdOk};
+    Export("out.txt");
+    EXPECT_EQ(ReadFile(PathOf("out.txt")), G("apple               | n. 苹果\r\n  a fruit\r\n"
+                                             "cat                 | 猫\r\n"));
+
+    // A GBK list, and one of ASCII alone, read as before and leave nothing out.
+    view.boxes.clear();
+    Import(G("fig | 无花果\r\ndog | 狗\r\n") + "ant | an insect\r\n");
+    EXPECT_EQ(Stored("dog"), G("狗"));
+    Import("eel | a fish \xA9\r\n");
+    EXPECT_EQ(Stored("eel"), "a fish \xA9");
+    EXPECT_TRUE(view.boxes.empty());
+}
+
 TEST_F(WordListTransferTest, DuplicatesInOtherCaseAskOnlyWhenTheExplanationDiffers)
 {
     AddWords({{"Cat", G("猫")}, {"Dog", G("狗")}, {"Owl", G("猫头鹰")}});
@@ -239,10 +274,11 @@ TEST_F(WordListTransferTest, CancelOnTheSecondQuestionKeepsWhatWasStoredBefore)
 
 TEST_F(WordListTransferTest, ExplanationLongerThanItsFieldIsNotAskedAboutAgain)
 {
-    // 1 + 100 two-byte characters: the field keeps "a" and 62 characters.
+    // 1 + 100 two-byte characters: the field keeps "a" and 62 characters. (A file of "a" and 猫
+    // alone would be valid UTF-8, and read as such.)
     std::string text = "a";
     for (int i = 0; i < 100; ++i)
-        text += G("猫");
+        text += G("汉");
     Import("long|" + text + "\r\n");
     EXPECT_EQ(Stored("long"), text.substr(0, 125));
     Import("long|" + text + "\r\n");

@@ -1,0 +1,43 @@
+#pragma once
+// Which encoding a word-list file is read in. Lists saved by today's editors are UTF-8; older lists
+// are GBK, and a GBK list of Chinese text is practically never valid UTF-8, so a file is read as
+// UTF-8 only when it starts with the byte-order mark, or is valid UTF-8 throughout and holds at
+// least one multi-byte sequence. Every other file, plain ASCII included, is read as GBK.
+
+#include <cstddef>
+#include <string_view>
+
+enum class WordListEncoding { Gbk, Utf8 };
+
+// The UTF-8 byte-order mark some editors write at the start of a file.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Looks at a file's bytes, fed in pieces of any size, and decides its encoding.
+class WordListEncodingSniffer {
+public:
+    void Feed(std::string_view piece);
+    // True once further bytes cannot change the answer: the mark was seen, or a byte that is no
+    // valid UTF-8.
+    bool Decided() const { return byteOrderMark_ || invalid_; }
+    // The answer once the whole file has been fed (or once Decided()).
+    WordListEncoding Result() const;
+
+private:
+    void Validate(std::string_view bytes);
+    bool ValidateByte(unsigned char byte);
+
+    std::size_t markMatched_ = 0; // the bytes of the mark the file's start has matched
+    bool markRuledOut_ = false;
+    bool byteOrderMark_ = false;
+    bool invalid_ = false;
+    bool multiByte_ = false;
+    // Within a sequence: the continuation bytes still due, and the range the next one must lie in
+    // (narrower after some first bytes, which rules out overlong forms, surrogates and values past
+    // U+10FFFF).
+    int due_ = 0;
+    unsigned char low_ = 0x80;
+    unsigned char high_ = 0xBF;
+};
+
+// The encoding of a whole file held in memory.
+WordListEncoding SniffWordListEncoding(std::string_view bytes);
