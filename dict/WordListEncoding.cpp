@@ -6,19 +6,53 @@
 
 namespace {
 
-// The length of the run of ASCII bytes at the start of `bytes`, eight at a time where it can: a
-// word list is mostly ASCII, and this keeps sniffing a large file cheap.
-std::size_t AsciiRun(std::string_view bytes)
+bool EightAscii(const unsigned char* bytes)
 {
-    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::uint64_t eight = 0;
+    std::memcpy(&eight, bytes, 8);
+    return (eight & 0x8080808080808080ull) == 0;
+}
+
+bool IsContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// The bytes of the whole valid sequences at the start of `bytes`, up to the first one that is
+// invalid or cut off by the piece's end. A sniffed file is read whole, so this loop is what a
+// large UTF-8 import costs before it starts; ASCII goes eight bytes at a time.
+std::size_t WholeSequences(std::string_view text, bool& multiByte)
+{
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
     std::size_t at = 0;
-    for (std::uint64_t eight = 0; at + 8 <= bytes.size(); at += 8) {
-        std::memcpy(&eight, bytes.data() + at, 8);
-        if (eight & kHighBits)
-            break;
+    while (at < size) {
+        const unsigned char lead = bytes[at];
+        if (lead < 0x80) {
+            at += at + 8 <= size && EightAscii(bytes + at) ? 8 : 1;
+            continue;
+        }
+        std::size_t length = 4;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return at;
+        }
+        if (at + length > size || bytes[at + 1] < low || bytes[at + 1] > high ||
+            (length > 2 && !IsContinuation(bytes[at + 2])) || (length > 3 && !IsContinuation(bytes[at + 3])))
+            return at;
+        multiByte = true;
+        at += length;
     }
-    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80)
-        ++at;
     return at;
 }
 
@@ -41,9 +75,9 @@ void WordListEncodingSniffer::Feed(std::string_view piece)
 void WordListEncodingSniffer::Validate(std::string_view bytes)
 {
     while (!bytes.empty() && !invalid_) {
+        // Whole sequences go fast; one cut off by the piece's end, or an invalid one, byte by byte.
         if (due_ == 0) {
-            const std::size_t ascii = AsciiRun(bytes);
-            bytes.remove_prefix(ascii);
+            bytes.remove_prefix(WholeSequences(bytes, multiByte_));
             if (bytes.empty())
                 return;
         }

@@ -1,5 +1,7 @@
 #include "platform/GbkCodec.h"
 
+#include "platform/Utf8ToGbkTable.h"
+
 #include <cerrno>
 #include <iconv.h>
 #include <stdexcept>
@@ -77,8 +79,7 @@ std::optional<std::string> FromUtf8(std::string_view utf8)
 GbkStart FromUtf8Start(std::string_view utf8)
 {
     GbkStart start;
-    std::size_t consumed = 0;
-    start.whole = ToGbk().Convert(utf8, start.bytes, consumed);
+    start.whole = Utf8ToGbkTable::Get().Convert(utf8, start.bytes);
     return start;
 }
 

@@ -14,6 +14,7 @@ std::optional<std::string> FromUtf8(std::string_view utf8);
 
 // GBK bytes for the longest start of UTF-8 text that converts, and whether that start is all of it
 // (it stops before the first character GBK cannot encode, or the first byte that is no valid UTF-8).
+// Made for many short texts: its first call builds a table of every character (some milliseconds).
 struct GbkStart {
     std::string bytes;
     bool whole = true;

@@ -53,18 +53,6 @@ bool HasExtension(const std::string& path)
     return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
 }
 
-// Reads as far as it takes to know the file's encoding: a GBK file of Chinese text shows itself
-// within its first lines, a UTF-8 one only at its end.
-WordListEncoding SniffFile(const std::string& path, const std::string& name)
-{
-    InputFile file(path, name);
-    WordListEncodingSniffer sniffer;
-    std::vector<char> buffer(kReadChunk);
-    for (std::string_view piece; !sniffer.Decided() && !(piece = file.Read(buffer)).empty();)
-        sniffer.Feed(piece);
-    return sniffer.Result();
-}
-
 // One message at the end of an import for the entries it left out.
 void ReportSkipped(MainView& view, const WordListReader& reader)
 {
@@ -112,6 +100,20 @@ private:
     int steps_ = 0;
     std::chrono::steady_clock::time_point lastEvents_ = std::chrono::steady_clock::now();
 };
+
+// Reads as far as it takes to know the file's encoding: a GBK file of Chinese text shows itself
+// within its first lines, a UTF-8 one only at its end, so the window takes its events meanwhile.
+WordListEncoding SniffFile(const std::string& path, const std::string& name, Progress& progress)
+{
+    InputFile file(path, name);
+    WordListEncodingSniffer sniffer;
+    std::vector<char> buffer(kReadChunk);
+    for (std::string_view piece; !sniffer.Decided() && !(piece = file.Read(buffer)).empty();) {
+        sniffer.Feed(piece);
+        progress.Set(0);
+    }
+    return sniffer.Result();
+}
 
 // The import's writes share batched transactions; whatever ends the import, what it stored is
 // committed and the table is not left inside a transaction. The window takes its events while a
@@ -266,9 +268,9 @@ void WordListTransfer::SpeedImportClick()
         return;
 
     const std::string name = gbk::FromUtf8Lossy(*chosen);
-    const WordListEncoding encoding = SniffFile(*chosen, name);
     InputFile file(*chosen, name);
     Progress progress(c_.view);
+    const WordListEncoding encoding = SniffFile(*chosen, name, progress);
     auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
     ImportBatch batch(c_.table, c_.view);
     WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);

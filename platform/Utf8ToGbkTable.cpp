@@ -1,0 +1,94 @@
+#include "platform/Utf8ToGbkTable.h"
+
+#include "platform/GbkCodec.h"
+
+namespace {
+
+bool IsContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+std::string Utf8Of(char32_t code)
+{
+    std::string utf8;
+    if (code < 0x800) {
+        utf8 += static_cast<char>(0xC0 | (code >> 6));
+    } else {
+        utf8 += static_cast<char>(0xE0 | (code >> 12));
+        utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    utf8 += static_cast<char>(0x80 | (code & 0x3F));
+    return utf8;
+}
+
+// The code point of the two- or three-byte sequence at `at`, and its length; 0 when the bytes there
+// are no such valid sequence (overlong forms and surrogates included). ASCII is handled before.
+std::size_t Decode(std::string_view text, std::size_t at, char32_t& code)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+    const std::size_t left = text.size() - at;
+    if (byte(0) >= 0xC2 && byte(0) <= 0xDF && left >= 2 && IsContinuation(byte(1))) {
+        code = (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
+        return 2;
+    }
+    if (byte(0) >= 0xE0 && byte(0) <= 0xEF && left >= 3 && IsContinuation(byte(1)) &&
+        IsContinuation(byte(2))) {
+        code = (char32_t{byte(0)} & 0x0F) << 12 | (char32_t{byte(1)} & 0x3F) << 6 | (byte(2) & 0x3F);
+        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+        return code >= 0x800 && !surrogate ? 3 : 0;
+    }
+    return 0; // four-byte sequences included: GBK holds nothing beyond U+FFFF
+}
+
+} // namespace
+
+const Utf8ToGbkTable& Utf8ToGbkTable::Get()
+{
+    static const Utf8ToGbkTable table;
+    return table;
+}
+
+Utf8ToGbkTable::Utf8ToGbkTable() : codes_(0x10000, 0)
+{
+    for (char32_t code = 0x80; code < 0x10000; ++code) {
+        if (code >= 0xD800 && code <= 0xDFFF)
+            continue;
+        const auto gbk = gbk::FromUtf8(Utf8Of(code));
+        if (!gbk || gbk->empty() || gbk->size() > 2)
+            continue;
+        const auto first = static_cast<unsigned char>((*gbk)[0]);
+        codes_[code] = gbk->size() == 1
+                           ? first
+                           : static_cast<std::uint16_t>(first << 8 | static_cast<unsigned char>((*gbk)[1]));
+    }
+}
+
+bool Utf8ToGbkTable::Convert(std::string_view utf8, std::string& out) const
+{
+    // GBK never takes more bytes than UTF-8: written in place, then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    char* write = out.data() + start;
+    std::size_t at = 0;
+    bool whole = true;
+    while (at < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            *write++ = utf8[at++];
+            continue;
+        }
+        char32_t code = 0;
+        const std::size_t length = Decode(utf8, at, code);
+        const std::uint16_t gbk = length ? codes_[code] : 0;
+        if (gbk == 0) {
+            whole = false;
+            break;
+        }
+        if (gbk >= 0x100)
+            *write++ = static_cast<char>(gbk >> 8);
+        *write++ = static_cast<char>(gbk & 0xFF);
+        at += length;
+    }
+    out.resize(static_cast<std::size_t>(write - out.data()));
+    return whole;
+}
