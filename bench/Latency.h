@@ -22,9 +22,14 @@ class Latency {
 public:
     template <class Action> void Time(benchmark::State& state, Action&& action)
     {
-        const double took = Seconds(action);
-        state.SetIterationTime(took);
-        seconds_.push_back(took);
+        Record(state, Seconds(action));
+    }
+
+    // An action timed by other means, e.g. across threads.
+    void Record(benchmark::State& state, double seconds)
+    {
+        state.SetIterationTime(seconds);
+        seconds_.push_back(seconds);
     }
 
     void Report(benchmark::State& state)

@@ -1,11 +1,13 @@
 // The dictation drill over generated tables of 10k, 100k and 1M words, through the page logic and
 // the fake window: a key in the answer box (a right answer with its step, a wrong one, a key that
-// finds the position outside the range), entering the page, and applying the settings page.
+// finds the position outside the range), entering the page, and applying the settings page. A right
+// answer also with 朗读 on, the word said by the speech synthesizer on its thread (into no device).
 
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "dict/DictTable.h"
 #include "platform/KeyFileWriter.h"
+#include "speech/EspeakSpeaker.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
 
@@ -33,25 +35,47 @@ void UsePrivateConfig()
     (void)done;
 }
 
-// The pages over one open table per size, wired to the fake window as the main window wires them.
+// A sound device that takes the samples at once and plays them nowhere.
+class NoDevice : public AudioOutput {
+public:
+    bool Begin(int) override { return true; }
+    bool Write(const std::int16_t*, std::size_t) override { return true; }
+    void Release() override {}
+};
+
+// The pages over one open table per size, wired to the fake window as the main window wires them;
+// a speaking window has the speech synthesizer for its speaker.
 struct Window {
     TDictTable table;
     FakeView view;
+    std::unique_ptr<EspeakSpeaker> speaker;
     std::unique_ptr<StudyPages> pages;
 };
 
+std::unique_ptr<Window> MakeWindow(std::size_t count, bool speaking)
+{
+    UsePrivateConfig();
+    auto window = std::make_unique<Window>();
+    window->table.Open(BenchTablePath(count));
+    if (speaking)
+        window->speaker =
+            std::make_unique<EspeakSpeaker>(std::make_unique<NoDevice>(), [](const std::string&) {});
+    window->pages =
+        std::make_unique<StudyPages>(window->table, window->view, StudyPaths{"/nonexistent.ini", "/tmp"},
+                                     speaking ? *window->speaker : Silence());
+    window->view.onChange = [w = window.get()](Control control) { w->pages->TextChanged(control); };
+    window->pages->FirstShowWork();
+    return window;
+}
+
 Window& WindowFor(std::size_t count)
 {
-    return OncePerSize<Window>(count, [count] {
-        UsePrivateConfig();
-        auto window = std::make_unique<Window>();
-        window->table.Open(BenchTablePath(count));
-        window->pages =
-            std::make_unique<StudyPages>(window->table, window->view, StudyPaths{"/nonexistent.ini", "/tmp"});
-        window->view.onChange = [w = window.get()](Control control) { w->pages->TextChanged(control); };
-        window->pages->FirstShowWork();
-        return window;
-    });
+    return OncePerSize<Window>(count, [count] { return MakeWindow(count, false); });
+}
+
+Window& SpeakingWindowFor(std::size_t count)
+{
+    return OncePerSize<Window>(count, [count] { return MakeWindow(count, true); });
 }
 
 // The settings page filled in as the user does, coming from the dictation page.
@@ -60,6 +84,7 @@ void FillSettings(Window& window, bool recycled, int groupCount, const std::stri
     window.view.SelectPage(PageDictation);
     window.pages->settings.MenuItem_settingClick();
     window.view.SetChecked(Control::CheckBox_DictationRecycled, recycled);
+    window.view.SetChecked(Control::CheckBox_DictationSpeak, window.speaker != nullptr);
     window.view.Type(Control::ComboBox_GroupWordCount, std::to_string(groupCount));
     window.view.Type(Control::Edit_FistWordInRecycle, firstWord);
 }
@@ -78,10 +103,9 @@ const std::string& MiddleWord(std::size_t count)
 
 // Enter in the answer box of a drill started at the table's middle word, with the asked word typed
 // (`right`) or a wrong one.
-void AnswerKey(benchmark::State& state, bool recycled, int groupCount, bool right)
+void AnswerKey(benchmark::State& state, Window& window, bool recycled, int groupCount, bool right)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
-    Window& window = WindowFor(count);
     FillSettings(window, recycled, groupCount, MiddleWord(count));
     ApplySettings(window);
     Latency latency;
@@ -97,18 +121,23 @@ void AnswerKey(benchmark::State& state, bool recycled, int groupCount, bool righ
 
 void BM_KeyRightAnswer(benchmark::State& state)
 {
-    AnswerKey(state, false, 20, true);
+    AnswerKey(state, WindowFor(static_cast<std::size_t>(state.range(0))), false, 20, true);
+}
+
+void BM_KeyRightAnswerSpeaking(benchmark::State& state)
+{
+    AnswerKey(state, SpeakingWindowFor(static_cast<std::size_t>(state.range(0))), false, 20, true);
 }
 
 // Right answers inside a group of 50: every 50th one returns to the group's first word.
 void BM_KeyRightAnswerInGroup(benchmark::State& state)
 {
-    AnswerKey(state, true, 50, true);
+    AnswerKey(state, WindowFor(static_cast<std::size_t>(state.range(0))), true, 50, true);
 }
 
 void BM_KeyWrongAnswer(benchmark::State& state)
 {
-    AnswerKey(state, true, 50, false);
+    AnswerKey(state, WindowFor(static_cast<std::size_t>(state.range(0))), true, 50, false);
 }
 
 // Ctrl+Right with the position outside a group of 50 that starts at the table's middle word, where
@@ -216,6 +245,7 @@ void BM_FirstWordKeystroke(benchmark::State& state)
 
 #define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_KeyRightAnswer) SIZES;
+BENCHMARK(BM_KeyRightAnswerSpeaking) SIZES;
 BENCHMARK(BM_KeyRightAnswerInGroup) SIZES;
 BENCHMARK(BM_KeyWrongAnswer) SIZES;
 BENCHMARK(BM_KeyPastTheGroup) SIZES;

@@ -10,6 +10,7 @@
 //   `.import` of the same file (columns split at "|", rows at LF with the CR dropped) into an
 //   empty table of word and explanation with both NOCASE indexes. The tool stores what it reads
 //   without trimming or looking anything up; our import looks up every word before adding it.
+// - Import of the same file saved as UTF-8, into an empty table.
 // - Re-import: the file our export wrote, into the table it came from: nothing changes and
 //   nothing is asked, yet every line is looked up.
 //
@@ -29,6 +30,7 @@
 #include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "dict/WordListFormat.h"
+#include "platform/GbkCodec.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
@@ -74,6 +76,22 @@ std::string SingleLineFile(std::size_t count)
                 AppendWordListLine(bytes, entry.word, entry.interpret);
             }
             std::ofstream(path, std::ios::binary) << bytes;
+        });
+}
+
+// The same file saved as UTF-8, as today's editors save it (without the byte-order mark: the whole
+// file is then looked at before the import). The few generated codes that are no GBK character
+// become one that is, so that both files hold the same entries.
+std::string Utf8SingleLineFile(std::size_t count)
+{
+    const std::string gbkFile = SingleLineFile(count);
+    return CachedBenchFile(
+        "wordlist-single-utf8-" + std::to_string(count) + ".txt", [&gbkFile](const std::string& path) {
+            std::string utf8 = gbk::ToUtf8(ReadAll(gbkFile));
+            const std::string replacement = "\xEF\xBF\xBD";
+            for (std::size_t at = 0; (at = utf8.find(replacement, at)) != std::string::npos;)
+                utf8.replace(at, replacement.size(), "字");
+            std::ofstream(path, std::ios::binary) << utf8;
         });
 }
 
@@ -256,10 +274,9 @@ void BM_ExportSqlite3Tool(benchmark::State& state)
         state.counters["same_bytes"] = ReadAll(ours) == ReadAll(out);
 }
 
-void BM_ImportIntoEmpty(benchmark::State& state)
+void ImportIntoEmpty(benchmark::State& state, const std::string& file)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
-    const std::string file = SingleLineFile(count);
     const std::string path = TmpPath("import", count) + ".db";
     double longest = 0;
     for (auto _ : state) {
@@ -275,6 +292,16 @@ void BM_ImportIntoEmpty(benchmark::State& state)
             state.SkipWithError("the import did not add every word");
     }
     state.counters["longest_freeze_ms"] = longest;
+}
+
+void BM_ImportIntoEmpty(benchmark::State& state)
+{
+    ImportIntoEmpty(state, SingleLineFile(static_cast<std::size_t>(state.range(0))));
+}
+
+void BM_ImportIntoEmptyUtf8(benchmark::State& state)
+{
+    ImportIntoEmpty(state, Utf8SingleLineFile(static_cast<std::size_t>(state.range(0))));
 }
 
 // The tool with its own default page cache, and (state.range(1) != 0) with the cache our import
@@ -413,6 +440,7 @@ void BM_CommandMemory(benchmark::State& state)
 BENCHMARK(BM_Export) SIZES->Iterations(3);
 BENCHMARK(BM_ExportSqlite3Tool) SIZES->Iterations(3);
 BENCHMARK(BM_ImportIntoEmpty) SIZES->Iterations(2);
+BENCHMARK(BM_ImportIntoEmptyUtf8) SIZES->Iterations(2);
 BENCHMARK(BM_ImportSqlite3Tool)
     ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})
     ->UseManualTime()

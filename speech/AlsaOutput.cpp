@@ -1,6 +1,7 @@
 #include "speech/AlsaOutput.h"
 
 #include <alsa/asoundlib.h>
+#include <utility>
 
 namespace {
 
@@ -14,7 +15,7 @@ void Quiet(const char*, int, const char*, int, const char*, ...) {}
 
 } // namespace
 
-AlsaOutput::AlsaOutput()
+AlsaOutput::AlsaOutput(std::string device) : device_(std::move(device))
 {
     snd_lib_error_set_handler(Quiet);
 }
@@ -26,7 +27,7 @@ AlsaOutput::~AlsaOutput()
 
 bool AlsaOutput::Open(int rate)
 {
-    if (snd_pcm_open(&pcm_, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) {
+    if (snd_pcm_open(&pcm_, device_.c_str(), SND_PCM_STREAM_PLAYBACK, 0) < 0) {
         pcm_ = nullptr;
         return false;
     }

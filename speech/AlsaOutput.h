@@ -4,11 +4,14 @@
 
 #include "speech/AudioOutput.h"
 
+#include <string>
+
 struct _snd_pcm;
 
 class AlsaOutput : public AudioOutput {
 public:
-    AlsaOutput();
+    // `device` is the sound device's name for the sound library ("default": the desktop's).
+    explicit AlsaOutput(std::string device = "default");
     ~AlsaOutput() override;
     AlsaOutput(const AlsaOutput&) = delete;
     AlsaOutput& operator=(const AlsaOutput&) = delete;
@@ -20,6 +23,7 @@ public:
 private:
     bool Open(int rate);
 
+    std::string device_;
     _snd_pcm* pcm_ = nullptr;
     int rate_ = 0;
 };
