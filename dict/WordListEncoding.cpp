@@ -6,6 +6,28 @@
 
 namespace {
 
+// What a lead byte announces: the continuation bytes due (0 for a byte that starts no sequence),
+// and the range the first of them must lie in, narrower after some leads to rule out overlong
+// forms, surrogates and values past U+10FFFF.
+struct Lead {
+    int due = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+};
+
+Lead LeadOf(unsigned char byte)
+{
+    if (byte >= 0xC2 && byte <= 0xDF)
+        return {1};
+    if (byte >= 0xE0 && byte <= 0xEF)
+        return {2, static_cast<unsigned char>(byte == 0xE0 ? 0xA0 : 0x80),
+                static_cast<unsigned char>(byte == 0xED ? 0x9F : 0xBF)};
+    if (byte >= 0xF0 && byte <= 0xF4)
+        return {3, static_cast<unsigned char>(byte == 0xF0 ? 0x90 : 0x80),
+                static_cast<unsigned char>(byte == 0xF4 ? 0x8F : 0xBF)};
+    return {};
+}
+
 bool EightAscii(const unsigned char* bytes)
 {
     std::uint64_t eight = 0;
@@ -32,21 +54,12 @@ std::size_t WholeSequences(std::string_view text, bool& multiByte)
             at += at + 8 <= size && EightAscii(bytes + at) ? 8 : 1;
             continue;
         }
-        std::size_t length = 4;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
+        const Lead announced = LeadOf(lead);
+        if (announced.due == 0)
             return at;
-        }
+        const auto length = static_cast<std::size_t>(announced.due) + 1;
+        const unsigned char low = announced.low;
+        const unsigned char high = announced.high;
         if (at + length > size || bytes[at + 1] < low || bytes[at + 1] > high ||
             (length > 2 && !IsContinuation(bytes[at + 2])) || (length > 3 && !IsContinuation(bytes[at + 3])))
             return at;
@@ -97,19 +110,12 @@ bool WordListEncodingSniffer::ValidateByte(unsigned char byte)
         multiByte_ = multiByte_ || due_ == 0;
         return true;
     }
-    if (byte >= 0xC2 && byte <= 0xDF) {
-        due_ = 1;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-        due_ = 2;
-        low_ = byte == 0xE0 ? 0xA0 : 0x80;
-        high_ = byte == 0xED ? 0x9F : 0xBF;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-        due_ = 3;
-        low_ = byte == 0xF0 ? 0x90 : 0x80;
-        high_ = byte == 0xF4 ? 0x8F : 0xBF;
-    } else {
+    const Lead announced = LeadOf(byte);
+    if (announced.due == 0)
         return false; // a stray continuation byte, 0xC0, 0xC1 or 0xF5 and above
-    }
+    due_ = announced.due;
+    low_ = announced.low;
+    high_ = announced.high;
     return true;
 }
 
