@@ -74,10 +74,14 @@ public:
             return false;
         environment_.insert("DISPLAY", ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed());
         Spawn("openbox", {});
-        if (!Eventually([this] {
-                return Tool("xprop", {"-root", "_NET_SUPPORTING_WM_CHECK"}).contains("window id");
-            }))
-            return false;
+        // A window mapped before the manager's event loop runs may stay unmapped (the manager
+        // announces itself earlier): a desktop switch that the manager carries out shows that it runs.
+        for (const QString desktop : {"1", "0"})
+            if (!Eventually([&] {
+                    Tool("xdotool", {"set_desktop", desktop});
+                    return Tool("xdotool", {"get_desktop"}).trimmed() == desktop;
+                }))
+                return false;
         Spawn("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
                          "--SetDockType", "true", "--SetPartialStrut", "true"});
         return Eventually([this] {
