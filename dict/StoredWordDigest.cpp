@@ -96,8 +96,8 @@ std::size_t StoredWordDigest::IndexOf(std::string_view word) const
 bool StoredWordDigest::HoldsUnchanged(std::string_view word, std::string_view interpret) const
 {
     const std::size_t at = IndexOf(word);
-    return at < words_.size() && words_[at].interpret != kForgotten &&
-           words_[at].interpret == InterpretHash(interpret);
+    // A forgotten word never matches: no explanation hashes to kForgotten.
+    return at < words_.size() && words_[at].interpret == InterpretHash(interpret);
 }
 
 void StoredWordDigest::Forget(std::string_view word)

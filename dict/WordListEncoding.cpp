@@ -1,43 +1,18 @@
 #include "dict/WordListEncoding.h"
 
+#include "platform/Utf8.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 namespace {
 
-// What a lead byte announces: the continuation bytes due (0 for a byte that starts no sequence),
-// and the range the first of them must lie in, narrower after some leads to rule out overlong
-// forms, surrogates and values past U+10FFFF.
-struct Lead {
-    int due = 0;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
-};
-
-Lead LeadOf(unsigned char byte)
-{
-    if (byte >= 0xC2 && byte <= 0xDF)
-        return {1};
-    if (byte >= 0xE0 && byte <= 0xEF)
-        return {2, static_cast<unsigned char>(byte == 0xE0 ? 0xA0 : 0x80),
-                static_cast<unsigned char>(byte == 0xED ? 0x9F : 0xBF)};
-    if (byte >= 0xF0 && byte <= 0xF4)
-        return {3, static_cast<unsigned char>(byte == 0xF0 ? 0x90 : 0x80),
-                static_cast<unsigned char>(byte == 0xF4 ? 0x8F : 0xBF)};
-    return {};
-}
-
 bool EightAscii(const unsigned char* bytes)
 {
     std::uint64_t eight = 0;
     std::memcpy(&eight, bytes, 8);
     return (eight & 0x8080808080808080ull) == 0;
-}
-
-bool IsContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
 }
 
 // The bytes of the whole valid sequences at the start of `bytes`, up to the first one that is
@@ -54,14 +29,8 @@ std::size_t WholeSequences(std::string_view text, bool& multiByte)
             at += at + 8 <= size && EightAscii(bytes + at) ? 8 : 1;
             continue;
         }
-        const Lead announced = LeadOf(lead);
-        if (announced.due == 0)
-            return at;
-        const auto length = static_cast<std::size_t>(announced.due) + 1;
-        const unsigned char low = announced.low;
-        const unsigned char high = announced.high;
-        if (at + length > size || bytes[at + 1] < low || bytes[at + 1] > high ||
-            (length > 2 && !IsContinuation(bytes[at + 2])) || (length > 3 && !IsContinuation(bytes[at + 3])))
+        const std::size_t length = utf8::SequenceAt(text, at);
+        if (length == 0)
             return at;
         multiByte = true;
         at += length;
@@ -110,7 +79,7 @@ bool WordListEncodingSniffer::ValidateByte(unsigned char byte)
         multiByte_ = multiByte_ || due_ == 0;
         return true;
     }
-    const Lead announced = LeadOf(byte);
+    const utf8::Lead announced = utf8::LeadOf(byte);
     if (announced.due == 0)
         return false; // a stray continuation byte, 0xC0, 0xC1 or 0xF5 and above
     due_ = announced.due;

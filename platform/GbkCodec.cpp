@@ -1,5 +1,6 @@
 #include "platform/GbkCodec.h"
 
+#include "platform/Utf8.h"
 #include "platform/Utf8ToGbkTable.h"
 
 #include <cerrno>
@@ -54,7 +55,7 @@ std::size_t Utf8SequenceLength(std::string_view text)
     const auto lead = static_cast<unsigned char>(text[0]);
     const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
     for (std::size_t k = 1; k < length; ++k)
-        if (k >= text.size() || (static_cast<unsigned char>(text[k]) & 0xC0) != 0x80)
+        if (k >= text.size() || !utf8::IsContinuation(static_cast<unsigned char>(text[k])))
             return 1;
     return length;
 }

@@ -1,13 +1,9 @@
 #include "platform/Utf8ToGbkTable.h"
 
 #include "platform/GbkCodec.h"
+#include "platform/Utf8.h"
 
 namespace {
-
-bool IsContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
-}
 
 std::string Utf8Of(char32_t code)
 {
@@ -22,23 +18,21 @@ std::string Utf8Of(char32_t code)
     return utf8;
 }
 
-// The code point of the two- or three-byte sequence at `at`, and its length; 0 when the bytes there
-// are no such valid sequence (overlong forms and surrogates included). ASCII is handled before.
+// The code point of the valid two- or three-byte sequence at `at`, and its length; 0 when no such
+// sequence starts there. ASCII is handled before; GBK holds nothing beyond U+FFFF.
 std::size_t Decode(std::string_view text, std::size_t at, char32_t& code)
 {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
-    const std::size_t left = text.size() - at;
-    if (byte(0) >= 0xC2 && byte(0) <= 0xDF && left >= 2 && IsContinuation(byte(1))) {
-        code = (char32_t{byte(0)} & 0x1F) << 6 | (byte(1) & 0x3F);
+    const auto byte = [&](std::size_t k) { return char32_t{static_cast<unsigned char>(text[at + k])}; };
+    switch (utf8::SequenceAt(text, at)) {
+    case 2:
+        code = (byte(0) & 0x1F) << 6 | (byte(1) & 0x3F);
         return 2;
+    case 3:
+        code = (byte(0) & 0x0F) << 12 | (byte(1) & 0x3F) << 6 | (byte(2) & 0x3F);
+        return 3;
+    default:
+        return 0;
     }
-    if (byte(0) >= 0xE0 && byte(0) <= 0xEF && left >= 3 && IsContinuation(byte(1)) &&
-        IsContinuation(byte(2))) {
-        code = (char32_t{byte(0)} & 0x0F) << 12 | (char32_t{byte(1)} & 0x3F) << 6 | (byte(2) & 0x3F);
-        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-        return code >= 0x800 && !surrogate ? 3 : 0;
-    }
-    return 0; // four-byte sequences included: GBK holds nothing beyond U+FFFF
 }
 
 } // namespace

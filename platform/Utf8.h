@@ -1,0 +1,52 @@
+#pragma once
+// The rules of UTF-8 sequences, for the readers that check word lists and convert them.
+
+#include <cstddef>
+#include <string_view>
+
+namespace utf8 {
+
+inline bool IsContinuation(unsigned char byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// What a lead byte announces: the continuation bytes due (0 for a byte that starts no sequence),
+// and the range the first of them must lie in, narrower after some leads to rule out overlong
+// forms, surrogates and values past U+10FFFF.
+struct Lead {
+    int due = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+};
+
+inline Lead LeadOf(unsigned char byte)
+{
+    if (byte >= 0xC2 && byte <= 0xDF)
+        return {1};
+    if (byte >= 0xE0 && byte <= 0xEF)
+        return {2, static_cast<unsigned char>(byte == 0xE0 ? 0xA0 : 0x80),
+                static_cast<unsigned char>(byte == 0xED ? 0x9F : 0xBF)};
+    if (byte >= 0xF0 && byte <= 0xF4)
+        return {3, static_cast<unsigned char>(byte == 0xF0 ? 0x90 : 0x80),
+                static_cast<unsigned char>(byte == 0xF4 ? 0x8F : 0xBF)};
+    return {};
+}
+
+// The length of the valid multi-byte sequence at text[at]; 0 when none starts there (an ASCII
+// byte, an invalid byte, or a sequence cut off by the text's end).
+inline std::size_t SequenceAt(std::string_view text, std::size_t at)
+{
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[at + k]); };
+    const Lead announced = LeadOf(byte(0));
+    const auto length = static_cast<std::size_t>(announced.due) + 1;
+    if (announced.due == 0 || at + length > text.size() || byte(1) < announced.low ||
+        byte(1) > announced.high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (!IsContinuation(byte(k)))
+            return 0;
+    return length;
+}
+
+} // namespace utf8
