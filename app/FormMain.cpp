@@ -1,10 +1,10 @@
 #include "app/FormMain.h"
 
 #include "app/KeyCodes.h"
+#include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
 #include "dict/DictTable.h"
 #include "platform/KeyFileWriter.h"
-#include "platform/MessageBoxFlags.h"
 #include "speech/AlsaOutput.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/SkinResources.h"
@@ -65,7 +65,7 @@ void TFormMain::Run(const std::function<void()>& handler)
 
 void TFormMain::ShowErrorReport(const QString& text)
 {
-    ZYInfoDlg1->MessageBox(text, windowTitle(), kMbNotice);
+    ZYInfoDlg1->MessageBox(text, windowTitle(), MessageBoxFlags(Question::Notice));
 }
 
 void TFormMain::WireWindowCommands()
@@ -206,7 +206,9 @@ void TFormMain::N5Click()
         const QString text =
             QStringLiteral("DUredivive (Beta版)\r\n\r\n     词汇量:%1\r\n\r\n     作者: DoRori 开发小组")
                 .arg(table_.RecordCount());
-        if (ZYInfoDlg1->MessageBox(text, QStringLiteral("关于..."), 0) == 1)
+        // Custom captions answer the button's number from the right less one: "访问网站" answers 1.
+        constexpr int kVisitWebsite = 1;
+        if (ZYInfoDlg1->MessageBox(text, QStringLiteral("关于..."), kMbOk) == kVisitWebsite)
             openUrl(QUrl(QString::fromLatin1(kHomePage)));
     });
 }

@@ -1,5 +1,6 @@
 #include "app/FormMainView.h"
 
+#include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
 #include "app/StatusLine.h"
 #include "ui/QtGbk.h"
@@ -218,9 +219,9 @@ void FormMainView::Beep()
     QApplication::beep();
 }
 
-int FormMainView::MessageBox(const std::string& text, const std::string& caption, int flags)
+Answer FormMainView::MessageBox(const std::string& text, const std::string& caption, Question question)
 {
-    return messageBox_.MessageBox(FromGbk(text), FromGbk(caption), flags);
+    return AnswerOf(messageBox_.MessageBox(FromGbk(text), FromGbk(caption), MessageBoxFlags(question)));
 }
 
 std::optional<std::string> FormMainView::AskFileName(const std::string& title)

@@ -50,7 +50,7 @@ public:
     void SetPageCaption(int page, const std::string& caption) override;
     void ShowStatus(const std::string& message) override;
     void Beep() override;
-    int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+    Answer MessageBox(const std::string& text, const std::string& caption, Question question) override;
     std::optional<std::string> AskFileName(const std::string& title) override;
     void ShowProgress(bool visible) override;
     void SetProgress(int percent) override;

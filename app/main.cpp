@@ -5,7 +5,6 @@
 #include "app/SingleInstance.h"
 #include "platform/IniFile.h"
 #include "platform/KeyFileWriter.h"
-#include "platform/MessageBoxFlags.h"
 #include "study/CommonTexts.h"
 #include "ui/Fonts.h"
 
@@ -42,7 +41,7 @@ int main(int argc, char** argv)
     }
     // One message that names the file and what to do; the features say so again only when used.
     if (opened.outcome == OpenOutcome::Failed)
-        form.View().MessageBox(opened.error, Common().warning, kMbNotice);
+        form.View().MessageBox(opened.error, Common().warning, Question::Notice);
     // A signal during the start ends the program before its window shows.
     if (SignalCloser::Received())
         return 0;

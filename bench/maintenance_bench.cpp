@@ -74,7 +74,7 @@ void BM_SaveUpdate(benchmark::State& state)
     for (auto _ : state) {
         const GeneratedWord& entry = words.Next();
         Fill(page, entry.word, explanations[words.Below(explanations.size())].interpret);
-        page.view.answers = {kIdYes};
+        page.view.answers = {Answer::Yes};
         latency.Time(state, [&] { page.logic.SpeedButton_SaveWordClick(); });
         // Put the generated explanation back.
         page.table.Edit();
@@ -93,7 +93,7 @@ void BM_Delete(benchmark::State& state)
     for (auto _ : state) {
         const GeneratedWord& entry = words.Next();
         Fill(page, entry.word, std::string());
-        page.view.answers = {kIdYes};
+        page.view.answers = {Answer::Yes};
         latency.Time(state, [&] { page.logic.SpeedButton5Click(); });
         page.table.Append();
         page.table.SetFieldByName("word", entry.word);

@@ -252,7 +252,7 @@ void BM_Export(benchmark::State& state)
     const std::string out = TmpPath("export", count) + ".txt";
     for (auto _ : state) {
         run.view.fileAnswers = {out};
-        run.view.answers = {kIdOk};
+        run.view.answers = {Answer::Ok};
         state.SetIterationTime(Seconds([&] { run.transfer.SpeedExportClick(); }));
     }
     state.counters["bytes"] = static_cast<double>(fs::file_size(out));
@@ -328,7 +328,7 @@ void BM_ReimportExported(benchmark::State& state)
     run.table.Open(FreshBenchTableCopy(count, "reimport"));
     const std::string file = TmpPath("reimport", count) + ".txt";
     run.view.fileAnswers = {file};
-    run.view.answers = {kIdOk};
+    run.view.answers = {Answer::Ok};
     run.transfer.SpeedExportClick();
     run.view.boxes.clear();
     double longest = 0;
@@ -387,7 +387,7 @@ void BM_StopImport(benchmark::State& state)
         WordListTransfer transfer({table, form, view});
         running = &transfer;
         view.fileAnswers = {file};
-        view.answers.assign(kLines, kIdNo);
+        view.answers.assign(kLines, Answer::No);
         transfer.SpeedImportClick();
         stored = static_cast<std::size_t>(table.RecordCount() - before);
         table.Close();
@@ -416,7 +416,7 @@ void BM_CommandMemory(benchmark::State& state)
         Transfer run;
         run.table.Open(table);
         run.view.fileAnswers = {file};
-        run.view.answers = {kIdOk};
+        run.view.answers = {Answer::Ok};
         run.transfer.SpeedExportClick();
     } else {
         TDictTable::CreateTable(table);

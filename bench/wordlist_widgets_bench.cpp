@@ -97,7 +97,7 @@ void BM_Export(benchmark::State& state)
     double total = 0;
     for (auto _ : state) {
         view->fileAnswers = {out};
-        view->answers = {kIdOk};
+        view->answers = {Answer::Ok};
         const double took = Seconds([&] { transfer.SpeedExportClick(); });
         state.SetIterationTime(took);
         total += took;

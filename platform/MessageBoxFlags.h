@@ -1,6 +1,6 @@
 #pragma once
-// The message box's flags word and the codes it answers with, as the page logic asks, the dialog
-// decodes and the tests' fake window records them. The values are those of the system message box:
+// The message box's flags word and the codes it answers with, as the window asks and the dialog
+// decodes them. The values are those of the system message box:
 // bits 0-3 choose the button set, bits 4-7 the icon and bits 8-11 the button that has the focus
 // first. Buttons are numbered from the right: button 1 is the rightmost.
 
@@ -40,18 +40,3 @@ constexpr int kIdRetry = 4;
 constexpr int kIdIgnore = 5;
 constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
-
-// The questions and notices the program asks; their numbers are part of the program's behaviour.
-// "确定" alone, error icon.
-constexpr int kMbNotice = kMbOk | kMbIconError;
-// "是" / "否", question icon, the focus on "否".
-constexpr int kMbAskYesNo = kMbYesNo | kMbIconQuestion | kMbDefaultButton1;
-// "确定" / "取消", warning icon, the focus on "取消".
-constexpr int kMbAskOverwrite = kMbOkCancel | kMbIconWarning | kMbDefaultButton1;
-// "是" / "否" / "取消", no icon, the focus on "是".
-constexpr int kMbAskYesNoCancel = kMbYesNoCancel | kMbNoIcon | kMbDefaultButton3;
-
-static_assert(kMbNotice == 16);
-static_assert(kMbAskYesNo == 36);
-static_assert(kMbAskOverwrite == 49);
-static_assert(kMbAskYesNoCancel == 515);

@@ -4,7 +4,6 @@
 #include "dict/WordSeek.h"
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
-#include "platform/MessageBoxFlags.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
@@ -112,7 +111,7 @@ void Lookup::SpeedButton_SeekClick()
     view.ClearPreview();
     view.SetText(Control::Memo_View, Say().notFound);
     shownWord_.clear();
-    if (view.MessageBox(Say().askAppend, Common().hint, kMbAskYesNo) != kIdYes)
+    if (view.MessageBox(Say().askAppend, Common().hint, Question::AskYesNo) != Answer::Yes)
         return;
     view.SelectPage(PageMaintain);
     view.SetText(Control::Edit_newword, c_.state.QueryWord);

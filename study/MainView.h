@@ -9,6 +9,19 @@
 #include <optional>
 #include <string>
 
+// The shapes of question and notice the page logic asks; the window turns each into its buttons,
+// icon and first focus.
+enum class Question {
+    Notice,        // "确定", error icon
+    WarningNotice, // "确定", warning icon
+    AskYesNo,      // "是" / "否", question icon, the focus on "否"
+    AskOverwrite,  // "确定" / "取消", warning icon, the focus on "取消"
+    AskYesNoCancel // "是" / "否" / "取消", no icon, the focus on "是"
+};
+
+// The button pressed; a box closed without a button answers Cancel.
+enum class Answer { Ok, Cancel, Yes, No };
+
 class MainView {
 public:
     virtual ~MainView() = default;
@@ -45,8 +58,7 @@ public:
     // The status line: shows the message and lets it give way to "完成" at the timer's tick.
     virtual void ShowStatus(const std::string& message) = 0;
     virtual void Beep() = 0;
-    // The message box: returns the code of the button pressed.
-    virtual int MessageBox(const std::string& text, const std::string& caption, int flags) = 0;
+    virtual Answer MessageBox(const std::string& text, const std::string& caption, Question question) = 0;
 
     // The save-style file dialog of the word-list commands; nothing when cancelled. The path is
     // in the file system's own encoding.

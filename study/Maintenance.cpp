@@ -4,7 +4,6 @@
 #include "dict/WordSeek.h"
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
-#include "platform/MessageBoxFlags.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
 
@@ -43,7 +42,7 @@ bool Maintenance::SeekTypedWord(const std::string& word)
 
 void Maintenance::Warn(const std::string& text, Control focus)
 {
-    c_.view.MessageBox(text, Common().warning, kMbNotice);
+    c_.view.MessageBox(text, Common().warning, Question::Notice);
     c_.view.SetFocus(focus);
 }
 
@@ -91,7 +90,7 @@ void Maintenance::SpeedButton_SaveWordClick()
         return Warn(Say().unsavableInterpret, Control::Memo_newInterpret);
 
     if (Seek_Word_Record(table, word)) {
-        if (view.MessageBox(word + Say().askUpdate, Common().hint, kMbAskYesNo) != kIdYes)
+        if (view.MessageBox(word + Say().askUpdate, Common().hint, Question::AskYesNo) != Answer::Yes)
             return;
         // The stored word keeps its own letter case: only the explanation is written.
         table.Edit();
@@ -114,8 +113,8 @@ void Maintenance::SpeedButton5Click()
         view.ShowStatus(Say().nothingToDelete);
         return;
     }
-    if (view.MessageBox(Say().askDelete + word + Common().close + "?", Common().warning, kMbAskYesNo) !=
-        kIdYes)
+    if (view.MessageBox(Say().askDelete + word + Common().close + "?", Common().warning,
+                        Question::AskYesNo) != Answer::Yes)
         return;
     c_.table.Delete();
     view.ShowStatus(Say().deleted + word);

@@ -5,7 +5,6 @@
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
 #include "platform/IniFile.h"
-#include "platform/MessageBoxFlags.h"
 #include "platform/Registry.h"
 #include "study/CommonTexts.h"
 #include "study/DictationRange.h"
@@ -179,7 +178,7 @@ bool Settings::SpeedButton_applySettingClick()
     const std::string countText = view.Text(Control::ComboBox_GroupWordCount);
     const auto count = GroupCountOf(countText);
     if (!count) {
-        view.MessageBox(countText + Say().notDecimal, Common().warning, kMbNotice);
+        view.MessageBox(countText + Say().notDecimal, Common().warning, Question::Notice);
         return false;
     }
     state.DictationRecycled = view.Checked(Control::CheckBox_DictationRecycled);

@@ -7,7 +7,6 @@
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
 #include "platform/InputFile.h"
-#include "platform/MessageBoxFlags.h"
 #include "platform/ReplacingFile.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
@@ -60,7 +59,7 @@ void ReportSkipped(MainView& view, const WordListReader& reader)
         return;
     view.MessageBox(Say().skippedCount + std::to_string(reader.Skipped()) + Say().skippedFirst +
                         reader.FirstSkipped() + Say().skippedEnd,
-                    Common().warning, kMbOk | kMbIconWarning);
+                    Common().warning, Question::WarningNotice);
 }
 
 // The bar, shown at 0 while a command runs and hidden however it ends, is set whenever its value
@@ -184,10 +183,10 @@ bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& 
     batch.Commit();
     const std::string question =
         Common().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
-    const int answer = c.view.MessageBox(question, Common().hint, kMbAskYesNoCancel);
-    if (answer == kIdCancel)
+    const Answer answer = c.view.MessageBox(question, Common().hint, Question::AskYesNoCancel);
+    if (answer == Answer::Cancel)
         return false;
-    if (answer == kIdYes) {
+    if (answer == Answer::Yes) {
         table.Edit();
         table.SetFieldByName("interpret", entry.interpret);
         table.Post();
@@ -230,8 +229,8 @@ void WordListTransfer::SpeedExportClick()
     const std::string name = gbk::FromUtf8Lossy(path);
     std::error_code ignored;
     if (std::filesystem::exists(path, ignored) &&
-        c_.view.MessageBox(Say().fileName + name + Say().exists, Common().warning, kMbAskOverwrite) ==
-            kIdCancel)
+        c_.view.MessageBox(Say().fileName + name + Say().exists, Common().warning, Question::AskOverwrite) ==
+            Answer::Cancel)
         return;
 
     ReplacingFile file(path, name);

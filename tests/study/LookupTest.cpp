@@ -158,19 +158,19 @@ TEST_F(LookupTest, SeekButtonOffersToAddAMissingWord)
 {
     AddPlain({"ape", "apex"});
     view.Type(Control::Edit_Input, "ap ");
-    view.answers = {kIdNo};
+    view.answers = {Answer::No};
     lookup().SpeedButton_SeekClick();
     EXPECT_EQ(Memo(), "not find it");
     EXPECT_TRUE(view.preview.empty());
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, G("词库中没有这个单词，是否追加?"));
     EXPECT_EQ(view.boxes[0].caption, G("提示"));
-    EXPECT_EQ(view.boxes[0].flags, 36);
+    EXPECT_EQ(view.boxes[0].question, Question::AskYesNo);
     EXPECT_EQ(view.page, PageQuery);
     EXPECT_EQ(CurrentWord(), "ape");
 
     view.Type(Control::Memo_newInterpret, "old");
-    view.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     lookup().SpeedButton_SeekClick();
     EXPECT_EQ(view.page, PageMaintain);
     EXPECT_EQ(view.Text(Control::Edit_newword), "ap");

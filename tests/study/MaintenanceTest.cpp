@@ -62,7 +62,7 @@ TEST_F(MaintenanceTest, SaveRefusesEmptyOrUnstorableTextAndStoresNothing)
         ASSERT_FALSE(view.boxes.empty());
         EXPECT_EQ(view.boxes.back().text, text);
         EXPECT_EQ(view.boxes.back().caption, G("警告"));
-        EXPECT_EQ(view.boxes.back().flags, 16);
+        EXPECT_EQ(view.boxes.back().question, Question::Notice);
         EXPECT_EQ(view.focus, focus);
         EXPECT_EQ(table.RecordCount(), 1);
         EXPECT_TRUE(view.statuses.empty());
@@ -84,7 +84,7 @@ TEST_F(MaintenanceTest, SaveRefusesEmptyOrUnstorableTextAndStoresNothing)
 
     view.Type(Control::Edit_newword, "ape");
     view.TypeUnencodable(Control::Memo_newInterpret, G("猿") + "?");
-    view.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     maintenance().SpeedButton_SaveWordClick();
     expectWarning(G("单词解释中有词库无法保存的字符，请修改后再保存"), Control::Memo_newInterpret);
     EXPECT_EQ(Stored("ape"), G("猿"));
@@ -115,16 +115,16 @@ TEST_F(MaintenanceTest, SavingAStoredWordAsksAndUpdatesOnlyTheExplanation)
 {
     AddWords({{"Ape", G("猿")}});
     Fill(" APE", G("类人猿"));
-    view.answers = {kIdNo};
+    view.answers = {Answer::No};
     maintenance().SpeedButton_SaveWordClick();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, "APE" + G(" 已经存在单词库中，是否更新?"));
     EXPECT_EQ(view.boxes[0].caption, G("提示"));
-    EXPECT_EQ(view.boxes[0].flags, 36);
+    EXPECT_EQ(view.boxes[0].question, Question::AskYesNo);
     EXPECT_EQ(Stored("ape"), G("猿"));
     EXPECT_TRUE(view.statuses.empty());
 
-    view.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     maintenance().SpeedButton_SaveWordClick();
     EXPECT_EQ(Stored("ape"), G("类人猿"));
     EXPECT_EQ(CurrentWord(), "Ape");
@@ -139,7 +139,7 @@ TEST_F(MaintenanceTest, A30ByteWordIsSavedAsIts25ByteStartAndThenAsksToUpdate)
     maintenance().SpeedButton_SaveWordClick();
     EXPECT_EQ(CurrentWord(), longWord.substr(0, 25));
     Fill(longWord, "y");
-    view.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     maintenance().SpeedButton_SaveWordClick();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, longWord + G(" 已经存在单词库中，是否更新?"));
@@ -161,15 +161,15 @@ TEST_F(MaintenanceTest, DeleteRemovesOnlyTheWordItselfAfterAsking)
     EXPECT_EQ(table.RecordCount(), 3);
 
     Fill(" APPLE ", "keep");
-    view.answers = {kIdNo};
+    view.answers = {Answer::No};
     maintenance().SpeedButton5Click();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, G("您确定要从词库中删除【") + "APPLE" + G("】?"));
     EXPECT_EQ(view.boxes[0].caption, G("警告"));
-    EXPECT_EQ(view.boxes[0].flags, 36);
+    EXPECT_EQ(view.boxes[0].question, Question::AskYesNo);
     EXPECT_EQ(table.RecordCount(), 3);
 
-    view.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     maintenance().SpeedButton5Click();
     EXPECT_EQ(table.RecordCount(), 2);
     EXPECT_EQ(view.LastStatus(), G("成功从词库中删除 ") + "APPLE");
@@ -183,7 +183,7 @@ TEST_F(MaintenanceTest, DeleteNeverTakesAStoredWordForTextGbkCannotHold)
 {
     AddWords({{"what?", "x"}});
     view.TypeUnencodable(Control::Edit_newword, "what?");
-    view.answers = {kIdYes};
+    view.answers = {Answer::Yes};
     maintenance().SpeedButton5Click();
     EXPECT_EQ(view.LastStatus(), G("不存在待删除的对象"));
     EXPECT_TRUE(view.boxes.empty());

@@ -157,7 +157,7 @@ TEST_F(SettingsTest, ApplyRefusesATextThatIsNoCountAndChangesNothing)
         ASSERT_EQ(view.boxes.size(), 1u);
         EXPECT_EQ(view.boxes[0].text, count + G("不是一个有效地十进制数"));
         EXPECT_EQ(view.boxes[0].caption, G("警告"));
-        EXPECT_EQ(view.boxes[0].flags, 16);
+        EXPECT_EQ(view.boxes[0].question, Question::Notice);
         EXPECT_TRUE(view.settingsTab);
         EXPECT_EQ(view.page, PageSetting);
         EXPECT_TRUE(state().DictationRecycled);

@@ -115,18 +115,18 @@ TEST_F(WordListTransferTest, ExportAsksBeforeReplacingAFileAndCancelLeavesItAlon
     const std::string name = G("词库") + "?.txt"; // a character GBK cannot hold shows as '?'
     WriteFile(path, "old");
 
-    view.answers = {kIdCancel};
+    view.answers = {Answer::Cancel};
     view.fileAnswers.push_back(path);
     transfer().SpeedExportClick();
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text,
               G("文件名 ") + dir.path().string() + "/" + name + G(" 已经存在，是否允许覆盖?"));
     EXPECT_EQ(view.boxes[0].caption, G("警告"));
-    EXPECT_EQ(view.boxes[0].flags, 49);
+    EXPECT_EQ(view.boxes[0].question, Question::AskOverwrite);
     EXPECT_EQ(ReadFile(path), "old");
     EXPECT_TRUE(view.progress.empty());
 
-    view.answers = {kIdOk};
+    view.answers = {Answer::Ok};
     view.fileAnswers.push_back(path);
     transfer().SpeedExportClick();
     EXPECT_EQ(ReadFile(path), "cat" + std::string(17, ' ') + "| " + G("猫") + "\r\n");
@@ -153,7 +153,7 @@ TEST_F(WordListTransferTest, ExportThatFailsMidwayKeepsTheOldFile)
     rlimit small = saved;
     small.rlim_cur = 100;
     setrlimit(RLIMIT_FSIZE, &small);
-    view.answers = {kIdOk};
+    view.answers = {Answer::Ok};
     std::string error;
     try {
         Export("list.txt");
@@ -218,11 +218,11 @@ TEST_F(WordListTransferTest, Utf8ListsAreStoredAsGbkAndTheEntriesLeftOutAreNamed
         ASSERT_EQ(view.boxes.size(), 1u);
         EXPECT_EQ(view.boxes[0].text, note);
         EXPECT_EQ(view.boxes[0].caption, G("警告"));
-        EXPECT_EQ(view.boxes[0].flags, kMbOk | kMbIconWarning);
+        EXPECT_EQ(view.boxes[0].question, Question::WarningNotice);
         ExpectIdle();
     }
     // The export stays GBK, byte for byte.
-    view.answers = {kIdOk};
+    view.answers = {Answer::Ok};
     Export("out.txt");
     EXPECT_EQ(ReadFile(PathOf("out.txt")), G("apple               | n. 苹果\r\n  a fruit\r\n"
                                              "cat                 | 猫\r\n"));
@@ -239,13 +239,13 @@ TEST_F(WordListTransferTest, Utf8ListsAreStoredAsGbkAndTheEntriesLeftOutAreNamed
 TEST_F(WordListTransferTest, DuplicatesInOtherCaseAskOnlyWhenTheExplanationDiffers)
 {
     AddWords({{"Cat", G("猫")}, {"Dog", G("狗")}, {"Owl", G("猫头鹰")}});
-    view.answers = {kIdYes, kIdNo};
+    view.answers = {Answer::Yes, Answer::No};
     Import("cAT | " + G("猫") + "\r\nDOG | " + G("犬") + "\r\nowl|" + G("鸮") + "\r\nemu|" + G("鸸鹋"));
 
     ASSERT_EQ(view.boxes.size(), 2u);
     EXPECT_EQ(view.boxes[0].text, MergeQuestion("DOG", G("狗"), G("犬")));
     EXPECT_EQ(view.boxes[0].caption, G("提示"));
-    EXPECT_EQ(view.boxes[0].flags, 515);
+    EXPECT_EQ(view.boxes[0].question, Question::AskYesNoCancel);
     EXPECT_EQ(Stored("dog"), G("犬"));
     EXPECT_EQ(CurrentWord(), "Dog"); // Yes replaces only the explanation
     EXPECT_EQ(Stored("owl"), G("猫头鹰"));
@@ -257,7 +257,7 @@ TEST_F(WordListTransferTest, DuplicatesInOtherCaseAskOnlyWhenTheExplanationDiffe
 TEST_F(WordListTransferTest, CancelOnTheSecondQuestionKeepsWhatWasStoredBefore)
 {
     AddWords({{"a", "1"}, {"b", "2"}, {"c", "3"}});
-    view.answers = {kIdYes, kIdCancel};
+    view.answers = {Answer::Yes, Answer::Cancel};
     Import("a|one\r\nnew1|x\r\nb|two\r\nnew2|y\r\nc|three\r\n");
 
     EXPECT_EQ(view.boxes.size(), 2u);
@@ -285,7 +285,7 @@ TEST_F(WordListTransferTest, ExplanationLongerThanItsFieldIsNotAskedAboutAgain)
     EXPECT_TRUE(view.boxes.empty());
 
     // A real difference is shown as it would be stored.
-    view.answers = {kIdNo};
+    view.answers = {Answer::No};
     Import("long|b" + text.substr(1) + "\r\n");
     ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text, MergeQuestion("long", text.substr(0, 125), "b" + text.substr(1, 124)));
@@ -339,11 +339,11 @@ class BusyView : public FakeView {
 public:
     std::function<void()> onQuestion;
     std::function<void()> onEvents;
-    int MessageBox(const std::string& text, const std::string& caption, int flags) override
+    Answer MessageBox(const std::string& text, const std::string& caption, Question question) override
     {
         if (onQuestion)
             onQuestion();
-        return FakeView::MessageBox(text, caption, flags);
+        return FakeView::MessageBox(text, caption, question);
     }
     void ProcessEvents() override
     {
@@ -373,7 +373,7 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
     };
     WriteFile(PathOf("in.txt"), "a|1\r\nb|two\r\n");
     busy.fileAnswers = {PathOf("in.txt"), PathOf("other.txt")};
-    busy.answers = {kIdNo};
+    busy.answers = {Answer::No};
     running.SpeedImportClick();
     EXPECT_GE(tries, 1); // commits also let the window take its events
     EXPECT_EQ(busy.fileTitles.size(), 1u);
@@ -383,7 +383,7 @@ TEST_F(WordListTransferTest, NoSecondCommandStartsWhileOneRunsAndQuestionsWaitOn
     // The overwrite question comes while the export runs.
     WriteFile(PathOf("out.txt"), "old");
     busy.fileAnswers = {PathOf("out.txt")};
-    busy.answers = {kIdOk};
+    busy.answers = {Answer::Ok};
     running.SpeedExportClick();
     EXPECT_GE(tries, 2);
     EXPECT_EQ(busy.fileTitles.size(), 2u);
@@ -408,7 +408,7 @@ TEST_F(WordListTransferTest, AClosingWindowStopsACommandAtItsNextRecordKeepingWh
     WriteFile(PathOf("out.txt"), "old");
     const auto before = FilesInDir();
     busy.fileAnswers = {PathOf("out.txt")};
-    busy.answers = {kIdOk};
+    busy.answers = {Answer::Ok};
     running.SpeedExportClick();
     EXPECT_FALSE(running.Running());
     EXPECT_EQ(ReadFile(PathOf("out.txt")), "old");
@@ -428,7 +428,7 @@ TEST_F(WordListTransferTest, AClosingWindowStopsACommandAtItsNextRecordKeepingWh
     // The next command runs whole.
     busy.onEvents = nullptr;
     busy.fileAnswers = {PathOf("out.txt")};
-    busy.answers = {kIdOk};
+    busy.answers = {Answer::Ok};
     running.SpeedExportClick();
     const std::string written = ReadFile(PathOf("out.txt"));
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 50000 + stored);
@@ -508,7 +508,7 @@ TEST_F(WordListTransferTest, AnImportIntoALargeTableAsksAndStoresAsASeekPerLineW
              "new|n\r\n"           // added
              "NEW|n2\r\n"          // asked about the record just added, Yes
              "w100010|x10\r\n";    // unchanged: the import ends on its record all the same
-    view.answers = {kIdNo, kIdYes, kIdNo, kIdNo, kIdYes};
+    view.answers = {Answer::No, Answer::Yes, Answer::No, Answer::No, Answer::Yes};
     Import(lines);
 
     EXPECT_EQ(CurrentWord(), "w100010");

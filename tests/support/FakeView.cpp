@@ -43,12 +43,12 @@ std::string FakeView::PreviewItem(int index) const
     return preview[index];
 }
 
-int FakeView::MessageBox(const std::string& text, const std::string& caption, int flags)
+Answer FakeView::MessageBox(const std::string& text, const std::string& caption, Question question)
 {
-    boxes.push_back({text, caption, flags});
+    boxes.push_back({text, caption, question});
     if (answers.empty())
-        return kIdCancel;
-    const int answer = answers.front();
+        return Answer::Cancel;
+    const Answer answer = answers.front();
     answers.pop_front();
     return answer;
 }

@@ -2,7 +2,6 @@
 // A main window without widgets: it keeps every control's text and records what the page logic
 // showed and asked, so handlers can be tested without a display.
 
-#include "platform/MessageBoxFlags.h"
 #include "study/MainView.h"
 
 #include <deque>
@@ -15,7 +14,7 @@
 struct AskedBox {
     std::string text;
     std::string caption;
-    int flags;
+    Question question;
 };
 
 class FakeView : public MainView {
@@ -31,9 +30,9 @@ public:
     }
     void TypeUnencodable(Control control, const std::string& textShown);
     void SelectPreview(int index) { selected = index; }
-    // Answers for the next message boxes and file dialogs, in order; an unanswered box returns
-    // kIdCancel, as a box closed without a button does.
-    std::deque<int> answers;
+    // Answers for the next message boxes and file dialogs, in order; an unanswered box answers
+    // Cancel, as a box closed without a button does.
+    std::deque<Answer> answers;
     std::deque<std::optional<std::string>> fileAnswers;
 
     // What the logic did.
@@ -86,7 +85,7 @@ public:
 
     void ShowStatus(const std::string& message) override { statuses.push_back(message); }
     void Beep() override { ++beeps; }
-    int MessageBox(const std::string& text, const std::string& caption, int flags) override;
+    Answer MessageBox(const std::string& text, const std::string& caption, Question question) override;
 
     std::optional<std::string> AskFileName(const std::string& title) override;
     void ShowProgress(bool shown) override { progressVisible = shown; }
