@@ -1,11 +1,14 @@
 #include "app/FormMain.h"
 
+#include "app/FormMainControls.h"
+#include "app/FormMainView.h"
 #include "app/KeyCodes.h"
 #include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
 #include "dict/DictTable.h"
 #include "platform/KeyFileWriter.h"
 #include "speech/AlsaOutput.h"
+#include "speech/EspeakSpeaker.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
@@ -28,18 +31,20 @@
 #include <utility>
 
 TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr<TNotifyArea> trayArea)
-    : table_(table), controls_(*this, std::move(trayArea)), ZYInfoDlg1(new TZYInfoDlg(this)),
-      TrayApp1(&NamedChild<TTrayApp>(*this, "TrayApp1")), view_(*this, *ZYInfoDlg1, paths.programDirectory),
-      watched_{NamedChild<QListWidget>(*this, "ListBox_Preview").viewport(),
-               NamedChild<QPlainTextEdit>(*this, "Memo_View").viewport(),
-               &NamedChild<QLabel>(*this, "Label_Interpret")},
+    : table_(table), controls_(std::make_unique<FormMainControls>(*this, std::move(trayArea))),
+      ZYInfoDlg1(new TZYInfoDlg(this)), TrayApp1(&NamedChild<TTrayApp>(*this, "TrayApp1")),
+      view_(std::make_unique<FormMainView>(*this, *ZYInfoDlg1, paths.programDirectory)),
+      watched_{NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview)).viewport(),
+               NamedChild<QPlainTextEdit>(*this, ControlName(Control::Memo_View)).viewport(),
+               &NamedChild<QLabel>(*this, ControlName(Control::Label_Interpret))},
       // The speaking thread's notes reach the status line on the window's thread.
-      speaker_(std::make_unique<AlsaOutput>(),
-               [this](const std::string& note) {
-                   QMetaObject::invokeMethod(
-                       this, [this, note] { view_.ShowStatus(note); }, Qt::QueuedConnection);
-               }),
-      pages(table, view_, paths, speaker_)
+      speaker_(std::make_unique<EspeakSpeaker>(std::make_unique<AlsaOutput>(),
+                                               [this](const std::string& note) {
+                                                   QMetaObject::invokeMethod(
+                                                       this, [this, note] { view_->ShowStatus(note); },
+                                                       Qt::QueuedConnection);
+                                               })),
+      pages(table, *view_, paths, *speaker_)
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
@@ -97,7 +102,7 @@ void TFormMain::WireWindowCommands()
         TrayApp1Message(sender, message, menuPopupPoint);
     };
     connect(&NamedChild<QTabWidget>(*this, "PageControl1"), &QTabWidget::currentChanged, this, [this] {
-        if (!view_.SelectingPage())
+        if (!view_->SelectingPage())
             PageControl1Change();
     });
 }
@@ -126,12 +131,12 @@ void TFormMain::WirePageHandlers()
     auto changed = [this](Control control) {
         return [this, control] { Run([&] { pages.TextChanged(control); }); };
     };
-    connect(&NamedChild<QLineEdit>(*this, "Edit_Input"), &QLineEdit::textChanged, this,
+    connect(&NamedChild<QLineEdit>(*this, ControlName(Control::Edit_Input)), &QLineEdit::textChanged, this,
             changed(Control::Edit_Input));
-    connect(&NamedChild<QComboBox>(*this, "ComboBox_GroupWordCount"), &QComboBox::editTextChanged, this,
-            changed(Control::ComboBox_GroupWordCount));
-    connect(&NamedChild<QLineEdit>(*this, "Edit_FistWordInRecycle"), &QLineEdit::textChanged, this,
-            changed(Control::Edit_FistWordInRecycle));
+    connect(&NamedChild<QComboBox>(*this, ControlName(Control::ComboBox_GroupWordCount)),
+            &QComboBox::editTextChanged, this, changed(Control::ComboBox_GroupWordCount));
+    connect(&NamedChild<QLineEdit>(*this, ControlName(Control::Edit_FistWordInRecycle)),
+            &QLineEdit::textChanged, this, changed(Control::Edit_FistWordInRecycle));
 }
 
 void TFormMain::PageControl1Change()
@@ -145,7 +150,7 @@ void TFormMain::ShowPageCommand(int page)
         TrayApp1->RestoreApplication();
         show();
     }
-    view_.SelectPage(page);
+    view_->SelectPage(page);
     PageControl1Change();
 }
 
@@ -218,7 +223,7 @@ void TFormMain::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     if (!pages.state.FirstShow)
         return;
-    controls_.AttachPageAnchors();
+    controls_->AttachPageAnchors();
     TrayApp1->IconNormalOption().Icon = ResourceIcon(QStringLiteral("mainicon"));
     TrayApp1->IconOnMinOption().Icon = ResourceIcon(QStringLiteral("trayicon_small"));
     TrayApp1->RefreshIcon();
@@ -275,12 +280,11 @@ bool TFormMain::PreviewKey(QObject* watched, QKeyEvent* event)
     const int key = VirtualKeyOf(*event);
     Run([&] {
         pages.keys.FormKeyDown(key, event->modifiers() & Qt::ControlModifier);
-        const QString name = target->objectName();
-        if (name == QLatin1String("Edit_Input"))
+        if (target == view_->Binding(Control::Edit_Input).widget)
             pages.lookup.Edit_InputKeyDown(key);
-        else if (name == QLatin1String("Edit_newword"))
+        else if (target == view_->Binding(Control::Edit_newword).widget)
             pages.maintenance.Edit_newwordKeyDown(key);
-        else if (name == QLatin1String("Edit_Dictation"))
+        else if (target == view_->Binding(Control::Edit_Dictation).widget)
             pages.dictation.Edit_DictationKeyDown(key);
     });
     return false; // never consumed: the control handles the key as usual

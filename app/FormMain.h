@@ -2,9 +2,6 @@
 // The main window: its state and handlers, wired to the page logic; page switching, the command
 // menu, the tray icon, the about box and the close sequence.
 
-#include "app/FormMainControls.h"
-#include "app/FormMainView.h"
-#include "speech/EspeakSpeaker.h"
 #include "study/StudyPages.h"
 #include "ui/skin/NotifyArea.h"
 
@@ -15,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class FormMainControls;
+class FormMainView;
 class QKeyEvent;
 class TDictTable;
 class TTrayApp;
@@ -49,7 +48,7 @@ public:
     void ShowErrorReport(const QString& text);
 
     // The window as the page logic sees it.
-    FormMainView& View() { return view_; }
+    FormMainView& View() { return *view_; }
 
     // Opens web addresses; tests replace it.
     std::function<void(const QUrl&)> openUrl;
@@ -76,12 +75,12 @@ private:
     };
 
     TDictTable& table_;
-    FormMainControls controls_;
+    std::unique_ptr<FormMainControls> controls_;
     TZYInfoDlg* ZYInfoDlg1;
     TTrayApp* TrayApp1;
-    FormMainView view_;
+    std::unique_ptr<FormMainView> view_;
     Watched watched_;
-    EspeakSpeaker speaker_;
+    std::unique_ptr<Speaker> speaker_;
 
 public:
     StudyPages pages;

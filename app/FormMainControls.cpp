@@ -23,6 +23,8 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <optional>
+#include <stdexcept>
 #include <string_view>
 #include <utility>
 
@@ -54,8 +56,13 @@ constexpr const char* kNoGlyph = nullptr;
 constexpr int L = Anchors::Left, T = Anchors::Top, R = Anchors::Right, B = Anchors::Bottom,
               All = Anchors::All;
 
+// A row's name: the page logic's controls carry their Control, the rest are only laid out.
+#define CONTROL(name) Control::name, #name
+#define WIDGET(name) std::nullopt, #name
+
 struct ControlRow {
     Kind kind;
+    std::optional<Control> control;
     const char* name;
     const char* parent; // nullptr: the form itself
     QRect place;        // a label's width and height 0: it fits its text
@@ -67,64 +74,84 @@ struct ControlRow {
 
 // In creation order: parents before their children, and later controls lie on top of earlier ones.
 // clang-format off
-const ControlRow kControls[] = {
-    {Kind::Title,       "fcTitleLabel1",     nullptr, {102, 6, 122, 20}, 0,     "RIdavave", "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_Min",   nullptr, {268, 8, 12, 12},  T | R, "", "最小化",   "SpeedButton_Min"},
-    {Kind::SpeedButton, "SpeedButton_Max",   nullptr, {281, 8, 12, 12},  T | R, "", "最大化",   "SpeedButton_Max"},
-    {Kind::SpeedButton, "SpeedButton_Exit",  nullptr, {295, 8, 12, 12},  T | R, "", "关闭系统", "SpeedButton_Exit"},
-    {Kind::Pages,       "PageControl1",      nullptr, {6, 32, 304, 143}, All,   "", "", kNoGlyph},
+constexpr ControlRow kControls[] = {
+    {Kind::Title,       CONTROL(fcTitleLabel1),   nullptr, {102, 6, 122, 20}, 0,     "RIdavave", "", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedButton_Min),  nullptr, {268, 8, 12, 12},  T | R, "", "最小化", "SpeedButton_Min"},
+    {Kind::SpeedButton, WIDGET(SpeedButton_Max),  nullptr, {281, 8, 12, 12},  T | R, "", "最大化", "SpeedButton_Max"},
+    {Kind::SpeedButton, WIDGET(SpeedButton_Exit), nullptr, {295, 8, 12, 12},  T | R, "", "关闭系统", "SpeedButton_Exit"},
+    {Kind::Pages,       WIDGET(PageControl1),     nullptr, {6, 32, 304, 143}, All,   "", "", kNoGlyph},
 
-    {Kind::Page,        "TabSheet_query",    "PageControl1",   {},                0,         "检索", "", kNoGlyph},
-    {Kind::Edit,        "Edit_Input",        "TabSheet_query", {4, 4, 206, 20},   L | T | R, "", "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_Seek",  "TabSheet_query", {214, 3, 24, 22},  T | R,     "", "查找单词", "SpeedButton_Seek"},
-    {Kind::SpeedButton, "SpeedButton_last",  "TabSheet_query", {240, 3, 24, 22},  T | R,     "", "前一个",   "SpeedButton_last"},
-    {Kind::SpeedButton, "SpeedButton_next",  "TabSheet_query", {266, 3, 24, 22},  T | R,     "", "后一个",   "SpeedButton_next"},
-    {Kind::List,        "ListBox_Preview",   "TabSheet_query", {4, 28, 92, 86},   L | T | B, "", "", kNoGlyph},
-    {Kind::Memo,        "Memo_View",         "TabSheet_query", {100, 28, 190, 86}, All,      "", "", kNoGlyph},
+    {Kind::Page,        WIDGET(TabSheet_query),   "PageControl1",   {},                 0,         "检索", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_Input),      "TabSheet_query", {4, 4, 206, 20},    L | T | R, "", "", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedButton_Seek), "TabSheet_query", {214, 3, 24, 22},   T | R,     "", "查找单词", "SpeedButton_Seek"},
+    {Kind::SpeedButton, WIDGET(SpeedButton_last), "TabSheet_query", {240, 3, 24, 22},   T | R,     "", "前一个", "SpeedButton_last"},
+    {Kind::SpeedButton, WIDGET(SpeedButton_next), "TabSheet_query", {266, 3, 24, 22},   T | R,     "", "后一个", "SpeedButton_next"},
+    {Kind::List,        CONTROL(ListBox_Preview), "TabSheet_query", {4, 28, 92, 86},    L | T | B, "", "", kNoGlyph},
+    {Kind::Memo,        CONTROL(Memo_View),       "TabSheet_query", {100, 28, 190, 86}, All,       "", "", kNoGlyph},
 
-    {Kind::Page,    "TabSheet_dictation",   "PageControl1",       {},                0,         "听写", "", kNoGlyph},
-    {Kind::Label,   "Label_Interpret",      "TabSheet_dictation", {19, 7, 258, 70},  All,       "",     "", kNoGlyph},
-    {Kind::Label,   "Label_DictationCount", "TabSheet_dictation", {213, 0, 80, 14},  T | R,     "0",    "", kNoGlyph},
-    {Kind::Picture, "Image_RecycledFlag",   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "",     "", "Image_RecycledFlag"},
-    {Kind::Edit,    "Edit_Dictation",       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "",     "", kNoGlyph},
+    {Kind::Page,    WIDGET(TabSheet_dictation),    "PageControl1",       {},                0,         "听写", "", kNoGlyph},
+    {Kind::Label,   CONTROL(Label_Interpret),      "TabSheet_dictation", {19, 7, 258, 70},  All,       "", "", kNoGlyph},
+    {Kind::Label,   CONTROL(Label_DictationCount), "TabSheet_dictation", {213, 0, 80, 14},  T | R,     "0", "", kNoGlyph},
+    {Kind::Picture, CONTROL(Image_RecycledFlag),   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "", "", "Image_RecycledFlag"},
+    {Kind::Edit,    CONTROL(Edit_Dictation),       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "", "", kNoGlyph},
 
-    {Kind::Page,        "TabSheet_Dictmaintain", "PageControl1",          {},                0,         "维护", "", kNoGlyph},
-    {Kind::Label,       "Label_newword",         "TabSheet_Dictmaintain", {4, 8, 0, 0},      0,         "单词", "", kNoGlyph},
-    {Kind::Edit,        "Edit_newword",          "TabSheet_Dictmaintain", {32, 4, 112, 20},  L | T | R, "",     "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_findword",  "TabSheet_Dictmaintain", {148, 3, 24, 22},  T | R, "", "查找词库中是否已经存在该单词",
+    {Kind::Page,        WIDGET(TabSheet_Dictmaintain), "PageControl1",          {},                0,         "维护", "", kNoGlyph},
+    {Kind::Label,       WIDGET(Label_newword),         "TabSheet_Dictmaintain", {4, 8, 0, 0},      0,         "单词", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_newword),         "TabSheet_Dictmaintain", {32, 4, 112, 20},  L | T | R, "", "", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedButton_findword),  "TabSheet_Dictmaintain", {148, 3, 24, 22},  T | R,     "", "查找词库中是否已经存在该单词",
      "SpeedButton_findword"},
-    {Kind::SpeedButton, "SpeedButton_SaveWord",  "TabSheet_Dictmaintain", {172, 3, 24, 22},  T | R, "", "将单词更新到词库中",
+    {Kind::SpeedButton, WIDGET(SpeedButton_SaveWord),  "TabSheet_Dictmaintain", {172, 3, 24, 22},  T | R,     "", "将单词更新到词库中",
      "SpeedButton_SaveWord"},
-    {Kind::SpeedButton, "SpeedButton5",          "TabSheet_Dictmaintain", {196, 3, 24, 22},  T | R, "", "将单词从词库中删除",
+    {Kind::SpeedButton, WIDGET(SpeedButton5),          "TabSheet_Dictmaintain", {196, 3, 24, 22},  T | R,     "", "将单词从词库中删除",
      "SpeedButton5"},
-    {Kind::SpeedButton, "SpeedExport",           "TabSheet_Dictmaintain", {224, 3, 32, 22},  T | R, "导出", "词库导出", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_import",    "TabSheet_Dictmaintain", {258, 3, 32, 22},  T | R, "导入", "词库导入", kNoGlyph},
-    {Kind::Label,       "Label_newInterpret",    "TabSheet_Dictmaintain", {4, 32, 0, 0},     0,     "解释", "", kNoGlyph},
-    {Kind::Memo,        "Memo_newInterpret",     "TabSheet_Dictmaintain", {32, 28, 258, 86}, All,   "",     "", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedExport),           "TabSheet_Dictmaintain", {224, 3, 32, 22},  T | R,     "导出", "词库导出", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedButton_import),    "TabSheet_Dictmaintain", {258, 3, 32, 22},  T | R,     "导入", "词库导入", kNoGlyph},
+    {Kind::Label,       WIDGET(Label_newInterpret),    "TabSheet_Dictmaintain", {4, 32, 0, 0},     0,         "解释", "", kNoGlyph},
+    {Kind::Memo,        CONTROL(Memo_newInterpret),    "TabSheet_Dictmaintain", {32, 28, 258, 86}, All,       "", "", kNoGlyph},
 
-    {Kind::Page,        "TabSheet_setting",           "PageControl1",               {},                0,     "设置",     "", kNoGlyph},
-    {Kind::Group,       "GroupBox_Dictation_setting", "TabSheet_setting",           {11, 8, 273, 97},  All,   "设置",     "", kNoGlyph},
-    {Kind::CheckBox,    "CheckBox_DictationRecycled", "GroupBox_Dictation_setting", {16, 16, 73, 17},  0,     "循环听写", "", kNoGlyph},
-    {Kind::Combo,       "ComboBox_GroupWordCount",    "GroupBox_Dictation_setting", {104, 13, 49, 20}, 0,     "50",       "", kNoGlyph},
-    {Kind::Label,       "Label4",                     "GroupBox_Dictation_setting", {155, 16, 0, 0},   0,     "个单词",   "", kNoGlyph},
-    {Kind::Label,       "Label3",                     "GroupBox_Dictation_setting", {17, 46, 0, 0},    0,     "从",       "", kNoGlyph},
-    {Kind::Edit,        "Edit_FistWordInRecycle",     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "",         "", kNoGlyph},
-    {Kind::Label,       "Label_lastGroupWord",        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到",       "", kNoGlyph},
-    {Kind::CheckBox,    "CheckBox_DictationSpeak",    "GroupBox_Dictation_setting", {16, 70, 73, 17},  L | B, "朗读",     "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_applySetting",   "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定",     "", kNoGlyph},
+    {Kind::Page,        WIDGET(TabSheet_setting),            "PageControl1",               {},                0,     "设置", "", kNoGlyph},
+    {Kind::Group,       WIDGET(GroupBox_Dictation_setting),  "TabSheet_setting",           {11, 8, 273, 97},  All,   "设置", "", kNoGlyph},
+    {Kind::CheckBox,    CONTROL(CheckBox_DictationRecycled), "GroupBox_Dictation_setting", {16, 16, 73, 17},  0,     "循环听写", "", kNoGlyph},
+    {Kind::Combo,       CONTROL(ComboBox_GroupWordCount),    "GroupBox_Dictation_setting", {104, 13, 49, 20}, 0,     "50", "", kNoGlyph},
+    {Kind::Label,       WIDGET(Label4),                      "GroupBox_Dictation_setting", {155, 16, 0, 0},   0,     "个单词", "", kNoGlyph},
+    {Kind::Label,       WIDGET(Label3),                      "GroupBox_Dictation_setting", {17, 46, 0, 0},    0,     "从", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_FistWordInRecycle),     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "", "", kNoGlyph},
+    {Kind::Label,       CONTROL(Label_lastGroupWord),        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到", "", kNoGlyph},
+    {Kind::CheckBox,    CONTROL(CheckBox_DictationSpeak),    "GroupBox_Dictation_setting", {16, 70, 73, 17},  L | B, "朗读", "", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedButton_applySetting),    "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定", "", kNoGlyph},
 
-    {Kind::Panel,       "Panel1",           nullptr,  {282, 29, 22, 22}, T | R,     "", "", kNoGlyph},
-    {Kind::SpeedButton, "SpeedButton_Menu", "Panel1", {0, 0, 22, 22},    0,         "", "", "SpeedButton_Menu"},
-    {Kind::Progress,    "ProgressBar1",     nullptr,  {10, 166, 298, 7}, L | R | B, "", "", kNoGlyph},
-    {Kind::Picture,     "Image1",           nullptr,  {12, 180, 16, 16}, L | B,     "", "", "Image1"},
-    {Kind::Label,       "HintLabel",        nullptr,  {37, 183, 0, 0},   L | B,     "完成", "", kNoGlyph},
-    {Kind::Picture,     "Image_Drag",       nullptr,  {299, 187, 13, 12}, R | B,    "", "", "Image_Drag"},
+    {Kind::Panel,       WIDGET(Panel1),           nullptr,  {282, 29, 22, 22},  T | R,     "", "", kNoGlyph},
+    {Kind::SpeedButton, WIDGET(SpeedButton_Menu), "Panel1", {0, 0, 22, 22},     0,         "", "", "SpeedButton_Menu"},
+    {Kind::Progress,    WIDGET(ProgressBar1),     nullptr,  {10, 166, 298, 7},  L | R | B, "", "", kNoGlyph},
+    {Kind::Picture,     WIDGET(Image1),           nullptr,  {12, 180, 16, 16},  L | B,     "", "", "Image1"},
+    {Kind::Label,       WIDGET(HintLabel),        nullptr,  {37, 183, 0, 0},    L | B,     "完成", "", kNoGlyph},
+    {Kind::Picture,     WIDGET(Image_Drag),       nullptr,  {299, 187, 13, 12}, R | B,     "", "", "Image_Drag"},
 };
 
 struct MenuRow {
     const char* name;
     const char* caption; // "-": a separator
 };
+
+#undef CONTROL
+#undef WIDGET
+
+constexpr int RowsOf(Control control)
+{
+    int rows = 0;
+    for (const ControlRow& row : kControls)
+        rows += row.control == control;
+    return rows;
+}
+
+constexpr bool EachControlHasOneRow()
+{
+    for (const Control control : kAllControls)
+        if (RowsOf(control) != 1)
+            return false;
+    return true;
+}
+static_assert(EachControlHasOneRow(), "every control of the page logic needs exactly one row");
 
 const MenuRow kMenu[] = {
     {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"N4", "-"},
@@ -262,7 +289,52 @@ bool FitsText(const ControlRow& row)
     return row.kind == Kind::Label && row.place.width() == 0;
 }
 
+const ControlRow& RowOf(Control control)
+{
+    for (const ControlRow& row : kControls)
+        if (row.control == control)
+            return row;
+    throw std::logic_error("A control without a row");
+}
+
+ControlBinding BindRow(const ControlRow& row, QWidget& form)
+{
+    switch (row.kind) {
+    case Kind::Title: {
+        auto& title = NamedChild<TfcTitleLabel>(form, row.name);
+        return BindEffectLabel(title, [&form, &title] { form.setWindowTitle(title.Caption()); });
+    }
+    case Kind::Edit:
+        return BindLineEdit(NamedChild<QLineEdit>(form, row.name));
+    case Kind::Memo:
+        return BindMemo(NamedChild<QPlainTextEdit>(form, row.name));
+    case Kind::Label:
+        return FitsText(row) ? BindAutoSizeLabel(NamedChild<QLabel>(form, row.name))
+                             : BindLabel(NamedChild<QLabel>(form, row.name));
+    case Kind::Combo:
+        return BindComboBox(NamedChild<QComboBox>(form, row.name));
+    case Kind::CheckBox:
+        return BindCheckBox(NamedChild<QCheckBox>(form, row.name));
+    default:
+        return BindWidget(NamedChild<QWidget>(form, row.name));
+    }
+}
+
 } // namespace
+
+const char* ControlName(Control control)
+{
+    return RowOf(control).name;
+}
+
+std::vector<std::pair<Control, ControlBinding>> BindControls(QWidget& form)
+{
+    std::vector<std::pair<Control, ControlBinding>> bindings;
+    for (const ControlRow& row : kControls)
+        if (row.control)
+            bindings.emplace_back(*row.control, BindRow(row, form));
+    return bindings;
+}
 
 FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> trayArea)
     : form_(form), anchors_(new Anchors(&form))

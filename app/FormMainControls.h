@@ -1,13 +1,24 @@
 #pragma once
 // Creates every control of the main window from one table: kind, name, place, anchors, hint and
-// glyph. The window and its view find the controls by these names (app/NamedChild.h).
+// glyph. The window and its view find the controls by these names (app/NamedChild.h); the table
+// is the one place that names the page logic's controls.
+
+#include "app/ControlBinding.h"
+#include "study/Control.h"
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 class Anchors;
 class QMenu;
 class QWidget;
 class TNotifyArea;
+
+// The control's name in the window, e.g. "Edit_Input".
+const char* ControlName(Control control);
+// How the view reaches each of the page logic's controls on a form these controls were made on.
+std::vector<std::pair<Control, ControlBinding>> BindControls(QWidget& form);
 
 class FormMainControls {
 public:

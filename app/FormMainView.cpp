@@ -1,21 +1,17 @@
 #include "app/FormMainView.h"
 
+#include "app/FormMainControls.h"
 #include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
 #include "app/StatusLine.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
-#include "ui/text/fcTitleLabel.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -45,34 +41,15 @@ const Operation& Require(const Operation& operation, Control control, const char
 
 FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string programDirectory)
     : form_(form), messageBox_(messageBox), programDirectory_(std::move(programDirectory)),
-      preview_(NamedChild<QListWidget>(form, "ListBox_Preview")),
+      preview_(NamedChild<QListWidget>(form, ControlName(Control::ListBox_Preview))),
       pages_(NamedChild<QTabWidget>(form, "PageControl1")),
       progress_(NamedChild<QProgressBar>(form, "ProgressBar1")),
       menuButton_(NamedChild<QToolButton>(form, "SpeedButton_Menu")),
       status_(std::make_unique<StatusLine>(NamedChild<QLabel>(form, "HintLabel"),
                                            NamedChild<QTimer>(form, "Timer1")))
 {
-    auto& title = NamedChild<TfcTitleLabel>(form, "fcTitleLabel1");
-    Bind(Control::fcTitleLabel1,
-         BindEffectLabel(title, [&form, &title] { form.setWindowTitle(title.Caption()); }));
-    Bind(Control::Edit_Input, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_Input")));
-    Bind(Control::Memo_View, BindMemo(NamedChild<QPlainTextEdit>(form, "Memo_View")));
-    Bind(Control::ListBox_Preview, BindWidget(preview_));
-    Bind(Control::Label_Interpret, BindLabel(NamedChild<QLabel>(form, "Label_Interpret")));
-    Bind(Control::Label_DictationCount, BindLabel(NamedChild<QLabel>(form, "Label_DictationCount")));
-    Bind(Control::Image_RecycledFlag, BindWidget(NamedChild<QLabel>(form, "Image_RecycledFlag")));
-    Bind(Control::Edit_Dictation, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_Dictation")));
-    Bind(Control::Edit_newword, BindLineEdit(NamedChild<QLineEdit>(form, "Edit_newword")));
-    Bind(Control::Memo_newInterpret, BindMemo(NamedChild<QPlainTextEdit>(form, "Memo_newInterpret")));
-    Bind(Control::CheckBox_DictationRecycled,
-         BindCheckBox(NamedChild<QCheckBox>(form, "CheckBox_DictationRecycled")));
-    Bind(Control::ComboBox_GroupWordCount,
-         BindComboBox(NamedChild<QComboBox>(form, "ComboBox_GroupWordCount")));
-    Bind(Control::Edit_FistWordInRecycle,
-         BindLineEdit(NamedChild<QLineEdit>(form, "Edit_FistWordInRecycle")));
-    Bind(Control::Label_lastGroupWord, BindAutoSizeLabel(NamedChild<QLabel>(form, "Label_lastGroupWord")));
-    Bind(Control::CheckBox_DictationSpeak,
-         BindCheckBox(NamedChild<QCheckBox>(form, "CheckBox_DictationSpeak")));
+    for (auto& [control, binding] : BindControls(form))
+        Bind(control, std::move(binding));
 }
 
 FormMainView::~FormMainView() = default;

@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/FormData.h"
 #include "app/FormMain.h"
+#include "app/FormMainView.h"
 #include "app/SignalCloser.h"
 #include "app/SingleInstance.h"
 #include "platform/IniFile.h"

@@ -46,9 +46,6 @@ inline constexpr std::array kAllControls{
 };
 static_assert(kAllControls.size() == static_cast<std::size_t>(Control::CheckBox_DictationSpeak) + 1);
 
-// The control's name in the window, e.g. "Edit_Input".
-const char* ControlName(Control control);
-
 // Page indices of the page control; they do not change while the settings tab is hidden.
 enum Page : int {
     PageQuery = 0,

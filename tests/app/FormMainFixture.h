@@ -4,6 +4,7 @@
 
 #include "app/FormData.h"
 #include "app/FormMain.h"
+#include "app/FormMainView.h"
 #include "app/NamedChild.h"
 #include "support/FakeNotifyArea.h"
 #include "support/TempDir.h"

@@ -1,4 +1,5 @@
 #include "FormMainFixture.h"
+#include "app/FormMainControls.h"
 #include "support/Gbk.h"
 
 #include <QLabel>
