@@ -9,15 +9,10 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 
-namespace {
-
-// Widgets break lines with LF; the page logic's texts use CR LF.
 QString WithCrLf(QString text)
 {
     return text.replace(QChar('\n'), QStringLiteral("\r\n"));
 }
-
-} // namespace
 
 ControlBinding BindWidget(QWidget& widget)
 {

@@ -14,6 +14,9 @@ class QPlainTextEdit;
 class QWidget;
 class TfcCustomLabel;
 
+// Widgets break lines with LF; the page logic's texts use CR LF.
+QString WithCrLf(QString text);
+
 struct ControlBinding {
     QWidget* widget = nullptr;
     std::function<QString()> text; // line breaks as CR LF

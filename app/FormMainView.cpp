@@ -87,7 +87,7 @@ void FormMainView::SetText(Control control, const std::string& text)
     const ControlBinding& binding = Binding(control);
     const QString shown = ToWidget(text);
     // Writing the same text again changes nothing, so no change handler runs.
-    if (binding.text && binding.text() == QString(shown).replace(QChar('\n'), QStringLiteral("\r\n")))
+    if (binding.text && binding.text() == WithCrLf(shown))
         return;
     Require(binding.setText, control, "be written")(shown);
 }

@@ -9,6 +9,8 @@ struct sqlite3;
 // The collation of both indexes: single-byte a-z folded, two-byte characters compared whole. A
 // query that orders or compares words without naming it scans and sorts instead of using the index.
 #define DICT_COLLATION "GBK_NOCASE"
+// The words in the indexes' order, for WHERE and ORDER BY clauses that use an index.
+#define DICT_WORD_ORDER "word COLLATE " DICT_COLLATION
 
 void RegisterWordCollation(sqlite3* db);
 

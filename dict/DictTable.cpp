@@ -23,7 +23,6 @@ constexpr int kBatchCommitEvery = 200000;
 constexpr int kStepsAhead = 3;
 
 #define RECORD_COLUMNS "SELECT ID, word, interpret, remark FROM DORori "
-#define WORD_ORDER "word COLLATE " DICT_COLLATION
 
 } // namespace
 
@@ -53,12 +52,13 @@ void TDictTable::Open(const std::string& path)
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
         forwardFrom_ = std::make_unique<SqliteStatement>(
-            db_, RECORD_COLUMNS "WHERE " WORD_ORDER " >= ?1 ORDER BY " WORD_ORDER ", ID");
+            db_, RECORD_COLUMNS "WHERE " DICT_WORD_ORDER " >= ?1 ORDER BY " DICT_WORD_ORDER ", ID");
         backwardFrom_ = std::make_unique<SqliteStatement>(
-            db_, RECORD_COLUMNS "WHERE " WORD_ORDER " <= ?1 ORDER BY " WORD_ORDER " DESC, ID DESC");
-        forwardAll_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER ", ID");
-        backwardAll_ =
-            std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " WORD_ORDER " DESC, ID DESC");
+            db_, RECORD_COLUMNS "WHERE " DICT_WORD_ORDER " <= ?1 ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
+        forwardAll_ =
+            std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " DICT_WORD_ORDER ", ID");
+        backwardAll_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " DICT_WORD_ORDER
+                                                                             " DESC, ID DESC");
         byId_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
         numbers_ = std::make_unique<RecordNumberIndex>(db_);
         countAll_ = std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori");
@@ -254,42 +254,34 @@ void TDictTable::Last()
 
 void TDictTable::Next()
 {
-    RequireIndexes();
-    if (eof_)
-        return;
-    bof_ = false;
-    if (!hasCurrent_) {
-        eof_ = true;
-        return;
-    }
-    const bool found = walkDirection_ == Walk::Forward ? StepWalk() : WalkPast(Walk::Forward, current_);
-    if (!found) {
-        eof_ = true;
-        return;
-    }
-    MoveToRow(*walk_);
-    if (recNo_ > 0)
-        ++recNo_;
+    Step(Walk::Forward);
 }
 
 void TDictTable::Prior()
 {
+    Step(Walk::Backward);
+}
+
+void TDictTable::Step(Walk direction)
+{
     RequireIndexes();
-    if (bof_)
+    const bool forward = direction == Walk::Forward;
+    bool& atEnd = forward ? eof_ : bof_;
+    if (atEnd)
         return;
-    eof_ = false;
+    (forward ? bof_ : eof_) = false;
     if (!hasCurrent_) {
-        bof_ = true;
+        atEnd = true;
         return;
     }
-    const bool found = walkDirection_ == Walk::Backward ? StepWalk() : WalkPast(Walk::Backward, current_);
+    const bool found = walkDirection_ == direction ? StepWalk() : WalkPast(direction, current_);
     if (!found) {
-        bof_ = true;
+        atEnd = true;
         return;
     }
     MoveToRow(*walk_);
     if (recNo_ > 0)
-        --recNo_;
+        recNo_ += forward ? 1 : -1;
 }
 
 int TDictTable::RecNo()

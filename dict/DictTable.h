@@ -104,6 +104,8 @@ private:
     void CommitBatch(const char* sql);
     void AbandonBatch();
     void ReleaseBatchCache();
+    // One record on in the direction; past the last one the end flag of that side is set.
+    void Step(Walk direction);
     bool StepWalk();
     void StartWalk(Walk walk, const std::string* fromWord);
     void StopWalk();

@@ -12,23 +12,21 @@ namespace {
 // record number never counts more than that many index entries (a few microseconds).
 constexpr int kRun = 512;
 
-#define WORD_ORDER "word COLLATE " DICT_COLLATION
-
 } // namespace
 
 RecordNumberIndex::RecordNumberIndex(sqlite3* db)
-    : countBetween_(std::make_unique<SqliteStatement>(db, "SELECT count(*) FROM DORori WHERE " WORD_ORDER
-                                                          " >= ?1 AND " WORD_ORDER " < ?2")),
-      countFrom_(
-          std::make_unique<SqliteStatement>(db, "SELECT count(*) FROM DORori WHERE " WORD_ORDER " >= ?1")),
-      countSameBefore_(std::make_unique<SqliteStatement>(db, "SELECT count(*) FROM DORori WHERE " WORD_ORDER
-                                                             " = ?1 AND ID < ?2")),
+    : countBetween_(std::make_unique<SqliteStatement>(db, "SELECT count(*) FROM DORori WHERE " DICT_WORD_ORDER
+                                                          " >= ?1 AND " DICT_WORD_ORDER " < ?2")),
+      countFrom_(std::make_unique<SqliteStatement>(db, "SELECT count(*) FROM DORori WHERE " DICT_WORD_ORDER
+                                                       " >= ?1")),
+      countSameBefore_(std::make_unique<SqliteStatement>(
+          db, "SELECT count(*) FROM DORori WHERE " DICT_WORD_ORDER " = ?1 AND ID < ?2")),
       // Skipping reads the word index alone: it holds the word and the ID.
-      skipFrom_(std::make_unique<SqliteStatement>(db,
-                                                  "SELECT ID, word FROM DORori WHERE " WORD_ORDER
-                                                  " >= ?1 ORDER BY " WORD_ORDER ", ID LIMIT 2 OFFSET ?2")),
-      wordAfter_(std::make_unique<SqliteStatement>(db, "SELECT word FROM DORori WHERE " WORD_ORDER
-                                                       " > ?1 ORDER BY " WORD_ORDER ", ID LIMIT 1"))
+      skipFrom_(std::make_unique<SqliteStatement>(db, "SELECT ID, word FROM DORori WHERE " DICT_WORD_ORDER
+                                                      " >= ?1 ORDER BY " DICT_WORD_ORDER
+                                                      ", ID LIMIT 2 OFFSET ?2")),
+      wordAfter_(std::make_unique<SqliteStatement>(db, "SELECT word FROM DORori WHERE " DICT_WORD_ORDER
+                                                       " > ?1 ORDER BY " DICT_WORD_ORDER ", ID LIMIT 1"))
 {
 }
 
