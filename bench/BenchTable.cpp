@@ -40,6 +40,11 @@ std::string CachedBenchFile(const std::string& name, const std::function<void(co
     return path;
 }
 
+void BenchTableSizes(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->Arg(10000)->Arg(100000)->Arg(1000000);
+}
+
 std::string BenchTablePath(std::size_t words)
 {
     return CachedBenchFile(std::to_string(words) + ".db", [words](const std::string& building) {

@@ -4,6 +4,8 @@
 
 #include "bench/WordListGenerator.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstddef>
 #include <functional>
 #include <map>
@@ -34,6 +36,9 @@ private:
 // later run would take for it.
 std::string CachedBenchFile(const std::string& name,
                             const std::function<void(const std::string& path)>& make);
+
+// The table sizes the benchmarks of the core run at: `->Apply(BenchTableSizes)`.
+void BenchTableSizes(benchmark::internal::Benchmark* benchmark);
 
 // Path of a table holding BenchWords(words); built on first use.
 std::string BenchTablePath(std::size_t words);

@@ -186,7 +186,7 @@ void BM_OpenThenFirstRecNo(benchmark::State& state)
     }
 }
 
-#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)
+#define SIZES ->Apply(BenchTableSizes)
 BENCHMARK(BM_SeekWordRecord) SIZES;
 BENCHMARK(BM_SeekNearest) SIZES;
 BENCHMARK(BM_Next) SIZES;

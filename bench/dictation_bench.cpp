@@ -243,7 +243,7 @@ void BM_FirstWordKeystroke(benchmark::State& state)
     latency.Report(state);
 }
 
-#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond)
+#define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_KeyRightAnswer) SIZES;
 BENCHMARK(BM_KeyRightAnswerSpeaking) SIZES;
 BENCHMARK(BM_KeyRightAnswerInGroup) SIZES;

@@ -104,7 +104,7 @@ void BM_NextButton(benchmark::State& state)
     latency.Report(state);
 }
 
-#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond)
+#define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_KeystrokeFullPreview) SIZES;
 BENCHMARK(BM_KeystrokeTypedPrefix) SIZES;
 BENCHMARK(BM_NextButton) SIZES;

@@ -105,7 +105,7 @@ void BM_Delete(benchmark::State& state)
     latency.Report(state);
 }
 
-#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond)
+#define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_Find) SIZES;
 BENCHMARK(BM_SaveNewWord) SIZES;
 BENCHMARK(BM_SaveUpdate) SIZES;

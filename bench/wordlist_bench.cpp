@@ -25,6 +25,7 @@
 // of a few milliseconds included); each of our iterations times one whole command, both with the
 // tests' fake window. Setting up (a fresh empty table) stays outside the timing.
 
+#include "bench/BenchPage.h"
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
@@ -206,12 +207,7 @@ private:
     std::chrono::steady_clock::duration longest_{};
 };
 
-struct Transfer {
-    TDictTable table;
-    FormState state;
-    FreezeWatch view;
-    WordListTransfer transfer{{table, state, view}};
-};
+using Transfer = BenchPage<WordListTransfer, FreezeWatch>;
 
 long StatusKiB(const std::string& field)
 {
@@ -237,7 +233,7 @@ const bool kImportChild = [] {
         run.table.Open(text.substr(0, newline));
         const long before = StatusKiB("VmRSS:");
         run.view.fileAnswers = {text.substr(newline + 1)};
-        run.transfer.SpeedImportClick();
+        run.logic.SpeedImportClick();
         std::printf("%ld %ld %ld\n", before, StatusKiB("VmHWM:"), StatusKiB("VmRSS:"));
     }
     std::fflush(stdout);
@@ -253,7 +249,7 @@ void BM_Export(benchmark::State& state)
     for (auto _ : state) {
         run.view.fileAnswers = {out};
         run.view.answers = {Answer::Ok};
-        state.SetIterationTime(Seconds([&] { run.transfer.SpeedExportClick(); }));
+        state.SetIterationTime(Seconds([&] { run.logic.SpeedExportClick(); }));
     }
     state.counters["bytes"] = static_cast<double>(fs::file_size(out));
 }
@@ -286,7 +282,7 @@ void ImportIntoEmpty(benchmark::State& state, const std::string& file)
         run.table.Open(path);
         run.view.fileAnswers = {file};
         run.view.Start();
-        state.SetIterationTime(Seconds([&] { run.transfer.SpeedImportClick(); }));
+        state.SetIterationTime(Seconds([&] { run.logic.SpeedImportClick(); }));
         longest = std::max(longest, run.view.LongestMs());
         if (run.table.RecordCount() != static_cast<int>(count) || !run.view.boxes.empty())
             state.SkipWithError("the import did not add every word");
@@ -329,13 +325,13 @@ void BM_ReimportExported(benchmark::State& state)
     const std::string file = TmpPath("reimport", count) + ".txt";
     run.view.fileAnswers = {file};
     run.view.answers = {Answer::Ok};
-    run.transfer.SpeedExportClick();
+    run.logic.SpeedExportClick();
     run.view.boxes.clear();
     double longest = 0;
     for (auto _ : state) {
         run.view.fileAnswers = {file};
         run.view.Start();
-        state.SetIterationTime(Seconds([&] { run.transfer.SpeedImportClick(); }));
+        state.SetIterationTime(Seconds([&] { run.logic.SpeedImportClick(); }));
         longest = std::max(longest, run.view.LongestMs());
         if (!run.view.boxes.empty() || run.table.RecordCount() != static_cast<int>(count))
             state.SkipWithError("the re-import changed or asked something");
@@ -417,7 +413,7 @@ void BM_CommandMemory(benchmark::State& state)
         run.table.Open(table);
         run.view.fileAnswers = {file};
         run.view.answers = {Answer::Ok};
-        run.transfer.SpeedExportClick();
+        run.logic.SpeedExportClick();
     } else {
         TDictTable::CreateTable(table);
     }
@@ -436,7 +432,7 @@ void BM_CommandMemory(benchmark::State& state)
     state.counters["after_MiB"] = after / 1024.0;
 }
 
-#define SIZES ->Arg(10000)->Arg(100000)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)
+#define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_Export) SIZES->Iterations(3);
 BENCHMARK(BM_ExportSqlite3Tool) SIZES->Iterations(3);
 BENCHMARK(BM_ImportIntoEmpty) SIZES->Iterations(2);
