@@ -1,10 +1,11 @@
 #pragma once
 // Puts the registry's key files in place on a thread of its own, so that saving a key never makes
 // the window wait for the disk. While a writer lives, a save writes the complete new file beside
-// the key at once (failures to create or write it are reported to the caller as before) and hands
-// it over; the thread flushes it to disk, moves it over the key and flushes the folder, so the key
-// on disk is always whole, the old one or a new one. Of several saves of one key waiting, only the
-// newest is put in place. Until it is, readers of the key get the newest content handed over.
+// the key at once (failures to create or write it are reported to the caller, as a save without a
+// writer reports them) and hands it over; the thread flushes it to disk, moves it over the key and
+// flushes the folder, so the key on disk is always whole, the old one or a new one. Of several
+// saves of one key waiting, only the newest is put in place. Until it is, readers of the key get
+// the newest content handed over.
 // Without a writer, saves are put in place by the caller itself before they return.
 //
 // The writer waits for every save handed over before it ends; the close sequence waits for it

@@ -70,7 +70,7 @@ TEST(WordListEncoding, Utf8OnlyWithTheMarkOrValidMultiByteTextThroughout)
                         "a | \xB0\xA1",
                         piece),
                   WordListEncoding::Utf8);
-        // The same list in GBK, and an ASCII file, are read as before.
+        // The same list in GBK, and an ASCII file, are read as GBK.
         EXPECT_EQ(Sniff(G(utf8), piece), WordListEncoding::Gbk);
         EXPECT_EQ(Sniff(Line("apple", "n. an apple"), piece), WordListEncoding::Gbk);
         // One broken sequence anywhere, even at the very end, makes the file GBK.

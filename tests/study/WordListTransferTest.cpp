@@ -227,7 +227,7 @@ TEST_F(WordListTransferTest, Utf8ListsAreStoredAsGbkAndTheEntriesLeftOutAreNamed
     EXPECT_EQ(ReadFile(PathOf("out.txt")), G("apple               | n. 苹果\r\n  a fruit\r\n"
                                              "cat                 | 猫\r\n"));
 
-    // A GBK list, and one of ASCII alone, read as before and leave nothing out.
+    // A GBK list, and one of ASCII alone, are read as GBK and leave nothing out.
     view.boxes.clear();
     Import(G("fig | 无花果\r\ndog | 狗\r\n") + "ant | an insect\r\n");
     EXPECT_EQ(Stored("dog"), G("狗"));
