@@ -199,6 +199,28 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
     EXPECT_EQ(data.DictTable.FieldByName("interpret"), G("猿"));
 }
 
+// Each edit with a key handler of its own gets the key it is typed in, and only that edit.
+TEST_F(FormMainTest, EnterReachesTheKeyHandlerOfTheEditItIsTypedIn)
+{
+    AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
+    Show();
+    form->N3Click();
+    auto& newWord = Widget<QLineEdit>("Edit_newword");
+    newWord.setFocus();
+    QTest::keyClicks(&newWord, "dog");
+    QTest::keyClick(&newWord, Qt::Key_Return);
+    EXPECT_EQ(Widget<QPlainTextEdit>("Memo_newInterpret").toPlainText(), QStringLiteral("狗"));
+
+    form->pages.state.DictationWord = "cat";
+    form->N2Click();
+    auto& dictation = Widget<QLineEdit>("Edit_Dictation");
+    dictation.setFocus();
+    QTest::keyClicks(&dictation, "cow");
+    QTest::keyClick(&dictation, Qt::Key_Return);
+    EXPECT_EQ(Widget<QLabel>("HintLabel").text(), QStringLiteral("Error!"));
+    EXPECT_TRUE(asked.empty());
+}
+
 TEST_F(FormMainTest, AnErrorInAHandlerIsReportedAndTheProgramGoesOn)
 {
     Show();
