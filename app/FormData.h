@@ -8,11 +8,8 @@
 
 class TFormData {
 public:
-    // Opens the table beside the program, creating it on the first run.
-    OpenResult FormCreate(const std::filesystem::path& programDirectory)
-    {
-        return OpenDictionary(programDirectory, DictTable);
-    }
+    // Opens the table in data/ of `folder`, creating it on the first run.
+    OpenResult FormCreate(const std::filesystem::path& folder) { return OpenDictionary(folder, DictTable); }
 
     TDictTable DictTable;
 };

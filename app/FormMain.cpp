@@ -208,9 +208,12 @@ void TFormMain::N5Click()
     Run([this] {
         ZYInfoDlg1->SetButtonCaptions(QString(), QString(), QStringLiteral("访问网站"),
                                       QStringLiteral("确定"));
+        // The table's name comes from the file system: its bytes are the system's UTF-8.
         const QString text =
-            QStringLiteral("DUredivive (Beta版)\r\n\r\n     词汇量:%1\r\n\r\n     作者: DoRori 开发小组")
-                .arg(table_.RecordCount());
+            QStringLiteral("DUredivive (Beta版)\r\n\r\n     词汇量:%1\r\n\r\n     作者: DoRori "
+                           "开发小组\r\n\r\n     词库: %2")
+                .arg(table_.RecordCount())
+                .arg(QString::fromStdString(table_.FileName()));
         // Custom captions answer the button's number from the right less one: "访问网站" answers 1.
         constexpr int kVisitWebsite = 1;
         if (ZYInfoDlg1->MessageBox(text, QStringLiteral("关于..."), kMbOk) == kVisitWebsite)

@@ -1,20 +1,33 @@
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/FormData.h"
 #include "app/FormMain.h"
 #include "app/FormMainView.h"
+#include "app/ProgramPlaces.h"
 #include "app/SignalCloser.h"
 #include "app/SingleInstance.h"
-#include "platform/IniFile.h"
 #include "platform/KeyFileWriter.h"
 #include "study/CommonTexts.h"
 #include "ui/Fonts.h"
 
 #include <QMessageBox>
 
-#include <filesystem>
+#include <iostream>
+
+// The build says where the word list goes: beside a portable program, always at home for a package.
+constexpr WordListRule kWordListRule = WordListRule::DORORI_WORD_LIST_RULE;
 
 int main(int argc, char** argv)
 {
+    const Command command = ParseCommandLine(argc, argv);
+    if (command.action == CommandAction::Refuse) {
+        std::cerr << command.refusal << '\n';
+        return 2;
+    }
+    const ProgramPlaces places = FindProgramPlaces(RunningProgramFile(), kWordListRule);
+    if (command.action != CommandAction::Start)
+        return RunCommand(command.action, places, std::cout);
+
     SignalCloser::CatchSignals();
     Application app(argc, argv);
     SingleInstance instance;
@@ -24,9 +37,7 @@ int main(int argc, char** argv)
     const KeyFileWriter registryWriter;
 
     InstallFontSubstitutions();
-    const std::filesystem::path programFile = QCoreApplication::applicationFilePath().toStdString();
-    const std::filesystem::path programDirectory = programFile.parent_path();
-    const StudyPaths paths{IniFile::PathForProgram(programFile).string(), programDirectory.string()};
+    const StudyPaths paths{places.settingsFile.string(), places.programFile.parent_path().string()};
 
     // The main window first (it reads the titles and must not touch the table), then the data form.
     TFormData data;
@@ -35,7 +46,7 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::restoreRequested, &form, [&form] { form.WMRestoreApp(); });
     SignalCloser closer(&form);
 
-    const OpenResult opened = data.FormCreate(programDirectory);
+    const OpenResult opened = data.FormCreate(places.wordListFolder);
     if (opened.outcome == OpenOutcome::TableMissing) {
         QMessageBox::critical(nullptr, QStringLiteral("警告"), QStringLiteral("词典数据库调用失败"));
         return 0;

@@ -1,5 +1,5 @@
 # A per-user install (cmake --install build --prefix ~/.local). The program keeps its word table in
-# data/ beside itself, so it gets a folder of its own that its user can write, lib/dorori/, and
+# data/ beside itself when it can write there, so it gets a folder of its own, lib/dorori/, and
 # bin/dorori links to it. The desktop entry and the icons go where launchers look for them.
 
 set(DORORI_PROGRAM_DIR lib/dorori)
@@ -29,9 +29,4 @@ install(CODE [[
   message(STATUS "Installing: ${entry}")
   configure_file("${DORORI_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${link}" "${entry}")
-
-  if("$ENV{DESTDIR}" STREQUAL "" AND NOT "${CMAKE_INSTALL_PREFIX}/" MATCHES "^$ENV{HOME}/")
-    message(WARNING "DoRori keeps its word list in ${CMAKE_INSTALL_PREFIX}/${DORORI_PROGRAM_DIR}/data, "
-      "which its user must be able to write: a prefix in the home folder (--prefix ~/.local) does that.")
-  endif()
 ]])

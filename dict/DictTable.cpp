@@ -74,6 +74,12 @@ void TDictTable::Open(const std::string& path)
     }
 }
 
+std::string TDictTable::FileName() const
+{
+    const char* name = db_ ? sqlite3_db_filename(db_, "main") : nullptr;
+    return name ? name : "";
+}
+
 void TDictTable::Close()
 {
     if (!db_)

@@ -31,6 +31,8 @@ public:
     void Open(const std::string& path);
     void Close();
     bool Active() const { return db_ != nullptr; }
+    // The open table's full file name; empty when closed.
+    std::string FileName() const;
 
     bool SeekExact(std::string_view key);
     void SeekNearest(std::string_view key);

@@ -41,20 +41,20 @@ OpenResult Refusal(const char* advice, const fs::path& path, const std::string& 
 
 } // namespace
 
-std::filesystem::path DictionaryPath(const std::filesystem::path& programDirectory)
+std::filesystem::path DictionaryPath(const std::filesystem::path& folder)
 {
-    return programDirectory / "data" / "DORori.db";
+    return folder / "data" / "DORori.db";
 }
 
-OpenResult OpenDictionary(const std::filesystem::path& programDirectory, TDictTable& table)
+OpenResult OpenDictionary(const std::filesystem::path& folder, TDictTable& table)
 {
-    const fs::path path = DictionaryPath(programDirectory);
+    const fs::path path = DictionaryPath(folder);
     std::error_code error;
-    // One level only: the parent is the program's own directory.
-    fs::create_directory(path.parent_path(), error);
+    // The program's folder exists; the one in the user's data folder may need its parents too.
+    fs::create_directories(path.parent_path(), error);
     if (error)
         return Refusal("无法建立词库文件夹：\r\n{}\r\n\r\n"
-                       "请检查程序所在的文件夹是否允许您写入，\r\n然后重新启动本程序。",
+                       "请检查它所在的文件夹是否允许您写入，\r\n然后重新启动本程序。",
                        path.parent_path(), strerrordesc_np(error.value()));
     // Nothing is written to a file before it is known to be the table.
     const DictFileCheck check = CheckDictTableFile(path.string());

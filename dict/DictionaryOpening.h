@@ -1,6 +1,7 @@
 #pragma once
-// Opening the word table at start: the data directory beside the program, the table created on the
-// first run, then opened. A file at the table's place that is not the table is never changed.
+// Opening the word table at start: the data directory in the folder WordListFolder chose (made with
+// its parents when missing), the table created on the first run, then opened. A file at the table's place
+// that is not the table is never changed.
 
 #include <filesystem>
 #include <string>
@@ -20,6 +21,7 @@ struct OpenResult {
     std::string error;
 };
 
-OpenResult OpenDictionary(const std::filesystem::path& programDirectory, TDictTable& table);
+OpenResult OpenDictionary(const std::filesystem::path& folder, TDictTable& table);
 
-std::filesystem::path DictionaryPath(const std::filesystem::path& programDirectory);
+// folder/data/DORori.db
+std::filesystem::path DictionaryPath(const std::filesystem::path& folder);

@@ -6,12 +6,12 @@
 #include "platform/InputFile.h"
 #include "platform/KeyFileWriter.h"
 #include "platform/ReplacingFile.h"
+#include "platform/XdgFolders.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <memory>
 #include <stdexcept>
@@ -97,18 +97,6 @@ std::optional<std::string> Unescape(std::string_view text)
         }
     }
     return out;
-}
-
-std::optional<fs::path> ConfigFolder()
-{
-    // Relative settings of either variable are ignored, as the XDG rules ask.
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && config[0] == '/')
-        return fs::path(config);
-    const char* home = std::getenv("HOME");
-    if (home && home[0] == '/')
-        return fs::path(home) / ".config";
-    return std::nullopt;
 }
 
 std::optional<fs::path> KeyFile(std::string_view keyPath)

@@ -155,7 +155,7 @@ TEST_F(FormMainTest, ATypedGroupCountIsTheCountAppliedAndTheListStillOffersItsVa
     EXPECT_EQ(combo.currentText(), QStringLiteral("100"));
 }
 
-TEST_F(FormMainTest, AboutBoxCountsTheWordsAndOnlyItsWebButtonOpensThePage)
+TEST_F(FormMainTest, AboutBoxCountsTheWordsNamesTheirFileAndOnlyItsWebButtonOpensThePage)
 {
     AddWords({{"cat", G("猫")}, {"dog", G("狗")}});
     Show();
@@ -164,6 +164,9 @@ TEST_F(FormMainTest, AboutBoxCountsTheWordsAndOnlyItsWebButtonOpensThePage)
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].caption, QStringLiteral("关于..."));
     EXPECT_TRUE(asked[0].text.startsWith(QStringLiteral("DUredivive (Beta版)\n\n     词汇量:2\n")))
+        << asked[0].text.toStdString();
+    // Where the list is: the user can find the file to back it up.
+    EXPECT_TRUE(asked[0].text.endsWith(QString::fromStdString((dir / "data/DORori.db").string())))
         << asked[0].text.toStdString();
     EXPECT_EQ(asked[0].buttons, (std::vector<QString>{QStringLiteral("访问网站"), QStringLiteral("确定")}));
     EXPECT_TRUE(opened.empty());

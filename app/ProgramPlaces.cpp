@@ -1,0 +1,30 @@
+#include "app/ProgramPlaces.h"
+
+#include "platform/IniFile.h"
+#include "platform/XdgFolders.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path SettingsFile(const fs::path& programFile)
+{
+    const fs::path beside = IniFile::PathForProgram(programFile);
+    std::error_code error;
+    if (fs::exists(beside, error))
+        return beside;
+    const std::optional<fs::path> config = ConfigFolder();
+    return config ? *config / "dorori" / "DoRori.ini" : beside;
+}
+
+} // namespace
+
+ProgramPlaces FindProgramPlaces(const fs::path& programFile, WordListRule rule)
+{
+    return {programFile, WordListFolder(programFile.parent_path(), rule), SettingsFile(programFile)};
+}
+
+fs::path RunningProgramFile()
+{
+    return fs::read_symlink("/proc/self/exe");
+}

@@ -1,0 +1,85 @@
+#include "app/CommandLine.h"
+
+#include "app/ProgramPlaces.h"
+#include "dict/DictTable.h"
+#include "dict/DictionaryOpening.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TEST(CommandLine, KnownOptionsAloneAreTakenAndAnythingElseIsRefusedByName)
+{
+    struct Row {
+        std::vector<const char*> arguments;
+        CommandAction action;
+        const char* refusalNames;
+    };
+    const Row rows[] = {
+        {{"dorori"}, CommandAction::Start, nullptr},
+        {{"dorori", "--version"}, CommandAction::Version, nullptr},
+        {{"dorori", "--help"}, CommandAction::Help, nullptr},
+        {{"dorori", "--check"}, CommandAction::Check, nullptr},
+        {{"dorori", "--verbose"}, CommandAction::Refuse, "'--verbose'"},
+        {{"dorori", "-version"}, CommandAction::Refuse, "'-version'"},
+        {{"dorori", "words.txt"}, CommandAction::Refuse, "'words.txt'"},
+        {{"dorori", "--check", "--help"}, CommandAction::Refuse, "one option"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.back());
+        const Command command = ParseCommandLine(int(row.arguments.size()), row.arguments.data());
+        EXPECT_EQ(command.action, row.action);
+        if (row.refusalNames) {
+            EXPECT_NE(command.refusal.find(row.refusalNames), std::string::npos) << command.refusal;
+            EXPECT_EQ(command.refusal.find('\n'), std::string::npos); // one line
+        }
+    }
+}
+
+TEST(CommandLine, CheckCountsTheWordsOfAWholeListAndFailsOnADamagedOrMissingOne)
+{
+    TempDir dir;
+    const ProgramPlaces places{dir / "dorori", dir.path(), dir / "DoRori.ini"};
+    const fs::path list = DictionaryPath(dir.path());
+    std::ostringstream missing;
+    EXPECT_EQ(RunCommand(CommandAction::Check, places, missing), 1);
+    EXPECT_NE(missing.str().find("no word list"), std::string::npos) << missing.str();
+
+    {
+        TDictTable table;
+        ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
+        // Words whose order needs the word collation: the index check must be able to compare them.
+        for (const char* word : {"b", "A", "a", "\xB9\xB7"}) {
+            table.Append();
+            table.SetFieldByName("word", word);
+            table.Post();
+        }
+    }
+    std::ostringstream whole;
+    EXPECT_EQ(RunCommand(CommandAction::Check, places, whole), 0) << whole.str();
+    EXPECT_NE(whole.str().find("integrity: ok\nrecords: 4\n"), std::string::npos) << whole.str();
+
+    // The table's pages cut short: the engine finds the file malformed.
+    fs::resize_file(list, fs::file_size(list) / 2);
+    std::ostringstream damaged;
+    EXPECT_EQ(RunCommand(CommandAction::Check, places, damaged), 1) << damaged.str();
+}
+
+TEST(CommandLine, HelpNamesTheOptionsAndWhereTheWordListAndSettingsAre)
+{
+    const ProgramPlaces places{"/opt/x/dorori", "/home/u/.local/share/dorori",
+                               "/home/u/.config/dorori/DoRori.ini"};
+    std::ostringstream out;
+    EXPECT_EQ(RunCommand(CommandAction::Help, places, out), 0);
+    for (const char* part : {"--check", "--version", "--help", "/home/u/.local/share/dorori/data/DORori.db",
+                             "/home/u/.config/dorori/DoRori.ini"})
+        EXPECT_NE(out.str().find(part), std::string::npos) << part;
+}
+
+} // namespace
