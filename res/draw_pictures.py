@@ -213,7 +213,37 @@ def book_icon(size, tile_top, tile_bottom, ribbon):
     return sk.result()
 
 
+def book_icon_svg(tile_top, tile_bottom, ribbon, u=48):
+    """The book of book_icon as a scalable picture, with the page lines of the larger sizes."""
+    spine, gap = 0.5 * u, 0.04 * u
+    top, bottom, rise, outer = 0.27 * u, 0.76 * u, 0.06 * u, 0.14 * u
+
+    def colour(rgb):
+        return "#%02x%02x%02x" % rgb
+
+    def polygon(points, fill):
+        return '<polygon points="%s" fill="%s"/>' % (" ".join(f"{x:.2f},{y:.2f}" for x, y in points), fill)
+
+    shapes = [
+        polygon([(outer, top), (spine - gap, top + rise), (spine - gap, bottom), (outer, bottom - rise)], "#ffffff"),
+        polygon([(u - outer, top), (spine + gap, top + rise), (spine + gap, bottom), (u - outer, bottom - rise)], "#ffffff"),
+    ]
+    for i in range(3):
+        y = top + rise + (0.14 + 0.11 * i) * u
+        shapes.append(f'<line x1="{outer + 0.06 * u:.2f}" y1="{y - rise * 0.6:.2f}" x2="{spine - gap - 0.06 * u:.2f}" '
+                      f'y2="{y:.2f}" stroke="{colour(BLUE_LIGHT)}" stroke-width="{0.035 * u:.2f}" stroke-linecap="round"/>')
+    rx, rw, ry = spine + 0.13 * u, 0.09 * u, top + rise * 0.45
+    shapes.append(polygon([(rx, ry - 0.05 * u), (rx + rw, ry - 0.04 * u), (rx + rw, ry + 0.30 * u),
+                           (rx + rw / 2, ry + 0.24 * u), (rx, ry + 0.30 * u)], colour(ribbon)))
+    return (f'<svg xmlns="http://www.w3.org/2000/svg" width="{u}" height="{u}" viewBox="0 0 {u} {u}">\n'
+            f'<defs><linearGradient id="tile" x1="0" y1="0" x2="0" y2="1"><stop offset="0" stop-color="{colour(tile_top)}"/>'
+            f'<stop offset="1" stop-color="{colour(tile_bottom)}"/></linearGradient></defs>\n'
+            f'<rect width="{u}" height="{u}" rx="{0.22 * u:.2f}" fill="url(#tile)"/>\n' + "\n".join(shapes) + "\n</svg>\n")
+
+
 def draw_icons():
+    with open(os.path.join(HERE, "mainicon.svg"), "w") as svg:
+        svg.write(book_icon_svg(BAND_TOP, BAND_BOTTOM, AMBER))
     for size in ICON_SIZES:
         save(book_icon(size, BAND_TOP, BAND_BOTTOM, AMBER), f"mainicon_{size}.png")
         # Shown while the program is minimised to the tray: the same book on the amber accent.
