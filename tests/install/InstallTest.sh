@@ -18,6 +18,7 @@ restore() {
 trap restore EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$source_dir/tests/install/WaitForTable.sh"
 
 HOME=$work cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
@@ -40,10 +41,5 @@ mkdir -m 700 "$runtime"
 (cd / && QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime XDG_CONFIG_HOME=$work/config \
   exec "$prefix/bin/dorori") &
 pid=$!
-for _ in $(seq 100); do
-  [ -f "$prefix/lib/dorori/data/DORori.db" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the installed program ended at start"
-  sleep 0.1
-done
-[ -f "$prefix/lib/dorori/data/DORori.db" ] || fail "no word table beside the installed program"
+wait_for_table "$prefix/lib/dorori/data/DORori.db" "$pid"
 echo "installed and started from $prefix"

@@ -13,6 +13,7 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/WaitForTable.sh"
 
 cmake --build "$build_dir" --target package >/dev/null
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build_dir/CPackConfig.cmake")
@@ -50,12 +51,7 @@ xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 DISPLAY=:$(cat "$work/display") "$program" &
 pid=$!
-for _ in $(seq 200); do
-  [ -f "$list" ] && break
-  kill -0 "$pid" 2>/dev/null || fail "the unpacked program ended at start"
-  sleep 0.1
-done
-[ -f "$list" ] || fail "no word list under XDG_DATA_HOME"
+wait_for_table "$list" "$pid"
 [ -e "$root/usr/bin/data" ] && fail "the packaged program wrote beside itself"
 check=$("$program" --check) || fail "--check of a fresh list: $check"
 [[ $check == *"records: 0"* ]] || fail "--check printed: $check"
