@@ -71,15 +71,4 @@ TEST(CommandLine, CheckCountsTheWordsOfAWholeListAndFailsOnADamagedOrMissingOne)
     EXPECT_EQ(RunCommand(CommandAction::Check, places, damaged), 1) << damaged.str();
 }
 
-TEST(CommandLine, HelpNamesTheOptionsAndWhereTheWordListAndSettingsAre)
-{
-    const ProgramPlaces places{"/opt/x/dorori", "/home/u/.local/share/dorori",
-                               "/home/u/.config/dorori/DoRori.ini"};
-    std::ostringstream out;
-    EXPECT_EQ(RunCommand(CommandAction::Help, places, out), 0);
-    for (const char* part : {"--check", "--version", "--help", "/home/u/.local/share/dorori/data/DORori.db",
-                             "/home/u/.config/dorori/DoRori.ini"})
-        EXPECT_NE(out.str().find(part), std::string::npos) << part;
-}
-
 } // namespace

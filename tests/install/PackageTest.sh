@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Makes the .deb as a user would, checks what it holds, unpacks it into a temporary root and starts
+# Makes the .deb from the built tree, checks what it holds, unpacks it into a temporary root and starts
 # the unpacked program: its options answer without a display, and a real start under Xvfb puts the
 # word list in the user's data folder, never beside the program.
 set -euo pipefail
@@ -15,7 +15,9 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 . "$(dirname "$0")/WaitForTable.sh"
 
-cmake --build "$build_dir" --target package >/dev/null
+# What the package target runs after building: a build started here could relink programs that
+# other tests are running.
+(cd "$build_dir" && cpack --config CPackConfig.cmake >/dev/null)
 version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build_dir/CPackConfig.cmake")
 deb=$build_dir/dorori_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
@@ -53,6 +55,7 @@ DISPLAY=:$(cat "$work/display") "$program" &
 pid=$!
 wait_for_table "$list" "$pid"
 [ -e "$root/usr/bin/data" ] && fail "the packaged program wrote beside itself"
+"$program" --help | grep -q "$list" || fail "--help does not name $list"
 check=$("$program" --check) || fail "--check of a fresh list: $check"
 [[ $check == *"records: 0"* ]] || fail "--check printed: $check"
 echo "packaged, unpacked and started: $deb"
