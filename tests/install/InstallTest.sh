@@ -11,7 +11,8 @@ prefix=$work/prefix
 manifest=$build_dir/install_manifest.txt
 [ -f "$manifest" ] && cp "$manifest" "$work/manifest"
 restore() {
-  kill "${pid:-}" 2>/dev/null || true
+  # The program saves its settings as it closes: let it finish before its folders go.
+  kill "${pid:-}" 2>/dev/null && wait "$pid" 2>/dev/null || true
   if [ -f "$work/manifest" ]; then cp "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
   rm -rf "$work"
 }

@@ -55,7 +55,8 @@ DISPLAY=:$(cat "$work/display") "$program" &
 pid=$!
 wait_for_table "$list" "$pid"
 [ -e "$root/usr/bin/data" ] && fail "the packaged program wrote beside itself"
-"$program" --help | grep -q "$list" || fail "--help does not name $list"
+help=$("$program" --help)
+[[ $help == *"$list"* && $help == *"$XDG_CONFIG_HOME/dorori/DoRori.ini"* ]] || fail "--help names other places: $help"
 check=$("$program" --check) || fail "--check of a fresh list: $check"
 [[ $check == *"records: 0"* ]] || fail "--check printed: $check"
 echo "packaged, unpacked and started: $deb"
