@@ -28,10 +28,11 @@ TWindowDrag::~TWindowDrag()
     Stop();
 }
 
-void TWindowDrag::Start(QPoint pressedAt, Qt::Edges edges)
+void TWindowDrag::Start(QPoint pressedAt, Qt::Edges edges, Qt::MouseButton button)
 {
     QWidget* window = control_->window();
     edges_ = edges;
+    button_ = button;
     pressedAt_ = pressedAt;
     startFrame_ = window->frameGeometry();
     startGeometry_ = window->geometry();
@@ -56,6 +57,8 @@ bool TWindowDrag::eventFilter(QObject* watched, QEvent* event)
     const auto& mouseEvent = *static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseMove)
         return Moved(mouseEvent);
+    if (mouseEvent.button() != button_)
+        return stage_ == TStage::ByHand;
     // The release of a click reaches its control as usual; the end of a drag by hand is ours.
     const bool byHand = stage_ == TStage::ByHand;
     Stop();
@@ -66,11 +69,11 @@ bool TWindowDrag::Moved(const QMouseEvent& event)
 {
     if (stage_ == TStage::Pressed) {
         // Without the button the release went elsewhere: nothing is dragged any more.
-        if (!(event.buttons() & Qt::LeftButton)) {
+        if (!(event.buttons() & button_)) {
             Stop();
             return false;
         }
-        if (HandedToSystem()) {
+        if (button_ == Qt::LeftButton && HandedToSystem()) {
             Stop();
             return false;
         }

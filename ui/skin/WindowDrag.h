@@ -1,8 +1,9 @@
 #pragma once
 // Moves or sizes a window from a press. The first move with the left button down hands the window
-// to the window system's own move or size loop; where the system refuses (no window manager), the
-// window follows the pointer by hand, from the press on, until the button is released. A release
-// before any move was a click, and moves nothing.
+// to the window system's own move or size loop; where the system refuses (no window manager), or
+// for another button, whose release the system's loop would not wait for, the window follows the
+// pointer by hand, from the press on, until that button is released. A release before any move was
+// a click, and moves nothing.
 //
 // Waiting for the first move keeps clicks (and the double-clicks made of them) from the system's
 // loop, which would otherwise take a release that came before it started for the start of a move;
@@ -23,10 +24,10 @@ public:
     explicit TWindowDrag(QWidget* control);
     ~TWindowDrag() override;
 
-    // The left button went down at pressedAt (screen pixels) on the control's window: a drag moves
-    // the window when no edges are given, else those edges follow and the others stay, within the
+    // `button` went down at pressedAt (screen pixels) on the control's window: a drag moves the
+    // window when no edges are given, else those edges follow and the others stay, within the
     // window's minimum and maximum size.
-    void Start(QPoint pressedAt, Qt::Edges edges);
+    void Start(QPoint pressedAt, Qt::Edges edges, Qt::MouseButton button = Qt::LeftButton);
     bool Active() const { return stage_ != TStage::Idle; }
 
 protected:
@@ -44,6 +45,7 @@ private:
     QWidget* control_;
     TStage stage_ = TStage::Idle;
     Qt::Edges edges_;
+    Qt::MouseButton button_ = Qt::LeftButton;
     QPoint pressedAt_;
     QRect startFrame_;    // the frame geometry, for moving
     QRect startGeometry_; // the client geometry, for sizing

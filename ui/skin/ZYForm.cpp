@@ -218,9 +218,9 @@ void TZYForm::StartMoveOrSize(QPoint pressedAt)
         drag_->Start(pressedAt, HitZoneEdges(FHitZone));
 }
 
-void TZYForm::DragWindow(QPoint pressedAt)
+void TZYForm::DragWindow(QPoint pressedAt, Qt::MouseButton button)
 {
-    drag_->Start(pressedAt, {});
+    drag_->Start(pressedAt, {}, button);
 }
 
 void TZYForm::TitleDblClick(QObject* sender)

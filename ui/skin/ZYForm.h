@@ -53,11 +53,12 @@ public:
     // In the caption band of a sizeable form (the pointer's position decides): maximised becomes
     // normal, anything else maximised. Then the double-click handler found by Loaded, if any.
     void TitleDblClick(QObject* sender);
-    // Called on a press at pressedAt (screen pixels): the first move with the left button down
-    // hands the form to the window system's own move loop; where the system refuses (no window
-    // manager), the form follows the mouse by hand until the button is released, whichever of the
-    // form's controls the mouse events go to. A release without a move moves nothing.
-    void DragWindow(QPoint pressedAt = QCursor::pos());
+    // Called on a press of `button` at pressedAt (screen pixels): the first move with the left
+    // button down hands the form to the window system's own move loop; for another button, or
+    // where the system refuses (no window manager), the form follows the mouse by hand until the
+    // button is released, whichever of the form's controls the mouse events go to. A release
+    // without a move moves nothing.
+    void DragWindow(QPoint pressedAt = QCursor::pos(), Qt::MouseButton button = Qt::LeftButton);
 
     // Grey while the form is inactive, in colour while it is active.
     void UpdateActiveLook();

@@ -261,14 +261,13 @@ bool TZYInfoDlgForm::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == Label_Title && event->type() == QEvent::MouseButtonPress) {
         const auto* press = static_cast<QMouseEvent*>(event);
-        if (press->button() == Qt::LeftButton)
-            Label_TitleMouseDown(press->globalPosition().toPoint());
+        Label_TitleMouseDown(press->globalPosition().toPoint(), press->button());
         return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void TZYInfoDlgForm::Label_TitleMouseDown(QPoint pressedAt)
+void TZYInfoDlgForm::Label_TitleMouseDown(QPoint pressedAt, Qt::MouseButton button)
 {
-    ZYForm1->DragWindow(pressedAt);
+    ZYForm1->DragWindow(pressedAt, button);
 }

@@ -57,7 +57,7 @@ private:
     void SetIcon(int icon);
     void SetDialogSize(int width, int height);
     void FollowAnchors();
-    void Label_TitleMouseDown(QPoint pressedAt);
+    void Label_TitleMouseDown(QPoint pressedAt, Qt::MouseButton button);
 
     int FResult = kIdCancel;
 };
