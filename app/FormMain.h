@@ -27,7 +27,6 @@ public:
     TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr<TNotifyArea> trayArea = nullptr);
     ~TFormMain() override;
 
-    static constexpr int kRestoreMessage = 5120;
     // The product's web page, opened by "访问网站" in the about box.
     static constexpr const char* kHomePage = "https://dorori.example.org/";
 

@@ -1,62 +1,155 @@
 #include "app/SingleInstance.h"
 
-#include "app/FormMain.h"
-
 #include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QScopeGuard>
+#include <QStandardPaths>
+#include <QSysInfo>
 #include <QThread>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
 
-const QByteArray kRestore = QByteArray::number(TFormMain::kRestoreMessage) + '\n';
-constexpr int kTries = 20;
+const QByteArray kRestore = QByteArray::number(SingleInstance::kRestoreMessage) + '\n';
 constexpr int kWaitMs = 500;
+// A start holds the lock for one connection and one listen; a holder that takes longer is stuck.
+constexpr int kLockWaitMs = 2000;
+constexpr int kRetryMs = 1000;
 
-// Abstract socket names are machine-wide and carry no file permissions: only the same user counts.
-bool PeerIsThisUser(const QLocalSocket* socket)
+bool PeerIsThisUser(int descriptor)
 {
     ucred peer{};
     socklen_t length = sizeof peer;
-    return getsockopt(static_cast<int>(socket->socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
-                      &length) == 0 &&
-           peer.uid == getuid();
+    return getsockopt(descriptor, SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0 && peer.uid == getuid();
 }
 
-bool SendRestore()
+// A folder only this user can change: a real folder (not a link to one), the user's, that nobody
+// else may write into.
+bool IsPrivateFolder(const QByteArray& path)
 {
-    QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-    socket.connectToServer(SingleInstance::ChannelName());
-    if (!socket.waitForConnected(kWaitMs))
-        return false;
-    socket.write(kRestore);
-    socket.waitForBytesWritten(kWaitMs);
-    socket.disconnectFromServer();
-    return true;
+    struct stat status {};
+    return !path.isEmpty() && lstat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == getuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0;
 }
+
+QByteArray ChannelFolder()
+{
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (IsPrivateFolder(runtime))
+        return runtime;
+    // Otherwise a folder of the user's cache, which lies in the home folder no one else may write.
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
+    if (cache.isEmpty() || !QDir().mkpath(cache))
+        return {};
+    const QByteArray folder = QFile::encodeName(cache) + "/dorori";
+    mkdir(folder.constData(), S_IRWXU);
+    return IsPrivateFolder(folder) ? folder : QByteArray();
+}
+
+enum class Listener { None, Stale, ThisUsers, AnotherUsers, Unreachable };
+
+// Connects to the socket file and, only when the listener is this user's and `mayHandOver`,
+// sends it the restore message.
+Listener Reach(const QByteArray& path, bool mayHandOver)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return Listener::Unreachable;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    const int descriptor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (descriptor < 0)
+        return Listener::Unreachable;
+    const auto closer = qScopeGuard([descriptor] { close(descriptor); });
+    const timeval timeout{0, kWaitMs * 1000};
+    setsockopt(descriptor, SOL_SOCKET, SO_SNDTIMEO, &timeout, sizeof timeout);
+    if (connect(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        if (errno == ENOENT)
+            return Listener::None;
+        // Nobody listens on the file a crashed instance left behind.
+        return errno == ECONNREFUSED ? Listener::Stale : Listener::Unreachable;
+    }
+    if (!PeerIsThisUser(descriptor))
+        return Listener::AnotherUsers;
+    if (!mayHandOver)
+        return Listener::ThisUsers;
+    // An instance that went away before it read the message is as good as none.
+    const bool sent = send(descriptor, kRestore.constData(), static_cast<std::size_t>(kRestore.size()),
+                           MSG_NOSIGNAL) == kRestore.size();
+    return sent ? Listener::ThisUsers : Listener::Stale;
+}
+
+// Holds the lock beside the socket file until it goes out of scope, or holds nothing when another
+// start kept it for `waitMs`.
+class ClaimLock {
+public:
+    ClaimLock(const QByteArray& path, int waitMs)
+        : descriptor_(open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, S_IRUSR | S_IWUSR))
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (descriptor_ >= 0 && !held_) {
+            held_ = flock(descriptor_, LOCK_EX | LOCK_NB) == 0;
+            if (!held_ && waited.elapsed() >= waitMs)
+                break;
+            if (!held_)
+                QThread::msleep(20);
+        }
+    }
+    ~ClaimLock()
+    {
+        if (descriptor_ >= 0)
+            close(descriptor_);
+    }
+    ClaimLock(const ClaimLock&) = delete;
+    ClaimLock& operator=(const ClaimLock&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    int descriptor_;
+    bool held_ = false;
+};
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent) : QObject(parent), server_(new QLocalServer(this))
+SingleInstance::SingleInstance(QObject* parent)
+    : QObject(parent), server_(new QLocalServer(this)), retry_(new QTimer(this))
 {
-    server_->setSocketOptions(QLocalServer::AbstractNamespaceOption);
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection())
             Accept(socket);
+    });
+    retry_->setInterval(kRetryMs);
+    // Another instance found listening in the meantime is found by later starts just as well.
+    connect(retry_, &QTimer::timeout, this, [this] {
+        if (TryClaim(0, false) != Claimed::NotListening)
+            retry_->stop();
     });
 }
 
 QString SingleInstance::ChannelName()
 {
+    const QByteArray folder = ChannelFolder();
+    if (folder.isEmpty())
+        return {};
     // A window lookup finds the windows of one desktop only: the user's session (its runtime
     // folder) and the display the program shows on. Another session of the same user, or another
-    // display, has its own instance.
+    // display, has its own instance; so has another machine sharing the home folder.
     const QString platform = QGuiApplication::platformName();
     QByteArray display =
         qgetenv(platform.startsWith(QLatin1String("wayland")) ? "WAYLAND_DISPLAY" : "DISPLAY");
@@ -64,29 +157,50 @@ QString SingleInstance::ChannelName()
     const auto colon = display.lastIndexOf(':');
     if (const auto dot = display.indexOf('.', colon); colon >= 0 && dot > colon)
         display.truncate(dot);
-    const QByteArray desktop = qgetenv("XDG_RUNTIME_DIR") + '\n' + platform.toUtf8() + '\n' + display;
+    const QByteArray desktop = qgetenv("XDG_RUNTIME_DIR") + '\n' + platform.toUtf8() + '\n' + display + '\n' +
+                               QSysInfo::machineHostName().toUtf8();
     const QByteArray digest = QCryptographicHash::hash(desktop, QCryptographicHash::Sha256).toHex().left(16);
-    return QStringLiteral("ZA_Zedarud_OrOviv-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest));
+    return QFile::decodeName(folder) +
+           QStringLiteral("/ZA_Zedarud_OrOviv-%1").arg(QString::fromLatin1(digest));
 }
 
-bool SingleInstance::Claim()
+SingleInstance::Claimed SingleInstance::Claim()
 {
-    // Listening is atomic on an abstract name: of two starts at once, exactly one gets it.
-    for (int attempt = 0; attempt < kTries; ++attempt) {
-        if (server_->listen(ChannelName()))
-            return true;
-        if (SendRestore())
-            return false;
-        // The owner of the name is going away; try again.
-        QThread::msleep(50);
+    const Claimed claimed = TryClaim(kLockWaitMs, true);
+    if (claimed == Claimed::NotListening)
+        retry_->start();
+    return claimed;
+}
+
+SingleInstance::Claimed SingleInstance::TryClaim(int lockWaitMs, bool mayHandOver)
+{
+    const QString name = ChannelName();
+    if (name.isEmpty())
+        return Claimed::NotListening;
+    const QByteArray path = QFile::encodeName(name);
+    // Of two starts at once, the second looks only once the first listens.
+    const ClaimLock lock(path + ".lock", lockWaitMs);
+    if (!lock.Held())
+        return Claimed::NotListening;
+    switch (Reach(path, mayHandOver)) {
+    case Listener::ThisUsers:
+        return Claimed::HandedOver;
+    case Listener::Unreachable:
+        return Claimed::NotListening;
+    case Listener::Stale:
+    case Listener::AnotherUsers: // it is handed nothing, and its file in this user's folder goes
+        QLocalServer::removeServer(name);
+        break;
+    case Listener::None:
+        break;
     }
-    return true;
+    return server_->listen(name) ? Claimed::Listening : Claimed::NotListening;
 }
 
 void SingleInstance::Accept(QLocalSocket* socket)
 {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    if (!PeerIsThisUser(socket)) {
+    if (!PeerIsThisUser(static_cast<int>(socket->socketDescriptor()))) {
         socket->abort();
         return;
     }

@@ -31,7 +31,7 @@ int main(int argc, char** argv)
     SignalCloser::CatchSignals();
     Application app(argc, argv);
     SingleInstance instance;
-    if (!instance.Claim())
+    if (instance.Claim() == SingleInstance::Claimed::HandedOver)
         return 0; // the running instance restores itself
     // Registry keys go to disk on a thread of their own; it ends after the window, once they are there.
     const KeyFileWriter registryWriter;

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-dev openbox trayer
   libjpeg62-turbo-dev libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
-  imagemagick fonts-wqy-zenhei sqlite3 python3-pil desktop-file-utils
+  imagemagick fonts-wqy-zenhei sqlite3 python3 python3-pil desktop-file-utils
   libespeak-ng-dev espeak-ng-data libasound2-dev clang-format
   dpkg-dev file lintian appstream)
 

@@ -1,17 +1,28 @@
 #include "app/SingleInstance.h"
 
+#include <QFile>
 #include <QLocalSocket>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 namespace {
+
+using Claimed = SingleInstance::Claimed;
 
 void Send(const QByteArray& bytes)
 {
     QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
     socket.connectToServer(SingleInstance::ChannelName());
     ASSERT_TRUE(socket.waitForConnected(1000));
     socket.write(bytes);
@@ -20,10 +31,108 @@ void Send(const QByteArray& bytes)
     socket.disconnectFromServer();
 }
 
+bool Reachable()
+{
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::ChannelName());
+    return socket.waitForConnected(100);
+}
+
+// Sets an environment variable for the scope of a test.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : name_(name), was_(qgetenv(name)), wasSet_(qEnvironmentVariableIsSet(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (wasSet_)
+            qputenv(name_, was_);
+        else
+            qunsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    QByteArray was_;
+    bool wasSet_;
+};
+
+// A listener of the user `nobody` on the given socket file and on the abstract name of the same
+// text; it prints "ready" once it listens and then every message it receives.
+class Squatter {
+public:
+    static QString SkipReason()
+    {
+        if (getuid() != 0)
+            return QStringLiteral("dropping to another user needs root");
+        if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty() || Python().isEmpty())
+            return QStringLiteral("setpriv or python3 is not installed");
+        return {};
+    }
+
+    explicit Squatter(const QString& path)
+    {
+        static const char* const kListener = R"(
+import select, socket, sys
+servers = []
+for address in (sys.argv[1], "\0" + sys.argv[1]):
+    server = socket.socket(socket.AF_UNIX)
+    try:
+        server.bind(address)
+        server.listen()
+        servers.append(server)
+    except OSError:
+        pass
+print("ready", flush=True)
+while True:
+    for ready in select.select(servers, [], [])[0]:
+        client, _ = ready.accept()
+        client.settimeout(1)
+        try:
+            received = client.recv(100)
+            if received:
+                sys.stdout.write(repr(received))
+                sys.stdout.flush()
+        except OSError:
+            pass
+        client.close()
+)";
+        process_.start(QStringLiteral("setpriv"), {"--reuid=nobody", "--regid=nogroup", "--clear-groups",
+                                                   Python(), "-c", kListener, path});
+        while (!process_.canReadLine() && process_.waitForReadyRead(5000)) {
+        }
+        EXPECT_EQ(process_.readLine(), "ready\n") << process_.readAllStandardError().toStdString();
+    }
+    ~Squatter()
+    {
+        process_.kill();
+        process_.waitForFinished();
+    }
+
+    QByteArray Received()
+    {
+        QTest::qWait(200);
+        return process_.readAllStandardOutput();
+    }
+
+private:
+    // The system's interpreter: one under root's home folder is out of the other user's reach.
+    static QString Python()
+    {
+        return QStandardPaths::findExecutable(QStringLiteral("python3"),
+                                              {"/usr/local/bin", "/usr/bin", "/bin"});
+    }
+
+    QProcess process_;
+};
+
 TEST(SingleInstance, OnlyTheRestoreMessageRestoresAndASecondClaimHandsOver)
 {
     SingleInstance running;
-    ASSERT_TRUE(running.Claim());
+    ASSERT_EQ(running.Claim(), Claimed::Listening);
     QSignalSpy restored(&running, &SingleInstance::restoreRequested);
 
     Send(QByteArray(100000, '5'));
@@ -37,30 +146,95 @@ TEST(SingleInstance, OnlyTheRestoreMessageRestoresAndASecondClaimHandsOver)
     EXPECT_TRUE(restored.wait(1000) || restored.count() == 1);
 
     SingleInstance second;
-    EXPECT_FALSE(second.Claim());
+    EXPECT_EQ(second.Claim(), Claimed::HandedOver);
     EXPECT_TRUE(restored.wait(1000) || restored.count() == 2);
 }
 
 TEST(SingleInstance, AnotherSessionOrDisplayOfTheSameUserHasAnInstanceOfItsOwn)
 {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    const QByteArray display = qgetenv("DISPLAY");
-    qputenv("DISPLAY", ":7");
+    const ScopedEnvironment display("DISPLAY", ":7");
     SingleInstance running;
-    ASSERT_TRUE(running.Claim());
-    qputenv("DISPLAY", ":7.0"); // the same display
-    EXPECT_FALSE(SingleInstance().Claim());
+    ASSERT_EQ(running.Claim(), Claimed::Listening);
+    {
+        const ScopedEnvironment sameDisplay("DISPLAY", ":7.0");
+        EXPECT_EQ(SingleInstance().Claim(), Claimed::HandedOver);
+    }
+    {
+        const ScopedEnvironment otherDisplay("DISPLAY", ":8");
+        SingleInstance onOtherDisplay;
+        EXPECT_EQ(onOtherDisplay.Claim(), Claimed::Listening);
+    }
+    const QTemporaryDir otherRuntime;
+    const ScopedEnvironment otherSession("XDG_RUNTIME_DIR", QFile::encodeName(otherRuntime.path()));
+    SingleInstance inOtherSession;
+    EXPECT_EQ(inOtherSession.Claim(), Claimed::Listening);
+}
 
-    qputenv("DISPLAY", ":8");
-    SingleInstance otherDisplay;
-    EXPECT_TRUE(otherDisplay.Claim());
-    qputenv("DISPLAY", ":7");
-    qputenv("XDG_RUNTIME_DIR", runtime + "-other");
-    SingleInstance otherSession;
-    EXPECT_TRUE(otherSession.Claim());
+TEST(SingleInstance, AStaleSocketFileOrAListenerOfAnotherUserNeverStopsTheStart)
+{
+    const QTemporaryDir runtime;
+    const QTemporaryDir cache;
+    const ScopedEnvironment session("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const ScopedEnvironment cacheHome("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    const QByteArray path = QFile::encodeName(SingleInstance::ChannelName());
+    ASSERT_TRUE(path.startsWith(QFile::encodeName(runtime.path()) + '/'));
+    {
+        // What a crash leaves: a socket file nobody listens on.
+        const int bound = socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+        ASSERT_EQ(bind(bound, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+        close(bound);
+        SingleInstance afterCrash;
+        EXPECT_EQ(afterCrash.Claim(), Claimed::Listening);
+        EXPECT_TRUE(Reachable());
+    }
 
-    qputenv("XDG_RUNTIME_DIR", runtime);
-    qputenv("DISPLAY", display);
+    if (const QString reason = Squatter::SkipReason(); !reason.isEmpty())
+        GTEST_SKIP() << reason.toStdString();
+    {
+        // Another user's listener on the very socket file (it owned the folder for a moment).
+        ASSERT_EQ(chown(QFile::encodeName(runtime.path()).constData(), 65534, 65534), 0);
+        Squatter squatter(QFile::decodeName(path));
+        ASSERT_EQ(chown(QFile::encodeName(runtime.path()).constData(), 0, 0), 0);
+        SingleInstance started;
+        EXPECT_EQ(started.Claim(), Claimed::Listening);
+        QSignalSpy restored(&started, &SingleInstance::restoreRequested);
+        EXPECT_EQ(SingleInstance().Claim(), Claimed::HandedOver);
+        EXPECT_TRUE(restored.wait(1000) || restored.count() == 1);
+        EXPECT_EQ(squatter.Received(), "");
+    }
+    {
+        // A runtime folder that another user owns, with that user's listener in it, is not used.
+        const QTemporaryDir foreign;
+        const ScopedEnvironment foreignSession("XDG_RUNTIME_DIR", QFile::encodeName(foreign.path()));
+        const QString inForeign = SingleInstance::ChannelName();
+        ASSERT_EQ(chown(QFile::encodeName(foreign.path()).constData(), 65534, 65534), 0);
+        Squatter squatter(inForeign);
+        EXPECT_FALSE(SingleInstance::ChannelName().startsWith(foreign.path()));
+        SingleInstance started;
+        EXPECT_EQ(started.Claim(), Claimed::Listening);
+        EXPECT_EQ(squatter.Received(), "");
+        ASSERT_EQ(chown(QFile::encodeName(foreign.path()).constData(), 0, 0), 0);
+    }
+}
+
+TEST(SingleInstance, AClaimThatCannotListenSaysSoAndListensOnceItCan)
+{
+    // Another start holds the claim's lock and does not let go.
+    const QByteArray lockPath = QFile::encodeName(SingleInstance::ChannelName()) + ".lock";
+    const int held = open(lockPath.constData(), O_RDWR | O_CREAT, 0600);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+    SingleInstance running;
+    EXPECT_EQ(running.Claim(), Claimed::NotListening);
+    EXPECT_FALSE(Reachable());
+
+    close(held);
+    EXPECT_TRUE(QTest::qWaitFor(Reachable, 5000));
+    QSignalSpy restored(&running, &SingleInstance::restoreRequested);
+    EXPECT_EQ(SingleInstance().Claim(), Claimed::HandedOver);
+    EXPECT_TRUE(restored.wait(1000) || restored.count() == 1);
 }
 
 } // namespace
