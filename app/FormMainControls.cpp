@@ -370,6 +370,7 @@ void FormMainControls::CreateControls()
 
     auto& title = NamedChild<TfcTitleLabel>(form_, "fcTitleLabel1");
     title.SetMasterCtrl(&NamedChild<TZYForm>(form_, "ZYForm1"));
+    title.SetCaptionButtons(&NamedChild<QWidget>(form_, "SpeedButton_Min"));
     title.Loaded();
     form_.setWindowTitle(title.Caption());
     NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,8 +1,10 @@
-// The main window's own page tabs and command menu: the keys that change pages as the user's own
-// choice, and the menu painted in the window's colours with its side picture.
+// The main window's own page tabs, command menu and title: the keys that change pages as the user's
+// own choice, the menu painted in the window's colours with its side picture, and a title that
+// leaves the caption buttons alone.
 #include "FormMainFixture.h"
 #include "support/Gbk.h"
 #include "ui/skin/SkinResources.h"
+#include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYPageControl.h"
 
 #include <QAction>
@@ -50,6 +52,22 @@ TEST_F(FormMainLookTest, CtrlTabAndTheFocusedTabBarChangePagesOverTheHiddenSetti
     press(Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_EQ(pages.currentIndex(), PageDictation);
     form->View().ShowProgress(false);
+}
+
+TEST_F(FormMainLookTest, ALongTitleIsCutBeforeTheCaptionButtons)
+{
+    Show();
+    const QRect buttons(Widget<QWidget>("SpeedButton_Min").x(), 0, form->width(), TZYForm::kCaptionBand);
+    const QImage before = form->grab(buttons).toImage();
+    const QRect band(0, 0, buttons.x(), TZYForm::kCaptionBand);
+    const QImage bandBefore = form->grab(band).toImage();
+
+    form->View().SetText(Control::fcTitleLabel1, std::string(10000, 'W'));
+    EXPECT_EQ(form->grab(buttons).toImage(), before);
+    EXPECT_NE(form->grab(band).toImage(), bandBefore);
+    form->resize(form->width() + 1, form->height()); // the title moves to the left edge
+    EXPECT_EQ(Widget<QWidget>("fcTitleLabel1").x(), 0);
+    EXPECT_EQ(form->grab(buttons.translated(1, 0)).toImage(), before);
 }
 
 TEST_F(FormMainLookTest, TheCommandMenuIsPaintedInTheWindowsColoursOverItsSidePicture)

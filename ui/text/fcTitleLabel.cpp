@@ -1,7 +1,9 @@
 #include "ui/text/fcTitleLabel.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -32,9 +34,22 @@ void TfcTitleLabel::Loaded()
     }
 }
 
+void TfcTitleLabel::SetCaptionButtons(QWidget* leftmost)
+{
+    if (captionButtons_)
+        captionButtons_->removeEventFilter(this);
+    captionButtons_ = leftmost;
+    if (captionButtons_)
+        captionButtons_->installEventFilter(this);
+    if (parentWidget())
+        OwnerResized();
+}
+
 bool TfcTitleLabel::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == parentWidget() && event->type() == QEvent::Resize)
+    // The buttons follow the form's right edge after the title has seen the resize.
+    if ((watched == parentWidget() && event->type() == QEvent::Resize) ||
+        (watched == captionButtons_ && event->type() == QEvent::Move))
         OwnerResized();
     return TfcLabel::eventFilter(watched, event);
 }
@@ -43,7 +58,39 @@ void TfcTitleLabel::OwnerResized()
 {
     // On a form narrower than the title, the title starts at the form's left edge, so that its
     // beginning stays readable.
-    move(std::max(0, (parentWidget()->width() - width()) / 2), y());
+    int left = std::max(0, (parentWidget()->width() - width()) / 2);
+    if (captionButtons_)
+        left = std::max(0, std::min(left, captionButtons_->x() - width()));
+    move(left, y());
+    update(); // the part cut off may have changed with the buttons
+}
+
+int TfcTitleLabel::Room() const
+{
+    return captionButtons_ ? std::min(width(), captionButtons_->x() - x()) : width();
+}
+
+void TfcTitleLabel::paintEvent(QPaintEvent* event)
+{
+    const int room = Room();
+    if (room >= width()) {
+        TfcLabel::paintEvent(event);
+        return;
+    }
+    if (room <= 0)
+        return;
+    // The outline takes what the label is wider than its text; the rest holds the cut text.
+    const QString caption = Caption();
+    const int effects = width() - TextOptions().GetTextSize().width();
+    const QFontMetrics metrics(TextOptions().GetLogFont(), this);
+    TextOptions().SetText(metrics.elidedText(caption, Qt::ElideRight, room - effects));
+    QPainter painter(this);
+    const QRect band(0, 0, room, height());
+    if (!Transparent())
+        painter.fillRect(band, palette().color(QPalette::Window));
+    TextOptions().SetAreaRect(band);
+    TextOptions().Draw(painter);
+    TextOptions().SetText(caption);
 }
 
 void TfcTitleLabel::mouseMoveEvent(QMouseEvent* event)
