@@ -32,6 +32,7 @@ signals:
     void restoreRequested();
 
 private:
+    // Without `mayHandOver` a listener of this user is only found, and HandedOver says it is there.
     Claimed TryClaim(int lockWaitMs, bool mayHandOver);
     void Accept(QLocalSocket* socket);
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -68,9 +69,20 @@ public:
     {
         if (getuid() != 0)
             return QStringLiteral("dropping to another user needs root");
+        if (!getpwnam("nobody"))
+            return QStringLiteral("there is no user nobody");
         if (QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty() || Python().isEmpty())
             return QStringLiteral("setpriv or python3 is not installed");
         return {};
+    }
+
+    // Gives `folder` to the squatter's user, or back to this one.
+    static void Own(const QString& folder, bool squatters)
+    {
+        const passwd* nobody = getpwnam("nobody");
+        ASSERT_EQ(chown(QFile::encodeName(folder).constData(), squatters ? nobody->pw_uid : getuid(),
+                        squatters ? nobody->pw_gid : getgid()),
+                  0);
     }
 
     explicit Squatter(const QString& path)
@@ -195,9 +207,9 @@ TEST(SingleInstance, AStaleSocketFileOrAListenerOfAnotherUserNeverStopsTheStart)
         GTEST_SKIP() << reason.toStdString();
     {
         // Another user's listener on the very socket file (it owned the folder for a moment).
-        ASSERT_EQ(chown(QFile::encodeName(runtime.path()).constData(), 65534, 65534), 0);
+        Squatter::Own(runtime.path(), true);
         Squatter squatter(QFile::decodeName(path));
-        ASSERT_EQ(chown(QFile::encodeName(runtime.path()).constData(), 0, 0), 0);
+        Squatter::Own(runtime.path(), false);
         SingleInstance started;
         EXPECT_EQ(started.Claim(), Claimed::Listening);
         QSignalSpy restored(&started, &SingleInstance::restoreRequested);
@@ -210,13 +222,13 @@ TEST(SingleInstance, AStaleSocketFileOrAListenerOfAnotherUserNeverStopsTheStart)
         const QTemporaryDir foreign;
         const ScopedEnvironment foreignSession("XDG_RUNTIME_DIR", QFile::encodeName(foreign.path()));
         const QString inForeign = SingleInstance::ChannelName();
-        ASSERT_EQ(chown(QFile::encodeName(foreign.path()).constData(), 65534, 65534), 0);
+        Squatter::Own(foreign.path(), true);
         Squatter squatter(inForeign);
         EXPECT_FALSE(SingleInstance::ChannelName().startsWith(foreign.path()));
         SingleInstance started;
         EXPECT_EQ(started.Claim(), Claimed::Listening);
         EXPECT_EQ(squatter.Received(), "");
-        ASSERT_EQ(chown(QFile::encodeName(foreign.path()).constData(), 0, 0), 0);
+        Squatter::Own(foreign.path(), false);
     }
 }
 

