@@ -117,7 +117,8 @@ constexpr ControlRow kControls[] = {
     {Kind::Label,       WIDGET(Label3),                      "GroupBox_Dictation_setting", {17, 46, 0, 0},    0,     "从", "", kNoGlyph},
     {Kind::Edit,        CONTROL(Edit_FistWordInRecycle),     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "", "", kNoGlyph},
     {Kind::Label,       CONTROL(Label_lastGroupWord),        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到", "", kNoGlyph},
-    {Kind::CheckBox,    CONTROL(CheckBox_DictationSpeak),    "GroupBox_Dictation_setting", {16, 70, 73, 17},  L | B, "朗读", "", kNoGlyph},
+    {Kind::CheckBox,    CONTROL(CheckBox_DictationSpeak),    "GroupBox_Dictation_setting", {16, 64, 73, 15},  L | B, "朗读", "", kNoGlyph},
+    {Kind::CheckBox,    CONTROL(CheckBox_DictationReview),   "GroupBox_Dictation_setting", {16, 80, 73, 15},  L | B, "错词复习", "", kNoGlyph},
     {Kind::SpeedButton, WIDGET(SpeedButton_applySetting),    "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定", "", kNoGlyph},
 
     {Kind::Panel,       WIDGET(Panel1),           nullptr,  {282, 29, 22, 22},  T | R,     "", "", kNoGlyph},

@@ -4,10 +4,13 @@
 // handler itself.
 
 #include "dict/DictTable.h"
+#include "dict/ErrorBook.h"
 #include "study/FormState.h"
+#include "study/StudyContext.h"
 #include "support/FakeView.h"
 
 #include <string>
+#include <type_traits>
 
 template <class Logic, class View = FakeView> struct BenchPage {
     // The table is left closed, for a benchmark that opens it itself.
@@ -17,5 +20,16 @@ template <class Logic, class View = FakeView> struct BenchPage {
     TDictTable table;
     FormState state;
     View view;
-    Logic logic{{table, state, view}};
+    ErrorBook errorBook{table};
+    Logic logic{Make()};
+
+private:
+    // The pages that keep the error book in step with the table are given it.
+    Logic Make()
+    {
+        if constexpr (std::is_constructible_v<Logic, StudyContext, ErrorBook&>)
+            return Logic({table, state, view}, errorBook);
+        else
+            return Logic({table, state, view});
+    }
 };

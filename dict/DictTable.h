@@ -33,6 +33,8 @@ public:
     bool Active() const { return db_ != nullptr; }
     // The open table's full file name; empty when closed.
     std::string FileName() const;
+    // The open file's connection, for the tables the file keeps beside the words; null while closed.
+    sqlite3* Connection() const { return db_; }
 
     bool SeekExact(std::string_view key);
     void SeekNearest(std::string_view key);

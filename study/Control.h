@@ -24,6 +24,7 @@ enum class Control {
     Edit_FistWordInRecycle,
     Label_lastGroupWord,
     CheckBox_DictationSpeak,
+    CheckBox_DictationReview,
 };
 
 // Every control, for code that must handle each one.
@@ -43,8 +44,9 @@ inline constexpr std::array kAllControls{
     Control::Edit_FistWordInRecycle,
     Control::Label_lastGroupWord,
     Control::CheckBox_DictationSpeak,
+    Control::CheckBox_DictationReview,
 };
-static_assert(kAllControls.size() == static_cast<std::size_t>(Control::CheckBox_DictationSpeak) + 1);
+static_assert(kAllControls.size() == static_cast<std::size_t>(Control::CheckBox_DictationReview) + 1);
 
 // Page indices of the page control; they do not change while the settings tab is hidden.
 enum Page : int {

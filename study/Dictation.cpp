@@ -1,6 +1,8 @@
 #include "study/Dictation.h"
 
 #include "dict/DictTable.h"
+#include "dict/ErrorBook.h"
+#include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
 #include "study/DictationRange.h"
 #include "study/MainView.h"
@@ -8,7 +10,27 @@
 #include "study/Speaker.h"
 
 #include <algorithm>
+#include <ctime>
 #include <string>
+
+namespace {
+
+// The review's own texts as GBK, converted once.
+struct Texts {
+    std::string mastered = gbk::FromUtf8("已掌握【").value();
+    std::string masteredEnd = gbk::FromUtf8("】").value();
+    std::string emptyBook = gbk::FromUtf8("错词本是空的").value();
+    std::string unusableBook =
+        gbk::FromUtf8("错词本无法使用：词库文件中的 ErrorBook 表不是本程序建立的").value();
+};
+
+const Texts& Say()
+{
+    static const Texts texts;
+    return texts;
+}
+
+} // namespace
 
 void Dictation::TakeDictationRecord()
 {
@@ -42,14 +64,43 @@ bool Dictation::AnswerIsRight() const
 
 void Dictation::ShowCounter()
 {
-    c_.view.SetText(Control::Label_DictationCount,
-                    std::to_string(c_.table.RecNo() - c_.state.DictationStartRecNo));
+    // While reviewing it counts the words still to be mastered.
+    const int count = Reviewing() ? errorBook_.Count() : c_.table.RecNo() - c_.state.DictationStartRecNo;
+    c_.view.SetText(Control::Label_DictationCount, std::to_string(count));
+}
+
+bool Dictation::Reviewing()
+{
+    return c_.state.DictationReview && errorBook_.Usable() && errorBook_.Count() > 0;
+}
+
+bool Dictation::SeekReviewWord()
+{
+    if (!c_.state.DictationReview)
+        return false;
+    if (!errorBook_.Usable()) {
+        if (!unusableReported_)
+            c_.view.ShowStatus(Say().unusableBook);
+        unusableReported_ = true;
+        return false;
+    }
+    while (const auto word = errorBook_.NextWord()) {
+        if (c_.table.SeekExact(*word))
+            return true;
+        // A word gone from the table cannot be asked any more.
+        errorBook_.Forget(*word);
+    }
+    return false;
 }
 
 void Dictation::EnterDictationPage()
 {
-    // A word deleted meanwhile gives way to the word that now follows it.
-    c_.table.SeekNearest(c_.state.DictationWord);
+    if (!SeekReviewWord()) {
+        if (c_.state.DictationReview && errorBook_.Usable())
+            c_.view.ShowStatus(Say().emptyBook);
+        // A word deleted meanwhile gives way to the word that now follows it.
+        c_.table.SeekNearest(c_.state.DictationWord);
+    }
     c_.state.DictationWord = c_.table.FieldByName("word");
     c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
     c_.view.SetFocus(Control::Edit_Dictation);
@@ -64,17 +115,24 @@ void Dictation::Edit_DictationKeyDown(int key)
     TDictTable& table = c_.table;
     if (key == VK_RETURN) {
         if (AnswerIsRight()) {
-            table.Next();
-            if (table.Eof())
-                table.First();
+            const std::string answered = state.DictationWord;
+            const bool mastered = Reviewing() && errorBook_.RecordRight(answered);
+            if (!SeekReviewWord()) {
+                table.Next();
+                if (table.Eof())
+                    table.First();
+            }
             TakeDictationRecord();
-            c_.view.ShowStatus("Quite Right!");
+            c_.view.ShowStatus(mastered ? Say().mastered + answered + Say().masteredEnd : "Quite Right!");
         } else {
+            // Recorded before it is shown: a miss on the status line is already on disk.
+            errorBook_.RecordMiss(state.DictationWord, std::time(nullptr));
             c_.view.ShowStatus("Error!");
             c_.view.Beep();
         }
     }
-    if (state.DictationRecycled) {
+    // The review asks the book's words wherever they are; the range does not hold it.
+    if (state.DictationRecycled && !Reviewing()) {
         const int recNo = table.RecNo();
         if (recNo < state.DictationStartRecNo || recNo > state.DictationEndRecNo) {
             table.SetRecNo(state.DictationStartRecNo);

@@ -3,13 +3,14 @@
 
 #include "study/StudyContext.h"
 
+class ErrorBook;
 class Settings;
 class Speaker;
 
 class Dictation {
 public:
-    Dictation(StudyContext context, Settings& settings, Speaker& speaker)
-        : c_(context), settings_(settings), speaker_(speaker)
+    Dictation(StudyContext context, Settings& settings, Speaker& speaker, ErrorBook& errorBook)
+        : c_(context), settings_(settings), speaker_(speaker), errorBook_(errorBook)
     {
     }
 
@@ -29,6 +30,11 @@ private:
     void TakeDictationRecord();
     bool AnswerIsRight() const;
     void ShowCounter();
+    // While reviewing, the table moves to the error book's next word; false when the drill goes on
+    // as without review (review off, an empty book, or one that cannot be used).
+    bool SeekReviewWord();
+    // Reviewing: the switch is on and the book holds words.
+    bool Reviewing();
     // After a group move has set the range: ask its first word and save the settings.
     void StartGroup();
     // Says the word asked since the last call, once, while the drill speaks. A command that asks
@@ -38,5 +44,7 @@ private:
     StudyContext c_;
     Settings& settings_;
     Speaker& speaker_;
+    ErrorBook& errorBook_;
     bool asked_ = false;
+    bool unusableReported_ = false;
 };

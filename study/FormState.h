@@ -10,7 +10,8 @@ struct FormState {
     int DictationStartRecNo = 0;
     int DictationEndRecNo = 0;
     bool DictationRecycled = false;
-    bool DictationSpeak = false; // the drill says each word it asks
+    bool DictationSpeak = false;  // the drill says each word it asks
+    bool DictationReview = false; // the drill asks the words of the error book while it holds any
     int GroupWordCount = 0;
     std::string FirstWordInRecycle;
     std::string DictationWord;

@@ -1,6 +1,7 @@
 #include "study/Maintenance.h"
 
 #include "dict/DictTable.h"
+#include "dict/ErrorBook.h"
 #include "dict/WordSeek.h"
 #include "platform/GbkCodec.h"
 #include "platform/GbkText.h"
@@ -116,7 +117,9 @@ void Maintenance::SpeedButton5Click()
     if (view.MessageBox(Say().askDelete + word + Common().close + "?", Common().warning,
                         Question::AskYesNo) != Answer::Yes)
         return;
+    const std::string stored = c_.table.FieldByName("word");
     c_.table.Delete();
+    errorBook_.Forget(stored);
     view.ShowStatus(Say().deleted + word);
 }
 

@@ -6,9 +6,11 @@
 
 #include <string>
 
+class ErrorBook;
+
 class Maintenance {
 public:
-    explicit Maintenance(StudyContext context) : c_(context) {}
+    Maintenance(StudyContext context, ErrorBook& errorBook) : c_(context), errorBook_(errorBook) {}
 
     void Edit_newwordKeyDown(int key);
     void SpeedButton_findwordClick();
@@ -28,4 +30,5 @@ private:
     void StepIntoFields(bool forward);
 
     StudyContext c_;
+    ErrorBook& errorBook_;
 };

@@ -99,11 +99,14 @@ void Settings::LoadDictationSettings()
         state.DictationRecycled = *recycled == 1;
     if (const auto speak = registry.ReadInteger("D_Speak"))
         state.DictationSpeak = *speak == 1;
+    if (const auto review = registry.ReadInteger("D_Review"))
+        state.DictationReview = *review == 1;
     state.GroupWordCount = registry.ReadInteger("D_R_W_C").value_or(20);
     state.FirstWordInRecycle = registry.ReadString("D_R_F_W").value_or("a");
 
     view.SetChecked(Control::CheckBox_DictationRecycled, state.DictationRecycled);
     view.SetChecked(Control::CheckBox_DictationSpeak, state.DictationSpeak);
+    view.SetChecked(Control::CheckBox_DictationReview, state.DictationReview);
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
@@ -135,6 +138,7 @@ void Settings::SaveDictationSettings()
     registry.WriteInteger("D_R_W_C", c_.state.GroupWordCount);
     registry.WriteString("D_R_F_W", c_.state.FirstWordInRecycle);
     registry.WriteInteger("D_Speak", c_.state.DictationSpeak ? 1 : 0);
+    registry.WriteInteger("D_Review", c_.state.DictationReview ? 1 : 0);
 }
 
 void Settings::MenuItem_settingClick()
@@ -148,6 +152,7 @@ void Settings::MenuItem_settingClick()
     // Edits left from an earlier visit that was not applied give way to the applied values.
     view.SetChecked(Control::CheckBox_DictationRecycled, c_.state.DictationRecycled);
     view.SetChecked(Control::CheckBox_DictationSpeak, c_.state.DictationSpeak);
+    view.SetChecked(Control::CheckBox_DictationReview, c_.state.DictationReview);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(c_.state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, c_.state.FirstWordInRecycle);
 }
@@ -183,6 +188,7 @@ bool Settings::SpeedButton_applySettingClick()
     }
     state.DictationRecycled = view.Checked(Control::CheckBox_DictationRecycled);
     state.DictationSpeak = view.Checked(Control::CheckBox_DictationSpeak);
+    state.DictationReview = view.Checked(Control::CheckBox_DictationReview);
     state.GroupWordCount = *count;
     state.FirstWordInRecycle = view.Text(Control::Edit_FistWordInRecycle);
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);

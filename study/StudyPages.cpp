@@ -5,9 +5,9 @@
 #include "study/MainView.h"
 
 StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker)
-    : table_(table), view_(view), lookup({table, state, view}, speaker), maintenance({table, state, view}),
-      settings({table, state, view}, lookup, paths.iniFile),
-      dictation({table, state, view}, settings, speaker),
+    : table_(table), view_(view), errorBook(table), lookup({table, state, view}, speaker),
+      maintenance({table, state, view}, errorBook), settings({table, state, view}, lookup, paths.iniFile),
+      dictation({table, state, view}, settings, speaker, errorBook),
       keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view})
 {
 }

@@ -1,0 +1,42 @@
+#pragma once
+// The words the learner got wrong in the drill, kept in a table of their own (ErrorBook) in the
+// word table's file, with how often and how lately each was missed.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class TDictTable;
+struct sqlite3;
+
+class ErrorBook {
+public:
+    explicit ErrorBook(TDictTable& table) : table_(table) {}
+
+    // False when the file holds an ErrorBook table this program did not make; it is then never
+    // written, altered or dropped. A missing table is usable: the first miss creates it.
+    bool Usable();
+    // Each a durable transaction of its own, done when the call returns; all do nothing on a book
+    // that is not usable. A miss raises the count, stamps `now` (Unix seconds) and restarts the
+    // run of right answers.
+    void RecordMiss(std::string_view word, std::int64_t now);
+    // A right answer while reviewing; true when it was the word's second in a row and the word left
+    // the book.
+    bool RecordRight(std::string_view word);
+    void Forget(std::string_view word);
+    // The word to review next: most misses first, then the longest since its last miss.
+    std::optional<std::string> NextWord();
+    int Count();
+
+private:
+    enum class Shape { Unknown, Absent, Ours, Foreign };
+    // The connection, with the book's shape found out once for it.
+    sqlite3* Connection();
+    // The table exists in our shape, created when `create` and absent; false when it cannot be used.
+    bool Ready(bool create);
+
+    TDictTable& table_;
+    sqlite3* checked_ = nullptr; // the connection whose shape `shape_` is
+    Shape shape_ = Shape::Unknown;
+};
