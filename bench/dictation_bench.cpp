@@ -1,11 +1,13 @@
 // The dictation drill over generated tables of 10k, 100k and 1M words, through the page logic and
-// the fake window: a key in the answer box (a right answer with its step, a wrong one, a key that
-// finds the position outside the range), entering the page, and applying the settings page. A right
-// answer also with 朗读 on, the word said by the speech synthesizer on its thread (into no device).
+// the fake window: a key in the answer box (a right answer with its step, a wrong one with its miss
+// recorded in the error book, a key that finds the position outside the range), entering the page,
+// and applying the settings page. A right answer also with 朗读 on, the word said by the speech
+// synthesizer on its thread (into no device), and one in review with 10k words in the error book.
 
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "dict/DictTable.h"
+#include "dict/ErrorBook.h"
 #include "platform/KeyFileWriter.h"
 #include "speech/EspeakSpeaker.h"
 #include "study/StudyPages.h"
@@ -17,9 +19,19 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <sqlite3.h>
 #include <string>
+#include <unistd.h>
 
 namespace {
+
+constexpr int kReviewBookWords = 10000;
+
+void ExecuteBenchSql(TDictTable& table, const char* sql)
+{
+    if (sqlite3_exec(table.Connection(), sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        std::abort();
+}
 
 // The registry file of the runs stays in a private directory.
 void UsePrivateConfig()
@@ -52,11 +64,14 @@ struct Window {
     std::unique_ptr<StudyPages> pages;
 };
 
-std::unique_ptr<Window> MakeWindow(std::size_t count, bool speaking)
+// Each window drills a copy of its own: the misses it records stay out of the shared table.
+std::unique_ptr<Window> MakeWindow(std::size_t count, bool speaking, const std::string& use)
 {
     UsePrivateConfig();
     auto window = std::make_unique<Window>();
-    window->table.Open(BenchTablePath(count));
+    window->table.Open(FreshBenchTableCopy(count, use));
+    // The copy is written out first, so that the first durable answers do not wait for it.
+    ::sync();
     if (speaking)
         window->speaker =
             std::make_unique<EspeakSpeaker>(std::make_unique<NoDevice>(), [](const std::string&) {});
@@ -70,12 +85,12 @@ std::unique_ptr<Window> MakeWindow(std::size_t count, bool speaking)
 
 Window& WindowFor(std::size_t count)
 {
-    return OncePerSize<Window>(count, [count] { return MakeWindow(count, false); });
+    return OncePerSize<Window>(count, [count] { return MakeWindow(count, false, "dictation"); });
 }
 
 Window& SpeakingWindowFor(std::size_t count)
 {
-    return OncePerSize<Window>(count, [count] { return MakeWindow(count, true); });
+    return OncePerSize<Window>(count, [count] { return MakeWindow(count, true, "dictation-speaking"); });
 }
 
 // The settings page filled in as the user does, coming from the dictation page.
@@ -135,9 +150,53 @@ void BM_KeyRightAnswerInGroup(benchmark::State& state)
     AnswerKey(state, WindowFor(static_cast<std::size_t>(state.range(0))), true, 50, true);
 }
 
+// Each wrong answer records its miss, a durable transaction of its own.
 void BM_KeyWrongAnswer(benchmark::State& state)
 {
     AnswerKey(state, WindowFor(static_cast<std::size_t>(state.range(0))), true, 50, false);
+}
+
+// A window reviewing an error book of 10k words spread over the table (fewer where a word comes up
+// twice), their misses varied.
+std::unique_ptr<Window> MakeReviewWindow(std::size_t count)
+{
+    auto window = MakeWindow(count, false, "review");
+    ErrorBook& book = window->pages->errorBook;
+    RandomBenchWords words(count, 11);
+    book.RecordMiss(words.Next().word, 0); // makes the table, outside the one transaction below
+    ExecuteBenchSql(window->table, "BEGIN");
+    for (int i = 1; i < kReviewBookWords; ++i) {
+        const std::string& word = words.Next().word;
+        for (int miss = 0; miss <= i % 3; ++miss)
+            book.RecordMiss(word, i);
+    }
+    ExecuteBenchSql(window->table, "COMMIT");
+    window->view.SelectPage(PageDictation);
+    window->pages->settings.MenuItem_settingClick();
+    window->view.SetChecked(Control::CheckBox_DictationReview, true);
+    ApplySettings(*window);
+    return window;
+}
+
+// A right answer in review: its run raised or the word retired, the book's next word asked. A
+// retired word goes back into the book between the timed answers, so the book keeps its size.
+void BM_KeyRightAnswerInReview(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    Window& window = OncePerSize<Window>(count, [count] { return MakeReviewWindow(count); });
+    ErrorBook& book = window.pages->errorBook;
+    const int size = book.Count();
+    Latency latency;
+    for (auto _ : state) {
+        const std::string answered = window.pages->state.DictationWord;
+        window.view.texts[Control::Edit_Dictation] = answered;
+        latency.Time(state, [&] { window.pages->dictation.Edit_DictationKeyDown(VK_RETURN); });
+        if (window.view.LastStatus() != "Quite Right!")
+            book.RecordMiss(answered, 0);
+    }
+    if (book.Count() != size)
+        state.SkipWithError("the book did not keep its size");
+    latency.Report(state);
 }
 
 // Ctrl+Right with the position outside a group of 50 that starts at the table's middle word, where
@@ -248,6 +307,7 @@ BENCHMARK(BM_KeyRightAnswer) SIZES;
 BENCHMARK(BM_KeyRightAnswerSpeaking) SIZES;
 BENCHMARK(BM_KeyRightAnswerInGroup) SIZES;
 BENCHMARK(BM_KeyWrongAnswer) SIZES;
+BENCHMARK(BM_KeyRightAnswerInReview)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeyPastTheGroup) SIZES;
 BENCHMARK(BM_KeyFarOutsideTheGroup) SIZES;
 BENCHMARK(BM_EnterDictationPage) SIZES;
