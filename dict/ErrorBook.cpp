@@ -28,12 +28,14 @@ sqlite3* ErrorBook::Connection()
         shape_ = Shape::Unknown;
     }
     if (db && shape_ == Shape::Unknown) {
-        SqliteStatement definition(db, "SELECT sql FROM sqlite_schema WHERE type = 'table' AND "
-                                       "name = 'ErrorBook' COLLATE NOCASE");
+        // Anything else of that name (a view, a table spelt in another case) is foreign as well.
+        SqliteStatement definition(db, "SELECT type, sql FROM sqlite_schema WHERE name = 'ErrorBook' "
+                                       "COLLATE NOCASE");
         if (!definition.Step())
             shape_ = Shape::Absent;
         else
-            shape_ = definition.Text(0) == kCreateTableSql ? Shape::Ours : Shape::Foreign;
+            shape_ = definition.Text(0) == "table" && definition.Text(1) == kCreateTableSql ? Shape::Ours
+                                                                                            : Shape::Foreign;
     }
     return db;
 }

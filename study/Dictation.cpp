@@ -125,8 +125,10 @@ void Dictation::Edit_DictationKeyDown(int key)
             TakeDictationRecord();
             c_.view.ShowStatus(mastered ? Say().mastered + answered + Say().masteredEnd : "Quite Right!");
         } else {
-            // Recorded before it is shown: a miss on the status line is already on disk.
-            errorBook_.RecordMiss(state.DictationWord, std::time(nullptr));
+            // Recorded before it is shown: a miss on the status line is already on disk. An empty
+            // table asks no word, and there is none to record.
+            if (!state.DictationWord.empty())
+                errorBook_.RecordMiss(state.DictationWord, std::time(nullptr));
             c_.view.ShowStatus("Error!");
             c_.view.Beep();
         }

@@ -79,27 +79,32 @@ TEST_F(ErrorBookTest, MissesOrderTheBookAndTwoRightAnswersInARowRetireAWord)
     EXPECT_EQ(book.NextWord(), "eel");
 }
 
-TEST_F(ErrorBookTest, ABookOfAnotherShapeIsNeverWritten)
+TEST(ErrorBook, ABookOfAnotherShapeIsNeverWritten)
 {
-    ASSERT_EQ(sqlite3_exec(table.Connection(), "CREATE TABLE ErrorBook (word TEXT, misses INTEGER)", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(table.Connection(), "INSERT INTO ErrorBook VALUES ('cat', 9)", nullptr, nullptr,
-                           nullptr),
-              SQLITE_OK);
-    table.Close();
-    const std::string before = ReadFile(path);
-    table.Open(path);
-    EXPECT_FALSE(book.Usable());
-    book.RecordMiss("cat", 100);
-    book.RecordMiss("dog", 100);
-    EXPECT_FALSE(book.RecordRight("cat"));
-    book.Forget("cat");
-    EXPECT_EQ(book.NextWord(), std::nullopt);
-    EXPECT_EQ(book.Count(), 0);
-    EXPECT_EQ(CheckDictTableFile(path).state, DictFileState::Table);
-    table.Close();
-    EXPECT_EQ(ReadFile(path), before);
+    for (const char* foreign : {"CREATE TABLE ErrorBook (word TEXT, misses INTEGER);"
+                                "INSERT INTO ErrorBook VALUES ('cat', 9)",
+                                "CREATE VIEW ErrorBook AS SELECT word FROM DORori"}) {
+        TempDir dir;
+        const std::string path = (dir / "DORori.db").string();
+        TDictTable::CreateTable(path);
+        TDictTable table;
+        table.Open(path);
+        ASSERT_EQ(sqlite3_exec(table.Connection(), foreign, nullptr, nullptr, nullptr), SQLITE_OK);
+        table.Close();
+        const std::string before = ReadFile(path);
+        table.Open(path);
+        ErrorBook book(table);
+        EXPECT_FALSE(book.Usable()) << foreign;
+        book.RecordMiss("cat", 100);
+        book.RecordMiss("dog", 100);
+        EXPECT_FALSE(book.RecordRight("cat"));
+        book.Forget("cat");
+        EXPECT_EQ(book.NextWord(), std::nullopt);
+        EXPECT_EQ(book.Count(), 0);
+        EXPECT_EQ(CheckDictTableFile(path).state, DictFileState::Table);
+        table.Close();
+        EXPECT_EQ(ReadFile(path), before) << foreign;
+    }
 }
 
 } // namespace
