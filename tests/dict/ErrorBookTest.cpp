@@ -6,17 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <sqlite3.h>
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 bool HoldsErrorBook(TDictTable& table)
 {
@@ -77,34 +69,6 @@ TEST_F(ErrorBookTest, MissesOrderTheBookAndTwoRightAnswersInARowRetireAWord)
     table.Open(path);
     EXPECT_EQ(book.Count(), 1);
     EXPECT_EQ(book.NextWord(), "eel");
-}
-
-TEST(ErrorBook, ABookOfAnotherShapeIsNeverWritten)
-{
-    for (const char* foreign : {"CREATE TABLE ErrorBook (word TEXT, misses INTEGER);"
-                                "INSERT INTO ErrorBook VALUES ('cat', 9)",
-                                "CREATE VIEW ErrorBook AS SELECT word FROM DORori"}) {
-        TempDir dir;
-        const std::string path = (dir / "DORori.db").string();
-        TDictTable::CreateTable(path);
-        TDictTable table;
-        table.Open(path);
-        ASSERT_EQ(sqlite3_exec(table.Connection(), foreign, nullptr, nullptr, nullptr), SQLITE_OK);
-        table.Close();
-        const std::string before = ReadFile(path);
-        table.Open(path);
-        ErrorBook book(table);
-        EXPECT_FALSE(book.Usable()) << foreign;
-        book.RecordMiss("cat", 100);
-        book.RecordMiss("dog", 100);
-        EXPECT_FALSE(book.RecordRight("cat"));
-        book.Forget("cat");
-        EXPECT_EQ(book.NextWord(), std::nullopt);
-        EXPECT_EQ(book.Count(), 0);
-        EXPECT_EQ(CheckDictTableFile(path).state, DictFileState::Table);
-        table.Close();
-        EXPECT_EQ(ReadFile(path), before) << foreign;
-    }
 }
 
 } // namespace
