@@ -10,7 +10,8 @@
 //   `.import` of the same file (columns split at "|", rows at LF with the CR dropped) into an
 //   empty table of word and explanation with both NOCASE indexes. The tool stores what it reads
 //   without trimming or looking anything up; our import looks up every word before adding it.
-// - Import of the same file saved as UTF-8, into an empty table.
+// - Import of the same file saved as UTF-8, into an empty table, and of the same list saved as a
+//   flash-card program's tab-separated notes (UTF-8, "word TAB explanation" and LF).
 // - Re-import: the file our export wrote, into the table it came from: nothing changes and
 //   nothing is asked, yet every line is looked up.
 //
@@ -94,6 +95,28 @@ std::string Utf8SingleLineFile(std::size_t count)
                 utf8.replace(at, replacement.size(), "字");
             std::ofstream(path, std::ios::binary) << utf8;
         });
+}
+
+// The UTF-8 list as tab-separated notes with their header lines.
+std::string TsvFile(std::size_t count)
+{
+    const std::string utf8File = Utf8SingleLineFile(count);
+    return CachedBenchFile("wordlist-single-" + std::to_string(count) + ".tsv",
+                           [&utf8File](const std::string& path) {
+                               const std::string utf8 = ReadAll(utf8File);
+                               std::string tsv = "#separator:tab\n#html:true\n";
+                               for (std::size_t at = 0; at < utf8.size();) {
+                                   const std::size_t end = utf8.find("\r\n", at);
+                                   const std::string_view line(utf8.data() + at, end - at);
+                                   const std::size_t bar = line.find("| ");
+                                   std::string_view word = line.substr(0, bar);
+                                   while (!word.empty() && word.back() == ' ')
+                                       word.remove_suffix(1);
+                                   tsv.append(word).append("\t").append(line.substr(bar + 2)).append("\n");
+                                   at = end + 2;
+                               }
+                               std::ofstream(path, std::ios::binary) << tsv;
+                           });
 }
 
 void Exec(sqlite3* db, const char* sql)
@@ -300,6 +323,11 @@ void BM_ImportIntoEmptyUtf8(benchmark::State& state)
     ImportIntoEmpty(state, Utf8SingleLineFile(static_cast<std::size_t>(state.range(0))));
 }
 
+void BM_ImportIntoEmptyTsv(benchmark::State& state)
+{
+    ImportIntoEmpty(state, TsvFile(static_cast<std::size_t>(state.range(0))));
+}
+
 // The tool with its own default page cache, and (state.range(1) != 0) with the cache our import
 // uses while it runs.
 void BM_ImportSqlite3Tool(benchmark::State& state)
@@ -437,6 +465,7 @@ BENCHMARK(BM_Export) SIZES->Iterations(3);
 BENCHMARK(BM_ExportSqlite3Tool) SIZES->Iterations(3);
 BENCHMARK(BM_ImportIntoEmpty) SIZES->Iterations(2);
 BENCHMARK(BM_ImportIntoEmptyUtf8) SIZES->Iterations(2);
+BENCHMARK(BM_ImportIntoEmptyTsv) SIZES->Iterations(2);
 BENCHMARK(BM_ImportSqlite3Tool)
     ->ArgsProduct({{10000, 100000, 1000000}, {0, 1}})
     ->UseManualTime()

@@ -5,6 +5,7 @@
 // entry line come to nothing). A UTF-8 file's entries come out converted to GBK.
 
 #include "dict/WordListEncoding.h"
+#include "dict/WordListEntryMaker.h"
 #include "dict/WordListFormat.h"
 #include "dict/WordListLineScanner.h"
 #include "dict/WordListLineSplitter.h"
@@ -35,29 +36,22 @@ public:
     std::optional<WordListEntry> TakePending();
     bool Ended() const { return lines_.Ended(); }
     std::uint64_t Examined() const { return lines_.Examined(); }
-    // The entries left out so far, and the word of the first, in GBK with '?' for each character
-    // GBK cannot hold.
-    std::uint64_t Skipped() const { return skipped_; }
-    const std::string& FirstSkipped() const { return firstSkipped_; }
+    // The entries left out or cut so far.
+    const WordListEntryMaker& Entries() const { return entries_; }
 
 private:
     void AppendToPending(std::string_view text);
-    std::optional<WordListEntry> ConvertPending();
     // A part of the first line without a UTF-8 file's byte-order mark, which may come in parts.
     void AddUnmarked(const WordListLinePart& part);
 
     WordListLineSplitter lines_;
-    std::size_t interpretWidth_;
-    std::size_t wordWidth_;
-    WordListEncoding encoding_;
+    WordListEntryMaker entries_;
     bool markDone_; // past where a UTF-8 file's byte-order mark can be
     std::size_t markSeen_ = 0;
     std::size_t gatherLimit_;
     WordListLineScanner line_;
     std::string pendingWord_;
     std::string pendingInterpret_;
-    std::uint64_t skipped_ = 0;
-    std::string firstSkipped_;
 };
 
 // Every entry of a whole file.

@@ -2,6 +2,7 @@
 // The rules of UTF-8 sequences, for the readers that check word lists and convert them.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace utf8 {
@@ -47,6 +48,28 @@ inline std::size_t SequenceAt(std::string_view text, std::size_t at)
         if (!IsContinuation(byte(k)))
             return 0;
     return length;
+}
+
+// The UTF-8 bytes of a code point.
+inline std::string Encode(char32_t code)
+{
+    std::string bytes;
+    if (code < 0x80) {
+        bytes += static_cast<char>(code);
+        return bytes;
+    }
+    if (code < 0x800) {
+        bytes += static_cast<char>(0xC0 | (code >> 6));
+    } else if (code < 0x10000) {
+        bytes += static_cast<char>(0xE0 | (code >> 12));
+        bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    } else {
+        bytes += static_cast<char>(0xF0 | (code >> 18));
+        bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    }
+    bytes += static_cast<char>(0x80 | (code & 0x3F));
+    return bytes;
 }
 
 } // namespace utf8

@@ -5,19 +5,6 @@
 
 namespace {
 
-std::string Utf8Of(char32_t code)
-{
-    std::string utf8;
-    if (code < 0x800) {
-        utf8 += static_cast<char>(0xC0 | (code >> 6));
-    } else {
-        utf8 += static_cast<char>(0xE0 | (code >> 12));
-        utf8 += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    }
-    utf8 += static_cast<char>(0x80 | (code & 0x3F));
-    return utf8;
-}
-
 // The code point of the valid two- or three-byte sequence at `at`, and its length; 0 when no such
 // sequence starts there. ASCII is handled before; GBK holds nothing beyond U+FFFF.
 std::size_t Decode(std::string_view text, std::size_t at, char32_t& code)
@@ -48,7 +35,7 @@ Utf8ToGbkTable::Utf8ToGbkTable() : codes_(0x10000, 0)
     for (char32_t code = 0x80; code < 0x10000; ++code) {
         if (code >= 0xD800 && code <= 0xDFFF)
             continue;
-        const auto gbk = gbk::FromUtf8(Utf8Of(code));
+        const auto gbk = gbk::FromUtf8(utf8::Encode(code));
         if (!gbk || gbk->empty() || gbk->size() > 2)
             continue;
         const auto first = static_cast<unsigned char>((*gbk)[0]);

@@ -1,14 +1,18 @@
 #include "study/WordListTransfer.h"
 
+#include "dict/DelimitedWordListReader.h"
 #include "dict/DictTable.h"
+#include "dict/JsonWordListReader.h"
 #include "dict/StoredWordDigest.h"
 #include "dict/WordListEncoding.h"
+#include "dict/WordListFileKind.h"
 #include "dict/WordListFormat.h"
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
 #include "platform/InputFile.h"
 #include "platform/ReplacingFile.h"
 #include "study/CommonTexts.h"
+#include "study/ImportMerge.h"
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
 
@@ -32,12 +36,19 @@ struct Texts {
     std::string importTitle = gbk::FromUtf8("请输入需要导入的词库文件名").value();
     std::string fileName = gbk::FromUtf8("文件名 ").value();
     std::string exists = gbk::FromUtf8(" 已经存在，是否允许覆盖?").value();
-    std::string askFrom = gbk::FromUtf8("】已经存在词库中,是否将注释由:\r\n\r\n  (").value();
-    std::string askTo = gbk::FromUtf8(")\r\n\r\n     更新为\r\n\r\n  (").value();
-    std::string askEnd = ")?";
     std::string skippedCount = gbk::FromUtf8("共有 ").value();
     std::string skippedFirst = gbk::FromUtf8(" 个词条含有不能保存的字符，没有导入。第一个是【").value();
     std::string skippedEnd = gbk::FromUtf8("】。").value();
+    std::string cutFirst = gbk::FromUtf8(" 个词条的解释超过词库的长度，已被截断。第一个是【").value();
+    std::string faultFile = gbk::FromUtf8("词库文件 ").value();
+    std::string faultLine = gbk::FromUtf8(" 在第 ").value();
+    std::string faultOffset = gbk::FromUtf8(" 行（第 ").value();
+    std::string faultReason = gbk::FromUtf8(" 字节处）读不下去：").value();
+    std::string unterminatedQuote = gbk::FromUtf8("引号没有结束。此前的词条已经导入。").value();
+    std::string notArray = gbk::FromUtf8("不是 JSON 数组。没有导入任何词条。").value();
+    std::string brokenJson = gbk::FromUtf8("JSON 格式错误。没有导入任何词条。").value();
+    std::string tooDeep = gbk::FromUtf8("JSON 嵌套太深。没有导入任何词条。").value();
+    std::string tooLong = gbk::FromUtf8("JSON 中有超过 1 MB 的单个值。没有导入任何词条。").value();
 };
 
 const Texts& Say()
@@ -52,14 +63,29 @@ bool HasExtension(const std::string& path)
     return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
 }
 
-// One message at the end of an import for the entries it left out.
-void ReportSkipped(MainView& view, const WordListReader& reader)
+// One message at the end of an import for the entries it left out and those it cut.
+void ReportLeftOutAndCut(MainView& view, const WordListEntryMaker& entries)
 {
-    if (reader.Skipped() == 0)
-        return;
-    view.MessageBox(Say().skippedCount + std::to_string(reader.Skipped()) + Say().skippedFirst +
-                        reader.FirstSkipped() + Say().skippedEnd,
-                    Common().warning, Question::WarningNotice);
+    std::string text;
+    if (entries.Skipped() > 0)
+        text = Say().skippedCount + std::to_string(entries.Skipped()) + Say().skippedFirst +
+               entries.FirstSkipped() + Say().skippedEnd;
+    if (entries.Cut() > 0) {
+        if (!text.empty())
+            text += "\r\n";
+        text += Say().skippedCount + std::to_string(entries.Cut()) + Say().cutFirst + entries.FirstCut() +
+                Say().skippedEnd;
+    }
+    if (!text.empty())
+        view.MessageBox(text, Common().warning, Question::WarningNotice);
+}
+
+// Where and why a file could not be read on.
+void ReportFault(MainView& view, const std::string& name, const WordListFault& at, const std::string& reason)
+{
+    view.MessageBox(Say().faultFile + name + Say().faultLine + std::to_string(at.line) + Say().faultOffset +
+                        std::to_string(at.offset) + Say().faultReason + reason,
+                    Common().warning, Question::Notice);
 }
 
 // The bar, shown at 0 while a command runs and hidden however it ends, is set whenever its value
@@ -156,44 +182,6 @@ private:
     bool open_ = true;
 };
 
-// Merges one entry into the table; false when the user cancels the import. An entry that `digest`
-// knows the table holds unchanged is passed over without a seek.
-bool StoreEntry(const StudyContext& c, const WordListEntry& entry, ImportBatch& batch,
-                StoredWordDigest* digest)
-{
-    TDictTable& table = c.table;
-    if (digest) {
-        if (digest->HoldsUnchanged(entry.word, entry.interpret))
-            return true;
-        // Adding or updating changes what the word's first record holds.
-        digest->Forget(entry.word);
-    }
-    if (!table.SeekExact(entry.word)) {
-        table.Append();
-        table.SetFieldByName("word", entry.word);
-        table.SetFieldByName("interpret", entry.interpret);
-        table.Post();
-        return true;
-    }
-    const std::string stored = table.FieldByName("interpret");
-    // The reader hands out the explanation as the table would store it, so one that is longer than
-    // its field still equals what an earlier import of it stored.
-    if (stored == entry.interpret)
-        return true;
-    batch.Commit();
-    const std::string question =
-        Common().open + entry.word + Say().askFrom + stored + Say().askTo + entry.interpret + Say().askEnd;
-    const Answer answer = c.view.MessageBox(question, Common().hint, Question::AskYesNoCancel);
-    if (answer == Answer::Cancel)
-        return false;
-    if (answer == Answer::Yes) {
-        table.Edit();
-        table.SetFieldByName("interpret", entry.interpret);
-        table.Post();
-    }
-    return true;
-}
-
 // What the table holds, when the file is large compared with it; read before the batch enlarges the
 // cache, which reading the records in their stored order does not need.
 std::optional<StoredWordDigest> DigestForImport(const StudyContext& c, std::uint64_t fileBytes,
@@ -209,6 +197,69 @@ std::optional<StoredWordDigest> DigestForImport(const StudyContext& c, std::uint
             },
             [&] { c.view.ProcessEvents(); });
     return digest;
+}
+
+bool FirstLineSaysTabSeparated(const std::string& path, const std::string& name)
+{
+    InputFile file(path, name);
+    std::vector<char> buffer(64);
+    return StartsAsTabSeparated(file.Read(buffer));
+}
+
+WordListFileKind KindOfFile(const std::string& path, const std::string& name)
+{
+    const WordListFileKind kind = WordListFileKindByName(path);
+    if (kind == WordListFileKind::Own && FirstLineSaysTabSeparated(path, name))
+        return WordListFileKind::Tsv;
+    return kind;
+}
+
+// The own format and the delimited ones come line by line; reading stops when the user cancels or
+// the window closes. False when the import was cancelled.
+template <class Reader>
+bool MergeLines(Reader& reader, InputFile& file, ImportMerge& merge, Progress& progress, const bool& stopping)
+{
+    std::vector<char> buffer(kReadChunk);
+    std::optional<WordListEntry> completed;
+    while (!reader.Ended() && !stopping) {
+        const std::string_view piece = file.Read(buffer);
+        if (piece.empty())
+            reader.Finish();
+        else
+            reader.Feed(piece);
+        while (!stopping && reader.ReadLine(completed)) {
+            if (completed && !merge.Store(*completed))
+                return false;
+            progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
+        }
+    }
+    return true;
+}
+
+const std::string& JsonFaultReason(JsonReadEnd end)
+{
+    switch (end) {
+    case JsonReadEnd::NotArray:
+        return Say().notArray;
+    case JsonReadEnd::TooDeep:
+        return Say().tooDeep;
+    case JsonReadEnd::TooLong:
+        return Say().tooLong;
+    default:
+        return Say().brokenJson;
+    }
+}
+
+// Reads the file through, giving each piece's end to `examined`, while the window takes its events.
+std::function<std::string_view()> PiecesOf(InputFile& file, std::vector<char>& buffer,
+                                           std::uint64_t& examined, const std::function<void()>& meanwhile)
+{
+    return [&file, &buffer, &examined, meanwhile] {
+        meanwhile();
+        const std::string_view piece = file.Read(buffer);
+        examined += piece.size();
+        return piece;
+    };
 }
 
 } // namespace
@@ -267,37 +318,61 @@ void WordListTransfer::SpeedImportClick()
         return;
 
     const std::string name = gbk::FromUtf8Lossy(*chosen);
+    const WordListFileKind kind = KindOfFile(*chosen, name);
     InputFile file(*chosen, name);
     Progress progress(c_.view);
     const WordListEncoding encoding = SniffFile(*chosen, name, progress);
-    auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
-    ImportBatch batch(c_.table, c_.view);
-    WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
     std::vector<char> buffer(kReadChunk);
-    std::optional<WordListEntry> completed;
-    while (!reader.Ended() && !stopping_) {
-        const std::string_view piece = file.Read(buffer);
-        if (piece.empty())
-            reader.Finish();
-        else
-            reader.Feed(piece);
-        while (!stopping_ && reader.ReadLine(completed)) {
-            if (completed && !StoreEntry(c_, *completed, batch, digest ? &*digest : nullptr)) {
-                batch.End();
-                ReportSkipped(c_.view, reader);
-                return;
-            }
-            progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
+    std::uint64_t examined = 0;
+    if (kind == WordListFileKind::Json) {
+        // A file that does not parse stores nothing, so it is read through once before the merge.
+        InputFile checked(*chosen, name);
+        const JsonReadResult check =
+            ReadJsonWordList(PiecesOf(checked, buffer, examined, [&] { progress.Set(0); }), encoding,
+                             [&](std::string_view, std::string_view) { return !stopping_; });
+        if (check.end != JsonReadEnd::Read) {
+            if (check.end != JsonReadEnd::Stopped)
+                ReportFault(c_.view, name, check.at, JsonFaultReason(check.end));
+            return;
         }
     }
-    // Stopped midway, the pending entry may still lack lines: it is not stored. The last entry is
-    // sought in any case, so the import ends on its record.
-    if (stopping_) {
+    auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
+    ImportBatch batch(c_.table, c_.view);
+    ImportMerge merge(c_, digest ? &*digest : nullptr, [&batch] { batch.Commit(); });
+    if (kind == WordListFileKind::Own) {
+        WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
+        // Stopped midway, the pending entry may still lack lines: it is not stored.
+        if (MergeLines(reader, file, merge, progress, stopping_) && !stopping_)
+            if (const auto last = reader.TakePending())
+                merge.Store(*last, true);
         batch.End();
+        if (!stopping_)
+            ReportLeftOutAndCut(c_.view, reader.Entries());
         return;
     }
-    if (const auto last = reader.TakePending())
-        StoreEntry(c_, *last, batch, nullptr);
+    if (kind == WordListFileKind::Json) {
+        WordListEntryMaker entries(TDictTable::InterpretWidth, TDictTable::WordWidth, WordListEncoding::Utf8);
+        examined = 0;
+        ReadJsonWordList(PiecesOf(file, buffer, examined, [] {}), encoding,
+                         [&](std::string_view word, std::string_view interpret) {
+                             const auto entry = entries.Make(word, interpret);
+                             if (entry && !merge.Store(*entry))
+                                 return false;
+                             progress.Set(WordListImportPercent(examined, file.Size()));
+                             return !stopping_;
+                         });
+        batch.End();
+        if (!stopping_)
+            ReportLeftOutAndCut(c_.view, entries);
+        return;
+    }
+    DelimitedWordListReader reader(kind == WordListFileKind::Csv ? kCommaSeparated : kTabSeparated,
+                                   TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
+    MergeLines(reader, file, merge, progress, stopping_);
     batch.End();
-    ReportSkipped(c_.view, reader);
+    if (stopping_)
+        return;
+    if (reader.Fault())
+        ReportFault(c_.view, name, *reader.Fault(), Say().unterminatedQuote);
+    ReportLeftOutAndCut(c_.view, reader.Entries());
 }

@@ -5,6 +5,7 @@
 #include "dict/WordListReader.h"
 #include "platform/GbkCodec.h"
 #include "support/Gbk.h"
+#include "support/ReadInPieces.h"
 
 #include <gtest/gtest.h>
 
@@ -34,20 +35,12 @@ Read ReadAs(std::string_view bytes, WordListEncoding encoding, std::size_t piece
 {
     WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
     Read read;
-    std::optional<WordListEntry> completed;
-    for (std::size_t at = 0; !reader.Ended(); at += pieceSize) {
-        if (at >= bytes.size())
-            reader.Finish();
-        else
-            reader.Feed(bytes.substr(at, pieceSize));
-        while (reader.ReadLine(completed))
-            if (completed)
-                read.entries.push_back(*completed);
-    }
+    ReadInPieces(reader, bytes, pieceSize,
+                 [&](const WordListEntry& entry) { read.entries.push_back(entry); });
     if (auto last = reader.TakePending())
         read.entries.push_back(*last);
-    read.skipped = reader.Skipped();
-    read.firstSkipped = reader.FirstSkipped();
+    read.skipped = reader.Entries().Skipped();
+    read.firstSkipped = reader.Entries().FirstSkipped();
     return read;
 }
 

@@ -1,4 +1,5 @@
 #include "dict/DictSchema.h"
+#include "dict/WordListFormat.h"
 #include "support/Gbk.h"
 #include "support/StudyFixture.h"
 
@@ -37,10 +38,10 @@ protected:
         view.fileAnswers.push_back(PathOf(name));
         transfer().SpeedExportClick();
     }
-    void Import(const std::string& bytes)
+    void Import(const std::string& bytes, const std::string& name = "in.txt")
     {
-        WriteFile(PathOf("in.txt"), bytes);
-        view.fileAnswers.push_back(PathOf("in.txt"));
+        WriteFile(PathOf(name), bytes);
+        view.fileAnswers.push_back(PathOf(name));
         transfer().SpeedImportClick();
     }
     // The stored explanation of a word, or "<none>".
@@ -279,15 +280,21 @@ TEST_F(WordListTransferTest, ExplanationLongerThanItsFieldIsNotAskedAboutAgain)
     std::string text = "a";
     for (int i = 0; i < 100; ++i)
         text += G("汉");
-    Import("long|" + text + "\r\n");
-    EXPECT_EQ(Stored("long"), text.substr(0, 125));
-    Import("long|" + text + "\r\n");
-    EXPECT_TRUE(view.boxes.empty());
+    // Each import says what it cut, and nothing else.
+    const std::string cutNote = G("共有 1 个词条的解释超过词库的长度，已被截断。第一个是【long】。");
+    for (int round = 0; round < 2; ++round) {
+        view.boxes.clear();
+        Import("long|" + text + "\r\n");
+        EXPECT_EQ(Stored("long"), text.substr(0, 125));
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_EQ(view.boxes[0].text, cutNote);
+    }
 
     // A real difference is shown as it would be stored.
+    view.boxes.clear();
     view.answers = {Answer::No};
     Import("long|b" + text.substr(1) + "\r\n");
-    ASSERT_EQ(view.boxes.size(), 1u);
+    ASSERT_EQ(view.boxes.size(), 2u);
     EXPECT_EQ(view.boxes[0].text, MergeQuestion("long", text.substr(0, 125), "b" + text.substr(1, 124)));
 }
 
@@ -524,6 +531,107 @@ TEST_F(WordListTransferTest, AnImportIntoALargeTableAsksAndStoresAsASeekPerLineW
     EXPECT_EQ(Stored("twice"), "first");
     EXPECT_EQ(Stored("w199999"), "x99999");
     ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ListsOfOtherToolsMergeByTheirNamesExtension)
+{
+    Import("\xEF\xBB\xBF#separator:tab\n#html:true\ncat\t<b>n.</b> \xE7\x8C\xAB<br>pl. cats\textra\n",
+           "notes.txt");
+    Import("word,meaning\n\"dog, the\",\"n. " + G("狗") + "\r\n" + G("犬") + "\"\n", "list.CSV");
+    Import(
+        R"([{"name": "apple", "trans": ["n. 苹果", "苹果树"]}, {"trans": "x"}, {"name": "pear", "trans": "n. 梨"}])",
+        "chapter.json");
+    // The same text read as the own format is one continuation line after another.
+    Import("owl\tn. owl\n", "owl.txt");
+    EXPECT_EQ(Stored("cat"), "n. " + G("猫") + "\r\npl. cats");
+    EXPECT_EQ(Stored("dog, the"), "n. " + G("狗") + "\r\n" + G("犬"));
+    EXPECT_EQ(Stored("apple"), G("n. 苹果\r\n苹果树"));
+    EXPECT_EQ(Stored("pear"), G("n. 梨"));
+    EXPECT_EQ(Stored("owl"), "<none>");
+    EXPECT_TRUE(view.boxes.empty());
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ABadFileIsNamedWithWhereReadingStopped)
+{
+    // Broken JSON stores nothing, not even the elements before the fault.
+    Import("[{\"name\": \"a\", \"trans\": \"1\"},\n{\"name\": \"b\" \"trans\": \"2\"}]", "bad.json");
+    EXPECT_EQ(Stored("a"), "<none>");
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text,
+              G("词库文件 ") + PathOf("bad.json") +
+                  G(" 在第 2 行（第 50 字节处）读不下去：JSON 格式错误。没有导入任何词条。"));
+    EXPECT_EQ(view.boxes[0].question, Question::Notice);
+
+    // A CSV keeps what came before its open quote, and still says what it cut.
+    view.boxes.clear();
+    Import("a,1\nlong," + std::string(130, 'x') + "\nc,\"3\n", "bad.csv");
+    EXPECT_EQ(Stored("a"), "1");
+    EXPECT_EQ(Stored("long"), std::string(125, 'x'));
+    EXPECT_EQ(Stored("c"), "<none>");
+    ASSERT_EQ(view.boxes.size(), 2u);
+    EXPECT_EQ(view.boxes[0].text,
+              G("词库文件 ") + PathOf("bad.csv") +
+                  G(" 在第 3 行（第 142 字节处）读不下去：引号没有结束。此前的词条已经导入。"));
+    EXPECT_EQ(view.boxes[1].text, G("共有 1 个词条的解释超过词库的长度，已被截断。第一个是【long】。"));
+    ExpectIdle();
+}
+
+TEST_F(WordListTransferTest, ThreeEqualAnswersInARowOfferOneAnswerForAllDuplicates)
+{
+    struct Row {
+        const char* name;
+        std::deque<Answer> answers;
+        int questions;        // boxes asked in all
+        std::string expected; // the explanations of the six words afterwards, one letter each
+    };
+    const std::vector<Row> rows = {
+        {"yes to the offer applies yes", {Answer::Yes, Answer::Yes, Answer::Yes, Answer::Yes}, 4, "nnnnnn"},
+        {"no to the offer keeps asking, and it comes again",
+         {Answer::No, Answer::No, Answer::No, Answer::No, Answer::No, Answer::No, Answer::No, Answer::Yes},
+         8,
+         "oooooo"},
+        {"a broken run asks no offer",
+         {Answer::Yes, Answer::No, Answer::Yes, Answer::Yes, Answer::No, Answer::Yes},
+         6,
+         "nonnon"},
+        {"cancel still ends the import",
+         {Answer::Yes, Answer::Yes, Answer::Yes, Answer::No, Answer::Cancel},
+         5,
+         "nnnooo"},
+    };
+    for (const Row& row : rows) {
+        // Words of their own for each row, so that each starts without a duplicate answered.
+        const std::string prefix = "r" + std::to_string(&row - rows.data()) + "w";
+        std::string old, changed;
+        for (int i = 1; i <= 6; ++i) {
+            AppendWordListLine(old, prefix + std::to_string(i), "o");
+            AppendWordListLine(changed, prefix + std::to_string(i), "n");
+        }
+        Import(old);
+        view.boxes.clear();
+        view.answers = row.answers;
+        Import(changed);
+        std::string stored;
+        for (int i = 1; i <= 6; ++i)
+            stored += Stored(prefix + std::to_string(i));
+        EXPECT_EQ(stored, row.expected) << row.name;
+        ASSERT_EQ(view.boxes.size(), static_cast<std::size_t>(row.questions)) << row.name;
+        for (std::size_t i = 0; i < view.boxes.size(); ++i) {
+            const bool offer = view.boxes[i].question == Question::AskYesNo;
+            // The offer follows the third equal answer of a run, and names that answer.
+            if (offer) {
+                EXPECT_EQ(view.boxes[i].caption, G("提示")) << row.name;
+                const bool yes = row.answers[i - 1] == Answer::Yes;
+                EXPECT_EQ(view.boxes[i].text, G(yes ? "以后遇到重复的单词都选择【是】吗？"
+                                                    : "以后遇到重复的单词都选择【否】吗？"))
+                    << row.name;
+            } else {
+                EXPECT_EQ(view.boxes[i].question, Question::AskYesNoCancel) << row.name;
+            }
+        }
+        ExpectIdle();
+    }
 }
 
 } // namespace

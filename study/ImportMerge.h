@@ -1,0 +1,36 @@
+#pragma once
+// Merges the entries of an import into the table: new words are added, a word whose explanation
+// differs is asked about, and after three equal answers in a row the user is offered that answer
+// for every later duplicate of the import.
+
+#include "dict/StoredWordDigest.h"
+#include "dict/WordListFormat.h"
+#include "study/MainView.h"
+#include "study/StudyContext.h"
+
+#include <functional>
+#include <optional>
+
+class ImportMerge {
+public:
+    // `beforeAsking` makes what is stored so far durable before the user is asked.
+    ImportMerge(const StudyContext& c, StoredWordDigest* digest, std::function<void()> beforeAsking)
+        : c_(c), digest_(digest), beforeAsking_(std::move(beforeAsking))
+    {
+    }
+
+    // False when the user cancels the import. An entry that the digest knows the table holds
+    // unchanged is passed over without a seek; the `last` entry is sought in any case, so the
+    // import ends on its record.
+    bool Store(const WordListEntry& entry, bool last = false);
+
+private:
+    Answer Ask(const WordListEntry& entry, const std::string& stored);
+
+    const StudyContext& c_;
+    StoredWordDigest* digest_;
+    std::function<void()> beforeAsking_;
+    std::optional<Answer> lastAnswer_;
+    int run_ = 0;                  // equal answers in a row, since the last offer
+    std::optional<Answer> forAll_; // the answer the user chose for every later duplicate
+};
