@@ -204,8 +204,9 @@ Answer FormMainView::MessageBox(const std::string& text, const std::string& capt
 std::optional<std::string> FormMainView::AskFileName(const std::string& title)
 {
     const QString name = QFileDialog::getSaveFileName(
-        &form_, FromGbk(title), QString::fromStdString(programDirectory_), QStringLiteral("文本 (*.txt);;单词表 (*.tsv *.csv *.json);;所有文件 (*)"),
-        nullptr, QFileDialog::DontConfirmOverwrite);
+        &form_, FromGbk(title), QString::fromStdString(programDirectory_),
+        QStringLiteral("文本 (*.txt);;单词表 (*.tsv *.csv *.json);;所有文件 (*)"), nullptr,
+        QFileDialog::DontConfirmOverwrite);
     if (name.isEmpty())
         return std::nullopt;
     return QFile::encodeName(name).toStdString();
