@@ -23,6 +23,7 @@ constexpr int kBatchCommitEvery = 200000;
 constexpr int kStepsAhead = 3;
 
 #define RECORD_COLUMNS "SELECT ID, word, interpret, remark FROM DORori "
+#define WORD_COLUMNS "SELECT ID, word FROM DORori "
 
 } // namespace
 
@@ -52,13 +53,12 @@ void TDictTable::Open(const std::string& path)
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
         forwardFrom_ = std::make_unique<SqliteStatement>(
-            db_, RECORD_COLUMNS "WHERE " DICT_WORD_ORDER " >= ?1 ORDER BY " DICT_WORD_ORDER ", ID");
+            db_, WORD_COLUMNS "WHERE " DICT_WORD_ORDER " >= ?1 ORDER BY " DICT_WORD_ORDER ", ID");
         backwardFrom_ = std::make_unique<SqliteStatement>(
-            db_, RECORD_COLUMNS "WHERE " DICT_WORD_ORDER " <= ?1 ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
-        forwardAll_ =
-            std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " DICT_WORD_ORDER ", ID");
-        backwardAll_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "ORDER BY " DICT_WORD_ORDER
-                                                                             " DESC, ID DESC");
+            db_, WORD_COLUMNS "WHERE " DICT_WORD_ORDER " <= ?1 ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
+        forwardAll_ = std::make_unique<SqliteStatement>(db_, WORD_COLUMNS "ORDER BY " DICT_WORD_ORDER ", ID");
+        backwardAll_ =
+            std::make_unique<SqliteStatement>(db_, WORD_COLUMNS "ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
         byId_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
         numbers_ = std::make_unique<RecordNumberIndex>(db_);
         countAll_ = std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori");
@@ -158,7 +158,31 @@ void TDictTable::MoveToRow(SqliteStatement& statement)
     current_.word = statement.Text(1);
     current_.interpret = statement.Text(2);
     current_.remark = statement.Text(3);
+    current_.textsPending = false;
     hasCurrent_ = true;
+}
+
+void TDictTable::MoveToWord(SqliteStatement& statement)
+{
+    current_.id = statement.Integer(0);
+    current_.word = statement.Text(1);
+    current_.interpret.clear();
+    current_.remark.clear();
+    current_.textsPending = true;
+    hasCurrent_ = true;
+}
+
+const TDictTable::Record& TDictTable::Current() const
+{
+    if (current_.textsPending) {
+        if (byId_->Reset().Bind(1, current_.id).Step()) {
+            current_.interpret = byId_->Text(2);
+            current_.remark = byId_->Text(3);
+        }
+        byId_->Reset();
+        current_.textsPending = false;
+    }
+    return current_;
 }
 
 bool TDictTable::StepWalk()
@@ -200,7 +224,7 @@ bool TDictTable::StepAheadTo(const std::string& key)
         return false;
     for (int steps = 1; steps <= kStepsAhead && StepWalk(); ++steps) {
         if (gbk::CompareNoCase(walk_->Text(1), key) >= 0) {
-            MoveToRow(*walk_);
+            MoveToWord(*walk_);
             recNo_ = recNo_ > 0 ? recNo_ + steps : 0;
             eof_ = bof_ = false;
             return true;
@@ -217,7 +241,7 @@ void TDictTable::SeekNearest(std::string_view key)
         return;
     StartWalk(Walk::Forward, &cut);
     if (StepWalk()) {
-        MoveToRow(*walk_);
+        MoveToWord(*walk_);
         recNo_ = 0;
         eof_ = bof_ = false;
     } else {
@@ -231,7 +255,7 @@ void TDictTable::First()
     RequireIndexes();
     StartWalk(Walk::Forward, nullptr);
     if (StepWalk()) {
-        MoveToRow(*walk_);
+        MoveToWord(*walk_);
         recNo_ = 1;
         bof_ = true;
         eof_ = false;
@@ -247,7 +271,7 @@ void TDictTable::Last()
     RequireIndexes();
     StartWalk(Walk::Backward, nullptr);
     if (StepWalk()) {
-        MoveToRow(*walk_);
+        MoveToWord(*walk_);
         recNo_ = RecordCount();
         eof_ = true;
         bof_ = false;
@@ -285,7 +309,7 @@ void TDictTable::Step(Walk direction)
         atEnd = true;
         return;
     }
-    MoveToRow(*walk_);
+    MoveToWord(*walk_);
     if (recNo_ > 0)
         recNo_ += forward ? 1 : -1;
 }
@@ -345,7 +369,7 @@ TDictTable::Bookmark TDictTable::GetBookmark() const
 {
     Bookmark bookmark;
     bookmark.valid_ = hasCurrent_;
-    bookmark.record_ = current_;
+    bookmark.record_ = hasCurrent_ ? Current() : current_;
     bookmark.recNo_ = recNo_;
     return bookmark;
 }
@@ -376,11 +400,19 @@ std::string* TDictTable::FieldOf(Record& record, std::string_view name) const
 std::string TDictTable::FieldByName(std::string_view name) const
 {
     RequireOpen();
-    const Record& record = editState_ == EditState::Browse ? current_ : editBuffer_;
+    const bool browsing = editState_ == EditState::Browse;
+    const Record& record = browsing ? current_ : editBuffer_;
     if (gbk::EqualNoCase(name, "ID"))
-        return (editState_ != EditState::Browse || hasCurrent_) && record.id ? std::to_string(record.id) : "";
+        return (!browsing || hasCurrent_) && record.id ? std::to_string(record.id) : "";
     std::string* field = FieldOf(const_cast<Record&>(record), name);
-    return (editState_ == EditState::Browse && !hasCurrent_) ? std::string() : *field;
+    if (!browsing)
+        return *field;
+    if (!hasCurrent_)
+        return std::string();
+    // Stepping through words (a preview) reads no other field.
+    if (field != &current_.word)
+        Current();
+    return *field;
 }
 
 void TDictTable::SetFieldByName(std::string_view name, std::string_view value)
@@ -409,7 +441,7 @@ void TDictTable::Edit()
     RequireIndexes();
     if (!hasCurrent_)
         throw DictError("Cannot edit: the table has no current record");
-    editBuffer_ = current_;
+    editBuffer_ = Current();
     editState_ = EditState::Editing;
 }
 
@@ -470,7 +502,7 @@ void TDictTable::Delete()
     numbers_->Removed(deleted.word);
     // The record that followed the deleted one becomes current; after the last, the new last.
     if (WalkPast(Walk::Forward, deleted)) {
-        MoveToRow(*walk_);
+        MoveToWord(*walk_);
         recNo_ = deletedRecNo;
         eof_ = bof_ = false;
     } else {

@@ -95,6 +95,7 @@ private:
         std::string word;
         std::string interpret;
         std::string remark;
+        bool textsPending = false; // interpret and remark not read yet
     };
     enum class Walk { None, Forward, Backward };
     enum class EditState { Browse, Editing, Inserting };
@@ -116,7 +117,12 @@ private:
     // Starts a walk in word order just past `record` (which may be gone); false when no record
     // lies beyond it.
     bool WalkPast(Walk walk, const Record& record);
+    // The current record from a row of all its fields (by ID).
     void MoveToRow(SqliteStatement& statement);
+    // The current record from a walk's row, which holds its ID and word alone: a walk reads the
+    // word index without visiting the records, and the other fields are read when first asked for.
+    void MoveToWord(SqliteStatement& statement);
+    const Record& Current() const;
     void GoToNth(int n);
     void Execute(const char* sql);
     void RunWrite(SqliteStatement& statement);
@@ -131,7 +137,7 @@ private:
     Walk walkDirection_ = Walk::None;
 
     bool hasCurrent_ = false;
-    Record current_;
+    mutable Record current_; // its texts are read on first use
     Record editBuffer_;
     EditState editState_ = EditState::Browse;
     bool eof_ = true;

@@ -192,6 +192,31 @@ TEST_F(DictTableTest, PostPlacesTheRecordInWordOrderAndEditKeepsTheWord)
     EXPECT_EQ(Word(), "B");
 }
 
+TEST_F(DictTableTest, EveryMoveGivesTheTextsOfTheRecordItLandsOn)
+{
+    AddAll({"ant", "bee", "cat"});
+    const auto interpret = [this] { return table.FieldByName("interpret"); };
+    table.Edit();
+    table.SetFieldByName("interpret", "1");
+    table.Post();
+    table.Next();
+    table.Edit(); // an edit after a step keeps the texts it does not set
+    table.SetFieldByName("remark", "r");
+    table.Post();
+    EXPECT_TRUE(table.SeekExact("bee"));
+    EXPECT_EQ(interpret(), "x");
+    EXPECT_EQ(table.FieldByName("remark"), "r");
+    table.Prior();
+    EXPECT_EQ(interpret(), "1");
+    const TDictTable::Bookmark first = table.GetBookmark();
+    table.Last();
+    EXPECT_EQ(Word(), "cat");
+    table.GotoBookmark(first);
+    EXPECT_EQ(interpret(), "1");
+    table.Delete();
+    EXPECT_EQ(table.FieldByName("remark"), "r");
+}
+
 TEST_F(DictTableTest, RecNoOfWordLeavesTheCurrentRecordAlone)
 {
     AddAll({"ant", "bee", "cat", "dog"});
