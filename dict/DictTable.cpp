@@ -23,7 +23,6 @@ constexpr int kBatchCommitEvery = 200000;
 constexpr int kStepsAhead = 3;
 
 #define RECORD_COLUMNS "SELECT ID, word, interpret, remark FROM DORori "
-#define WORD_COLUMNS "SELECT ID, word FROM DORori "
 
 } // namespace
 
@@ -52,13 +51,8 @@ void TDictTable::Open(const std::string& path)
         sqlite3_busy_timeout(db_, 2000);
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
-        forwardFrom_ = std::make_unique<SqliteStatement>(
-            db_, WORD_COLUMNS "WHERE " DICT_WORD_ORDER " >= ?1 ORDER BY " DICT_WORD_ORDER ", ID");
-        backwardFrom_ = std::make_unique<SqliteStatement>(
-            db_, WORD_COLUMNS "WHERE " DICT_WORD_ORDER " <= ?1 ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
-        forwardAll_ = std::make_unique<SqliteStatement>(db_, WORD_COLUMNS "ORDER BY " DICT_WORD_ORDER ", ID");
-        backwardAll_ =
-            std::make_unique<SqliteStatement>(db_, WORD_COLUMNS "ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
+        wordWalks_ = std::make_unique<Walks>(db_, "SELECT ID, word FROM DORori ");
+        recordWalks_ = std::make_unique<Walks>(db_, RECORD_COLUMNS);
         byId_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
         numbers_ = std::make_unique<RecordNumberIndex>(db_);
         countAll_ = std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori");
@@ -86,10 +80,8 @@ void TDictTable::Close()
         return;
     walk_ = nullptr;
     walkDirection_ = Walk::None;
-    forwardFrom_.reset();
-    backwardFrom_.reset();
-    forwardAll_.reset();
-    backwardAll_.reset();
+    wordWalks_.reset();
+    recordWalks_.reset();
     numbers_.reset();
     countAll_.reset();
     byId_.reset();
@@ -145,10 +137,9 @@ void TDictTable::StopWalk()
 void TDictTable::StartWalk(Walk walk, const std::string* fromWord)
 {
     StopWalk();
+    walk_ = &(walksReadRecords_ ? *recordWalks_ : *wordWalks_).Of(walk, fromWord != nullptr).Reset();
     if (fromWord)
-        walk_ = &(walk == Walk::Forward ? *forwardFrom_ : *backwardFrom_).Reset().Bind(1, *fromWord);
-    else
-        walk_ = &(walk == Walk::Forward ? *forwardAll_ : *backwardAll_).Reset();
+        walk_->Bind(1, *fromWord);
     walkDirection_ = walk;
 }
 
@@ -162,10 +153,32 @@ void TDictTable::MoveToRow(SqliteStatement& statement)
     hasCurrent_ = true;
 }
 
-void TDictTable::MoveToWord(SqliteStatement& statement)
+TDictTable::Walks::Walks(sqlite3* db, const std::string& columns)
 {
-    current_.id = statement.Integer(0);
-    current_.word = statement.Text(1);
+    const auto make = [&](const std::string& rest) {
+        return std::make_unique<SqliteStatement>(db, (columns + rest).c_str());
+    };
+    forwardFrom = make("WHERE " DICT_WORD_ORDER " >= ?1 ORDER BY " DICT_WORD_ORDER ", ID");
+    backwardFrom = make("WHERE " DICT_WORD_ORDER " <= ?1 ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
+    forwardAll = make("ORDER BY " DICT_WORD_ORDER ", ID");
+    backwardAll = make("ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
+}
+
+SqliteStatement& TDictTable::Walks::Of(Walk walk, bool fromWord)
+{
+    if (walk == Walk::Forward)
+        return fromWord ? *forwardFrom : *forwardAll;
+    return fromWord ? *backwardFrom : *backwardAll;
+}
+
+void TDictTable::MoveToWalkRow()
+{
+    if (walksReadRecords_) {
+        MoveToRow(*walk_);
+        return;
+    }
+    current_.id = walk_->Integer(0);
+    current_.word = walk_->Text(1);
     current_.interpret.clear();
     current_.remark.clear();
     current_.textsPending = true;
@@ -224,7 +237,7 @@ bool TDictTable::StepAheadTo(const std::string& key)
         return false;
     for (int steps = 1; steps <= kStepsAhead && StepWalk(); ++steps) {
         if (gbk::CompareNoCase(walk_->Text(1), key) >= 0) {
-            MoveToWord(*walk_);
+            MoveToWalkRow();
             recNo_ = recNo_ > 0 ? recNo_ + steps : 0;
             eof_ = bof_ = false;
             return true;
@@ -241,7 +254,7 @@ void TDictTable::SeekNearest(std::string_view key)
         return;
     StartWalk(Walk::Forward, &cut);
     if (StepWalk()) {
-        MoveToWord(*walk_);
+        MoveToWalkRow();
         recNo_ = 0;
         eof_ = bof_ = false;
     } else {
@@ -255,7 +268,7 @@ void TDictTable::First()
     RequireIndexes();
     StartWalk(Walk::Forward, nullptr);
     if (StepWalk()) {
-        MoveToWord(*walk_);
+        MoveToWalkRow();
         recNo_ = 1;
         bof_ = true;
         eof_ = false;
@@ -271,7 +284,7 @@ void TDictTable::Last()
     RequireIndexes();
     StartWalk(Walk::Backward, nullptr);
     if (StepWalk()) {
-        MoveToWord(*walk_);
+        MoveToWalkRow();
         recNo_ = RecordCount();
         eof_ = true;
         bof_ = false;
@@ -309,7 +322,7 @@ void TDictTable::Step(Walk direction)
         atEnd = true;
         return;
     }
-    MoveToWord(*walk_);
+    MoveToWalkRow();
     if (recNo_ > 0)
         recNo_ += forward ? 1 : -1;
 }
@@ -502,7 +515,7 @@ void TDictTable::Delete()
     numbers_->Removed(deleted.word);
     // The record that followed the deleted one becomes current; after the last, the new last.
     if (WalkPast(Walk::Forward, deleted)) {
-        MoveToWord(*walk_);
+        MoveToWalkRow();
         recNo_ = deletedRecNo;
         eof_ = bof_ = false;
     } else {
@@ -525,8 +538,11 @@ std::vector<std::string> TDictTable::QueryPlans() const
     RequireOpen();
     std::vector<std::string> plans;
     std::vector<const SqliteStatement*> statements = numbers_->Statements();
-    for (const auto* statement :
-         {&forwardFrom_, &backwardFrom_, &forwardAll_, &backwardAll_, &byId_, &update_, &delete_})
+    for (const Walks* walks : {wordWalks_.get(), recordWalks_.get()})
+        for (const auto* statement :
+             {&walks->forwardFrom, &walks->backwardFrom, &walks->forwardAll, &walks->backwardAll})
+            statements.push_back(statement->get());
+    for (const auto* statement : {&byId_, &update_, &delete_})
         statements.push_back(statement->get());
     for (const SqliteStatement* statement : statements) {
         const std::string sql = std::string("EXPLAIN QUERY PLAN ") + statement->Sql();

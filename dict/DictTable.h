@@ -119,9 +119,9 @@ private:
     bool WalkPast(Walk walk, const Record& record);
     // The current record from a row of all its fields (by ID).
     void MoveToRow(SqliteStatement& statement);
-    // The current record from a walk's row, which holds its ID and word alone: a walk reads the
-    // word index without visiting the records, and the other fields are read when first asked for.
-    void MoveToWord(SqliteStatement& statement);
+    // The current record from the walk's row. A walk of the word index alone holds the ID and word;
+    // the other fields are then read when first asked for.
+    void MoveToWalkRow();
     const Record& Current() const;
     void GoToNth(int n);
     void Execute(const char* sql);
@@ -129,7 +129,15 @@ private:
     std::string* FieldOf(Record& record, std::string_view name) const;
 
     sqlite3* db_ = nullptr;
-    std::unique_ptr<SqliteStatement> forwardFrom_, backwardFrom_, forwardAll_, backwardAll_;
+    // The statements of the four walks in word order, reading the given columns.
+    struct Walks {
+        Walks(sqlite3* db, const std::string& columns);
+        SqliteStatement& Of(Walk walk, bool fromWord);
+        std::unique_ptr<SqliteStatement> forwardFrom, backwardFrom, forwardAll, backwardAll;
+    };
+    std::unique_ptr<Walks> wordWalks_;   // ID and word: the word index alone
+    std::unique_ptr<Walks> recordWalks_; // every field, while the whole table is read in word order
+    bool walksReadRecords_ = false;
     std::unique_ptr<SqliteStatement> countAll_;
     std::unique_ptr<SqliteStatement> insert_, update_, delete_, byId_;
     std::unique_ptr<RecordNumberIndex> numbers_;

@@ -136,10 +136,15 @@ TDictTable::ReadingAll::ReadingAll(TDictTable& table) : table_(table)
     table_.RequireOpen();
     if (table_.batchDepth_ == 0)
         ExecuteSql(table_.db_, kBatchCacheSize);
+    // Every record's fields are wanted: the walk reads them with the word, as one lookup.
+    table_.StopWalk();
+    table_.walksReadRecords_ = true;
 }
 
 TDictTable::ReadingAll::~ReadingAll()
 {
+    table_.StopWalk();
+    table_.walksReadRecords_ = false;
     if (table_.db_ && table_.batchDepth_ == 0)
         table_.ReleaseBatchCache();
 }
