@@ -29,6 +29,7 @@
 #include "bench/BenchPage.h"
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
+#include "bench/ProcessMemory.h"
 #include "bench/WordListGenerator.h"
 #include "dict/DictTable.h"
 #include "dict/WordListFormat.h"
@@ -232,35 +233,18 @@ private:
 
 using Transfer = BenchPage<WordListTransfer, FreezeWatch>;
 
-long StatusKiB(const std::string& field)
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind(field, 0) == 0)
-            return std::strtol(line.c_str() + field.size(), nullptr, 10);
-    return -1;
-}
-
-// This program run again as a child of BM_CommandMemory, with DORORI_BENCH_IMPORT set to
-// "<table>\n<file>": one import through the page logic, then the resident memory before it, at
-// the peak and after it, in KiB, on standard output.
+// This program run again as a child of BM_CommandMemory, with the job "<table>\n<file>": one
+// import through the page logic, measured.
 const bool kImportChild = [] {
-    const char* job = std::getenv("DORORI_BENCH_IMPORT");
+    const char* job = ChildJob();
     if (!job)
         return false;
     const std::string text(job);
     const auto newline = text.find('\n');
-    {
-        Transfer run;
-        run.table.Open(text.substr(0, newline));
-        const long before = StatusKiB("VmRSS:");
-        run.view.fileAnswers = {text.substr(newline + 1)};
-        run.logic.SpeedImportClick();
-        std::printf("%ld %ld %ld\n", before, StatusKiB("VmHWM:"), StatusKiB("VmRSS:"));
-    }
-    std::fflush(stdout);
-    std::_Exit(0);
+    Transfer run;
+    run.table.Open(text.substr(0, newline));
+    run.view.fileAnswers = {text.substr(newline + 1)};
+    ReportToParentAndExit(MeasureCommand([&] { run.logic.SpeedImportClick(); }));
 }();
 
 void BM_Export(benchmark::State& state)
@@ -445,19 +429,8 @@ void BM_CommandMemory(benchmark::State& state)
     } else {
         TDictTable::CreateTable(table);
     }
-    const std::string self = fs::read_symlink("/proc/self/exe").string();
-    long before = 0, peak = 0, after = 0;
-    for (auto _ : state) {
-        setenv("DORORI_BENCH_IMPORT", (table + "\n" + file).c_str(), 1);
-        FILE* child = popen(self.c_str(), "r");
-        unsetenv("DORORI_BENCH_IMPORT");
-        const bool read = child && std::fscanf(child, "%ld %ld %ld", &before, &peak, &after) == 3;
-        if (!child || pclose(child) != 0 || !read)
-            state.SkipWithError("the import's process failed");
-    }
-    state.counters["before_MiB"] = before / 1024.0;
-    state.counters["peak_MiB"] = peak / 1024.0;
-    state.counters["after_MiB"] = after / 1024.0;
+    for (auto _ : state)
+        MeasureInChild(state, table + "\n" + file);
 }
 
 #define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMillisecond)
