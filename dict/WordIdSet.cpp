@@ -2,86 +2,96 @@
 
 #include "dict/WordHash.h"
 
-#include <cstdlib>
 #include <new>
 
 namespace {
 
-constexpr std::size_t kFirstSlots = 1024;
-// Slots of the old table moved per addition while the set grows: the old table (twice the words
-// it held when the growing began) is emptied long before the new one is full in turn.
-constexpr std::size_t kMovedPerAddition = 4;
+constexpr int kFirstBucketBits = 10;
+// Entries come in blocks, so that the set grows without copying them; 512 KiB each, which the heap
+// maps on its own and gives back to the system when the set ends.
+constexpr int kBlockBits = 16;
+constexpr std::uint32_t kInBlock = (1u << kBlockBits) - 1;
+
+std::uint32_t TagOf(std::string_view word)
+{
+    return static_cast<std::uint32_t>(WordHashNoCase(word) >> 32) | 1u;
+}
 
 } // namespace
 
-WordIdSet::Table::Table(std::size_t count)
-    : slots(static_cast<std::uint64_t*>(std::calloc(count, sizeof(std::uint64_t))), &std::free), size(count)
+WordIdSet::Memory WordIdSet::Zeroed(std::size_t count, std::size_t size)
 {
-    // Zeroed pages of a large allocation are only mapped, not written: each is touched first by the
-    // additions that fill it, instead of all of them at once when the set grows.
-    if (!slots)
+    // Zeroed pages of a large allocation are only mapped, not written: each is touched first by
+    // the additions that fill it.
+    Memory memory(std::calloc(count, size), &std::free);
+    if (!memory)
         throw std::bad_alloc();
+    return memory;
 }
 
-std::int64_t WordIdSet::Table::Find(std::uint64_t tag, std::int64_t firstId, std::int64_t first,
-                                    const std::function<bool(std::int64_t id)>& isWord) const
+WordIdSet::Entry& WordIdSet::At(std::uint32_t offset) const
 {
-    if (size == 0)
-        return first;
-    const std::size_t mask = size - 1;
-    for (std::size_t i = tag & mask; slots[i] != 0; i = (i + 1) & mask) {
-        if (slots[i] >> 32 != tag)
+    return static_cast<Entry*>(blocks_[offset >> kBlockBits].get())[offset & kInBlock];
+}
+
+std::uint32_t& WordIdSet::Head(std::uint32_t tag) const
+{
+    // The bucket is the tag's top bits: the tag alone places an entry, so growing needs no word.
+    return static_cast<std::uint32_t*>(heads_.get())[tag >> (32 - bucketBits_)];
+}
+
+std::int64_t WordIdSet::Find(std::string_view word, const std::function<bool(std::int64_t id)>& isWord) const
+{
+    if (used_ == 0)
+        return 0;
+    const std::uint32_t tag = TagOf(word);
+    std::int64_t first = 0;
+    // A chain runs from the latest entry back to the earliest, so every later match is an earlier ID.
+    for (std::uint32_t link = Head(tag); link != 0; link = At(link - 1).next) {
+        if (At(link - 1).tag != tag)
             continue;
-        const std::int64_t id = firstId + static_cast<std::int64_t>(slots[i] & 0xFFFFFFFFu) - 1;
-        if ((first == 0 || id < first) && isWord(id))
+        const std::int64_t id = firstId_ + link - 1;
+        if (isWord(id))
             first = id;
     }
     return first;
 }
 
-void WordIdSet::Table::Place(std::uint64_t slot)
-{
-    // A slot's place follows from its hash part alone, so moving it needs no word.
-    const std::size_t mask = size - 1;
-    std::size_t i = (slot >> 32) & mask;
-    while (slots[i] != 0)
-        i = (i + 1) & mask;
-    slots[i] = slot;
-}
-
-std::int64_t WordIdSet::Find(std::string_view word, const std::function<bool(std::int64_t id)>& isWord) const
-{
-    // A slot not yet moved out of the old table is found there; one already moved, in both.
-    const std::uint64_t tag = WordHashNoCase(word) >> 32;
-    return old_.Find(tag, firstId_, table_.Find(tag, firstId_, 0, isWord), isWord);
-}
-
 void WordIdSet::Add(std::string_view word, std::int64_t id)
 {
-    if (used_ == 0)
+    if (used_ == 0) {
         firstId_ = id;
-    if (2 * (used_ + 1) > table_.size)
+        bucketBits_ = kFirstBucketBits;
+        heads_ = Zeroed(std::size_t{1} << bucketBits_, sizeof(std::uint32_t));
+    }
+    const auto offset = static_cast<std::uint32_t>(id - firstId_);
+    while (blocks_.size() <= offset >> kBlockBits)
+        blocks_.emplace_back(nullptr, &std::free);
+    if (!blocks_[offset >> kBlockBits])
+        blocks_[offset >> kBlockBits] = Zeroed(kInBlock + 1, sizeof(Entry));
+    At(offset).tag = TagOf(word);
+    Link(offset);
+    end_ = offset + 1;
+    if (++used_ > std::size_t{1} << bucketBits_)
         Grow();
-    table_.Place(WordHashNoCase(word) >> 32 << 32 | static_cast<std::uint64_t>(id - firstId_ + 1));
-    ++used_;
-    MoveSome(kMovedPerAddition);
+}
+
+void WordIdSet::Link(std::uint32_t offset)
+{
+    Entry& entry = At(offset);
+    std::uint32_t& head = Head(entry.tag);
+    entry.next = head;
+    head = offset + 1;
 }
 
 void WordIdSet::Grow()
 {
-    // The slots move to a table twice as large a few at a time, with the additions that follow,
-    // instead of all at once: a million words would otherwise stop the import for a moment.
-    MoveSome(old_.size);
-    old_ = std::move(table_);
-    table_ = Table(old_.size == 0 ? kFirstSlots : 2 * old_.size);
-    moved_ = 0;
-}
-
-void WordIdSet::MoveSome(std::size_t count)
-{
-    for (; count > 0 && moved_ < old_.size; --count, ++moved_)
-        if (old_.slots[moved_] != 0)
-            table_.Place(old_.slots[moved_]);
-    if (old_.size > 0 && moved_ == old_.size)
-        old_ = Table();
+    // The chains are made again at once: one pass over 8 bytes a word, a few milliseconds at half
+    // a million words, and no second copy of the entries meanwhile.
+    heads_.reset();
+    ++bucketBits_;
+    heads_ = Zeroed(std::size_t{1} << bucketBits_, sizeof(std::uint32_t));
+    for (std::uint32_t offset = 0; offset < end_; ++offset)
+        if (blocks_[offset >> kBlockBits] && At(offset).tag != 0)
+            Link(offset);
 }
