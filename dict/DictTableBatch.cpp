@@ -21,8 +21,6 @@ namespace {
 // of those pages in memory instead of reading them again every few records; it is sized so that
 // the whole program stays within about 80 MiB at a million words.
 constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -32768"; // KiB
-// A fill only appends to the table and sorts once at the end: a small cache serves it as well.
-constexpr const char* kFillCacheSize = "PRAGMA cache_size = -8192";   // KiB
 constexpr int kTrimThreshold = 128 * 1024;                            // the heap's own default
 constexpr const char* kLogJournal = "PRAGMA journal_mode=WAL";        // as the table is opened
 constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
@@ -70,7 +68,10 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
             sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         Execute("BEGIN IMMEDIATE");
         if (empty) {
-            Execute(kFillCacheSize);
+            // A fill only appends to the table and sorts once at the end: the engine's default
+            // cache serves it as fast as a larger one, and the sort that makes the indexes keeps
+            // no more than that in memory.
+            Execute(kNormalCacheSize);
             Execute(kDropIndexesSql);
             fill_ = std::make_unique<WordIdSet>();
             numbers_->Forget();
