@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 TEST(WordIdSet, FindsEveryWordThroughGrowthsAndTheFirstOfEqualWords)
 {
@@ -32,4 +33,20 @@ TEST(WordIdSet, FindsEveryWordThroughGrowthsAndTheFirstOfEqualWords)
     }
     EXPECT_EQ(set.Find("word15000", isWord("word15000")), 0);
     EXPECT_EQ(set.Find("word7", [](std::int64_t) { return false; }), 0);
+}
+
+TEST(WordIdSet, IdsWithGapsAreFoundThroughGrowths)
+{
+    WordIdSet set;
+    // Steps of 7 cross blocks of entries, and a jump midway leaves whole blocks unused when the
+    // set grows after it.
+    std::vector<std::int64_t> ids;
+    for (std::int64_t id = 5; ids.size() < 3000; id += ids.size() == 1500 ? 1000000 : 7)
+        ids.push_back(id);
+    for (const std::int64_t id : ids)
+        set.Add("w" + std::to_string(id), id);
+    for (const std::int64_t id : ids)
+        ASSERT_EQ(
+            set.Find("W" + std::to_string(id), [id](std::int64_t candidate) { return candidate == id; }), id)
+            << id;
 }
