@@ -1,0 +1,84 @@
+// A keystroke in the lookup box as a user sees it: the real program on a desktop of its own (Xvfb
+// with openbox) over a generated table beside it, keys sent as a keyboard sends them, letters of
+// stored words and Backspace. A key's time runs from its press to the last change of the window's
+// pixels before they stayed still for the settle period. Needs Xvfb and openbox.
+
+#include "bench/BenchTable.h"
+#include "bench/Latency.h"
+#include "bench/VirtualDesktop.h"
+#include "support/TempDir.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr int kKeys = 104;
+constexpr auto kSettle = 100ms;
+constexpr auto kSlow = 16ms;
+
+// The start of a stored word typed letter by letter, then erased: at most five letters each.
+std::vector<std::string> TypingKeys(std::size_t words)
+{
+    RandomBenchWords random(words, 24);
+    std::vector<std::string> keys;
+    while (keys.size() < kKeys) {
+        const std::string& word = random.Next().word;
+        const std::size_t letters = std::min<std::size_t>(word.size(), 2 + random.Below(4));
+        for (std::size_t i = 0; i < letters; ++i)
+            keys.push_back(std::string(1, static_cast<char>(word[i] | 0x20))); // lower case
+        keys.insert(keys.end(), letters, "BackSpace");
+    }
+    keys.resize(kKeys);
+    return keys;
+}
+
+void BM_KeystrokeOnTheDesktop(benchmark::State& state)
+{
+    const auto words = static_cast<std::size_t>(state.range(0));
+    TempDir work;
+    fs::create_directories(work / "program/data");
+    fs::copy_file(DORORI_PROGRAM, work / "program/DoRori");
+    fs::copy_file(BenchTablePath(words), work / "program/data/DORori.db");
+    const std::vector<std::string> keys = TypingKeys(words);
+
+    VirtualDesktop desktop(work.path());
+    desktop.Start(work / "program/DoRori");
+    const unsigned long window = desktop.WaitForWindow("RIdavave", 20s);
+    desktop.WaitForFocus(window, 10s);
+    WindowPixels pixels(desktop, window);
+    // The first paints over; the caret blinks every half second, so a shorter rest shows the end.
+    pixels.LastChange(std::chrono::steady_clock::now(), 400ms, 20s);
+
+    Latency latency;
+    int slow = 0;
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const SteadyTime sent = desktop.SendKey(keys[next++ % keys.size()]);
+        const auto changed = pixels.LastChange(sent, kSettle, 5s);
+        if (!changed) {
+            state.SkipWithError("a key left the window unchanged, or it did not come to rest");
+            break;
+        }
+        latency.Record(state, std::chrono::duration<double>(*changed - sent).count());
+        slow += *changed - sent > kSlow;
+    }
+    latency.Report(state);
+    state.counters["above_16ms"] = slow;
+}
+
+BENCHMARK(BM_KeystrokeOnTheDesktop)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Iterations(kKeys)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
