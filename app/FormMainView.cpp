@@ -133,9 +133,16 @@ void FormMainView::ClearPreview()
     preview_.repaint();
 }
 
-void FormMainView::AddPreview(const std::string& word)
+void FormMainView::AddPreview(const std::vector<std::string>& words)
 {
-    preview_.addItem(FromGbk(word));
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(words.size()));
+    for (const std::string& word : words)
+        items.append(FromGbk(word));
+    preview_.addItems(items);
+    // Laid out here, not by the list's own timer: that runs after the window has painted the list
+    // unlaid, and the scroll bars it then shows would cost the window a second paint.
+    preview_.doItemsLayout();
 }
 
 int FormMainView::PreviewCount() const

@@ -39,7 +39,7 @@ public:
     bool Checked(Control control) const override;
     void SetChecked(Control control, bool checked) override;
     void ClearPreview() override;
-    void AddPreview(const std::string& word) override;
+    void AddPreview(const std::vector<std::string>& words) override;
     int PreviewCount() const override;
     int PreviewSelectedIndex() const override;
     std::string PreviewItem(int index) const override;

@@ -9,6 +9,9 @@
 #include "study/ScopedFlag.h"
 #include "study/Speaker.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr int kPreviewLimit = 255;
@@ -65,14 +68,16 @@ void Lookup::ShowWordView()
                  Common().open + word + Common().close + "\r\n " + table.FieldByName("interpret"));
     view.ScrollToTop(Control::Memo_View);
 
+    // The list takes the words at once: one insertion and one layout instead of one for each.
+    std::vector<std::string> preview;
     std::string candidate = word;
-    int count = 0;
-    while (!table.Eof() && IsWordPrefix(candidate, word) && count < kPreviewLimit) {
-        view.AddPreview(candidate);
-        ++count;
+    while (!table.Eof() && IsWordPrefix(candidate, word) &&
+           static_cast<int>(preview.size()) < kPreviewLimit) {
+        preview.push_back(candidate);
         table.Next();
         candidate = table.FieldByName("word");
     }
+    view.AddPreview(preview);
     table.GotoBookmark(start);
 }
 

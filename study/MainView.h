@@ -8,6 +8,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // The shapes of question and notice the page logic asks; the window turns each into its buttons,
 // icon and first focus.
@@ -41,9 +42,10 @@ public:
     virtual bool Checked(Control control) const = 0;
     virtual void SetChecked(Control control, bool checked) = 0;
 
-    // The preview list of the lookup page. ClearPreview repaints it at once.
+    // The preview list of the lookup page. ClearPreview repaints it at once; AddPreview appends the
+    // words in their order.
     virtual void ClearPreview() = 0;
-    virtual void AddPreview(const std::string& word) = 0;
+    virtual void AddPreview(const std::vector<std::string>& words) = 0;
     virtual int PreviewCount() const = 0;
     virtual int PreviewSelectedIndex() const = 0; // -1 when no entry is selected
     virtual std::string PreviewItem(int index) const = 0;

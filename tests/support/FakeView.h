@@ -72,7 +72,10 @@ public:
     void SetChecked(Control control, bool checked) override { checks[control] = checked; }
 
     void ClearPreview() override;
-    void AddPreview(const std::string& word) override { preview.push_back(word); }
+    void AddPreview(const std::vector<std::string>& words) override
+    {
+        preview.insert(preview.end(), words.begin(), words.end());
+    }
     int PreviewCount() const override { return static_cast<int>(preview.size()); }
     int PreviewSelectedIndex() const override { return selected; }
     std::string PreviewItem(int index) const override;
