@@ -4,6 +4,7 @@
 #include "ui/Anchors.h"
 #include "ui/FormLook.h"
 #include "ui/GroupBox.h"
+#include "ui/TextSizeCache.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYForm.h"
@@ -190,8 +191,12 @@ QWidget* CreateInput(const ControlRow& row, QWidget* parent)
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return memo;
     }
-    case Kind::List:
-        return new QListWidget(parent);
+    case Kind::List: {
+        auto* list = new QListWidget(parent);
+        // Each keystroke of the lookup refills the preview, and the list measures every entry again.
+        list->setItemDelegate(new TextSizeCache(list));
+        return list;
+    }
     case Kind::Combo: {
         auto* combo = new QComboBox(parent);
         combo->setEditable(true);
