@@ -1,7 +1,8 @@
 // A keystroke in the lookup box as a user sees it: the real program on a desktop of its own (Xvfb
 // with openbox) over a generated table beside it, keys sent as a keyboard sends them, letters of
 // stored words and Backspace. A key's time runs from its press to the last change of the window's
-// pixels before they stayed still for the settle period. Needs Xvfb and openbox.
+// pixels before they stayed still for the settle period. Needs Xvfb and openbox. The program is the
+// one built beside it, or $DORORI_BENCH_PROGRAM, so that two builds can be compared in one session.
 
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
@@ -11,6 +12,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -45,7 +47,8 @@ void BM_KeystrokeOnTheDesktop(benchmark::State& state)
     const auto words = static_cast<std::size_t>(state.range(0));
     TempDir work;
     fs::create_directories(work / "program/data");
-    fs::copy_file(DORORI_PROGRAM, work / "program/DoRori");
+    const char* program = std::getenv("DORORI_BENCH_PROGRAM");
+    fs::copy_file(program ? program : DORORI_PROGRAM, work / "program/DoRori");
     fs::copy_file(BenchTablePath(words), work / "program/data/DORori.db");
     const std::vector<std::string> keys = TypingKeys(words);
 
