@@ -12,23 +12,22 @@ constexpr qsizetype kMaxTexts = 8192;
 
 QSize TextSizeCache::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
-    QStyleOptionViewItem item = option;
-    initStyleOption(&item, index);
-    // Rows with a picture, a check box or a font of their own, and wrapped texts, whose size depends
-    // on the width offered, are measured as they come.
-    constexpr auto kMeasuredAlways = QStyleOptionViewItem::HasDecoration |
-                                     QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::WrapText;
-    if (item.features & kMeasuredAlways || index.data(Qt::FontRole).isValid())
+    // Rows with a picture, a check box, a font of their own or a value that is no text, and wrapped
+    // texts, whose size depends on the width offered, are measured as they come.
+    const QVariant display = index.data(Qt::DisplayRole);
+    if (option.features & QStyleOptionViewItem::WrapText || display.typeId() != QMetaType::QString ||
+        index.data(Qt::DecorationRole).isValid() || index.data(Qt::CheckStateRole).isValid() ||
+        index.data(Qt::FontRole).isValid())
         return QStyledItemDelegate::sizeHint(option, index);
-    const QStyle* style = item.widget ? item.widget->style() : QApplication::style();
-    if (item.font != font_ || style != style_ || item.features != features_ || sizes_.size() >= kMaxTexts) {
+    const QStyle* style = option.widget ? option.widget->style() : QApplication::style();
+    if (option.font != font_ || style != style_ || sizes_.size() >= kMaxTexts) {
         sizes_.clear();
-        font_ = item.font;
+        font_ = option.font;
         style_ = style;
-        features_ = item.features;
     }
-    auto found = sizes_.constFind(item.text);
+    const QString text = display.toString();
+    auto found = sizes_.constFind(text);
     if (found == sizes_.constEnd())
-        found = sizes_.insert(item.text, QStyledItemDelegate::sizeHint(option, index));
+        found = sizes_.insert(text, QStyledItemDelegate::sizeHint(option, index));
     return *found;
 }

@@ -17,9 +17,8 @@ public:
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
-    // The sizes hold for one font, style and set of item features; any other starts afresh.
+    // The sizes hold for one font and style; another starts afresh.
     mutable QFont font_;
     mutable const QStyle* style_ = nullptr;
-    mutable QStyleOptionViewItem::ViewItemFeatures features_;
     mutable QHash<QString, QSize> sizes_;
 };
