@@ -13,7 +13,7 @@ KeyFileWriter* current = nullptr;
 
 } // namespace
 
-KeyFileWriter::KeyFileWriter()
+KeyFileWriter::KeyFileWriter(Start start) : held_(start == Start::Held)
 {
     std::lock_guard lock(currentMutex);
     if (current)
@@ -75,17 +75,28 @@ void KeyFileWriter::WaitForAll()
     if (!current)
         return;
     std::unique_lock lock(current->mutex_);
+    current->held_ = false;
+    current->changed_.notify_all();
     current->changed_.wait(lock,
                            [writer = current] { return writer->queued_.empty() && writer->writing_ == 0; });
     if (auto failure = std::exchange(current->failure_, std::nullopt))
         throw std::runtime_error(*failure);
 }
 
+void KeyFileWriter::Release()
+{
+    {
+        std::lock_guard lock(mutex_);
+        held_ = false;
+    }
+    changed_.notify_all();
+}
+
 void KeyFileWriter::Run()
 {
     std::unique_lock lock(mutex_);
     for (;;) {
-        changed_.wait(lock, [this] { return ending_ || !queued_.empty(); });
+        changed_.wait(lock, [this] { return ending_ || (!held_ && !queued_.empty()); });
         if (queued_.empty())
             return;
         auto save = queued_.extract(queued_.begin());

@@ -9,7 +9,8 @@
 // Without a writer, saves are put in place by the caller itself before they return.
 //
 // The writer waits for every save handed over before it ends; the close sequence waits for it
-// earlier, and so learns of a failure the thread met.
+// earlier, and so learns of a failure the thread met. A writer made held puts nothing in place
+// until it is released (the window is on the screen by then), until a wait or until it ends.
 
 #include <condition_variable>
 #include <map>
@@ -23,7 +24,8 @@ class ReplacingFile;
 
 class KeyFileWriter {
 public:
-    KeyFileWriter();
+    enum class Start { Writing, Held };
+    explicit KeyFileWriter(Start start = Start::Writing);
     ~KeyFileWriter();
     KeyFileWriter(const KeyFileWriter&) = delete;
     KeyFileWriter& operator=(const KeyFileWriter&) = delete;
@@ -37,6 +39,8 @@ public:
     // Waits until every save handed over has been tried; throws the first failure since the last
     // wait (std::runtime_error with the file's name and the system's reason).
     static void WaitForAll();
+    // Lets a held writer put its saves in place.
+    void Release();
 
 private:
     void Run();
@@ -47,6 +51,7 @@ private:
     std::map<std::string, std::string> pending_; // the newest content not yet in place, by path
     int writing_ = 0;                            // saves started and not yet done
     std::optional<std::string> failure_;
+    bool held_;
     bool ending_ = false;
     std::thread thread_;
 };

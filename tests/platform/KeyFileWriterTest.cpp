@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -17,6 +18,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -105,6 +107,36 @@ TEST_F(KeyFileWriterTest, AFailureOnTheWritersThreadIsReportedAndItsContentStays
     KeyFileWriter::WaitForAll();
     EXPECT_EQ(KeyFileWriter::Pending(path), std::nullopt);
     EXPECT_EQ(ReadFile(path), "integer D_R_W_C=6\n");
+}
+
+TEST_F(KeyFileWriterTest, AHeldWriterPutsNothingInPlaceUntilReleasedWaitedForOrEnded)
+{
+    enum class LetGo { Release, Wait, End };
+    for (const LetGo letGo : {LetGo::Release, LetGo::Wait, LetGo::End}) {
+        SCOPED_TRACE(static_cast<int>(letGo));
+        fs::remove_all(config);
+        {
+            KeyFileWriter writer(KeyFileWriter::Start::Held);
+            Registry registry;
+            ASSERT_TRUE(registry.OpenKey(kKey, true));
+            registry.WriteInteger("D_R_W_C", 9);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // time enough for the thread
+            EXPECT_FALSE(fs::exists(keyFile));
+            Registry other;
+            ASSERT_TRUE(other.OpenKey(kKey, false));
+            EXPECT_EQ(other.ReadInteger("D_R_W_C"), 9);
+            if (letGo == LetGo::Release) {
+                writer.Release();
+                for (int i = 0; i < 500 && KeyFileWriter::Pending(keyFile.string()); ++i)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                EXPECT_EQ(KeyFileWriter::Pending(keyFile.string()), std::nullopt);
+            } else if (letGo == LetGo::Wait) {
+                KeyFileWriter::WaitForAll();
+            }
+            EXPECT_EQ(fs::exists(keyFile), letGo != LetGo::End);
+        }
+        EXPECT_NE(ReadFile(keyFile).find("D_R_W_C=9\n"), std::string::npos);
+    }
 }
 
 } // namespace
