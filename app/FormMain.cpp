@@ -249,9 +249,22 @@ void TFormMain::closeEvent(QCloseEvent* event)
     QCoreApplication::quit();
 }
 
+void TFormMain::FirstPainted()
+{
+    started_ = true;
+    if (afterFirstPaint)
+        Run(afterFirstPaint);
+    Run([this] { pages.FirstPaintedWork(); });
+}
+
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Paint:
+        // Queued, so that it runs once the whole window is painted and on the screen.
+        if (watched == this && !std::exchange(paintSeen_, true))
+            QMetaObject::invokeMethod(this, &TFormMain::FirstPainted, Qt::QueuedConnection);
+        return false;
     case QEvent::KeyPress:
         return PreviewKey(watched, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonDblClick:

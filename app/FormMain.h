@@ -51,6 +51,11 @@ public:
 
     // Opens web addresses; tests replace it.
     std::function<void(const QUrl&)> openUrl;
+    // The start's work that waits until the window is on the screen (what writes to disk): it runs
+    // once, right after the first paint, before the page logic's own part of that moment.
+    std::function<void()> afterFirstPaint;
+    // True once that work has run.
+    bool Started() const { return started_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -65,6 +70,7 @@ private:
     void PopupMenu1At(QPoint topRight);
     bool DoubleClicked(QObject* watched);
     bool PreviewKey(QObject* watched, QKeyEvent* event);
+    void FirstPainted();
 
     // The controls whose mouse events the window handles itself.
     struct Watched {
@@ -80,6 +86,8 @@ private:
     std::unique_ptr<FormMainView> view_;
     Watched watched_;
     std::unique_ptr<Speaker> speaker_;
+    bool paintSeen_ = false;
+    bool started_ = false;
 
 public:
     StudyPages pages;

@@ -33,8 +33,9 @@ int main(int argc, char** argv)
     SingleInstance instance;
     if (instance.Claim() == SingleInstance::Claimed::HandedOver)
         return 0; // the running instance restores itself
-    // Registry keys go to disk on a thread of their own; it ends after the window, once they are there.
-    const KeyFileWriter registryWriter;
+    // Registry keys go to disk on a thread of their own; it ends after the window, once they are
+    // there. Nothing is put in place before the window is on the screen.
+    KeyFileWriter registryWriter(KeyFileWriter::Start::Held);
 
     InstallFontSubstitutions();
     const StudyPaths paths{places.settingsFile.string(), places.programFile.parent_path().string()};
@@ -46,18 +47,32 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &SingleInstance::restoreRequested, &form, [&form] { form.WMRestoreApp(); });
     SignalCloser closer(&form);
 
-    const OpenResult opened = data.FormCreate(places.wordListFolder);
-    if (opened.outcome == OpenOutcome::TableMissing) {
-        QMessageBox::critical(nullptr, QStringLiteral("警告"), QStringLiteral("词典数据库调用失败"));
+    // False when the program must end.
+    const auto openTable = [&] {
+        const OpenResult opened = data.FormCreate(places.wordListFolder);
+        if (opened.outcome == OpenOutcome::TableMissing) {
+            QMessageBox::critical(nullptr, QStringLiteral("警告"), QStringLiteral("词典数据库调用失败"));
+            return false;
+        }
+        // One message that names the file and what to do; the features say so again only when used.
+        if (opened.outcome == OpenOutcome::Failed)
+            form.View().MessageBox(opened.error, Common().warning, Question::Notice);
+        return true;
+    };
+    // The first run makes its table once the window is on the screen, so that nothing is written
+    // to disk before the window shows.
+    const bool firstRun = DictionaryToCreate(places.wordListFolder);
+    if (!firstRun && !openTable())
         return 0;
-    }
-    // One message that names the file and what to do; the features say so again only when used.
-    if (opened.outcome == OpenOutcome::Failed)
-        form.View().MessageBox(opened.error, Common().warning, Question::Notice);
     // A signal during the start ends the program before its window shows.
     if (SignalCloser::Received())
         return 0;
 
+    form.afterFirstPaint = [&] {
+        registryWriter.Release();
+        if (firstRun && !openTable())
+            QCoreApplication::exit(0);
+    };
     form.show();
     return app.exec();
 }

@@ -21,13 +21,6 @@ int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
                               std::string_view(static_cast<const char*>(b), lengthB));
 }
 
-// A file of zero bytes holds no words: it is no table, and one is made in its place.
-bool IsMissingOrEmpty(const std::string& path)
-{
-    struct stat info {};
-    return ::stat(path.c_str(), &info) != 0 || (S_ISREG(info.st_mode) && info.st_size == 0);
-}
-
 DictFileState StateOfEngineError(int code)
 {
     switch (code & 0xFF) {
@@ -94,6 +87,12 @@ const char* const kCreateIndexesSql =
     "CREATE INDEX interpretindex ON DORori(interpret COLLATE " DICT_COLLATION ");";
 const char* const kDropIndexesSql = "DROP INDEX wordindex; DROP INDEX interpretindex;";
 
+bool DictTableFileMissing(const std::string& path)
+{
+    struct stat info {};
+    return ::stat(path.c_str(), &info) != 0 || (S_ISREG(info.st_mode) && info.st_size == 0);
+}
+
 DictFileCheck CheckDictTableFile(const std::string& path)
 {
     struct stat info {};
@@ -119,7 +118,7 @@ void RegisterWordCollation(sqlite3* db)
 void CreateDictTableFile(const std::string& path)
 {
     namespace fs = std::filesystem;
-    if (!IsMissingOrEmpty(path))
+    if (!DictTableFileMissing(path))
         return;
     // Build the table beside its final name and move it into place complete, so a failure never
     // leaves a half-made file that a later start would take for the table.

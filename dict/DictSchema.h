@@ -17,6 +17,9 @@ void RegisterWordCollation(sqlite3* db);
 // Creates an empty table file with its three indexes; an existing file is never touched, except
 // one of zero bytes, which holds no words and is taken for a missing one.
 void CreateDictTableFile(const std::string& path);
+// True when CreateDictTableFile would make the file: nothing is there (or it cannot be looked at),
+// or a file of zero bytes, which holds no words and is no table.
+bool DictTableFileMissing(const std::string& path);
 
 // The two indexes as the table is made with them. A fill of an empty table drops them and makes
 // them again before it commits, inside its one transaction: sorting all words once costs far less

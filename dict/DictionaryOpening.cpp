@@ -46,6 +46,11 @@ std::filesystem::path DictionaryPath(const std::filesystem::path& folder)
     return folder / "data" / "DORori.db";
 }
 
+bool DictionaryToCreate(const std::filesystem::path& folder)
+{
+    return DictTableFileMissing(DictionaryPath(folder).string());
+}
+
 OpenResult OpenDictionary(const std::filesystem::path& folder, TDictTable& table)
 {
     const fs::path path = DictionaryPath(folder);

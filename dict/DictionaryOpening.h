@@ -23,5 +23,9 @@ struct OpenResult {
 
 OpenResult OpenDictionary(const std::filesystem::path& folder, TDictTable& table);
 
+// True when OpenDictionary would first make the table (the first run): there is no file at the
+// table's place (or it cannot be looked at), or one of zero bytes. Finding out writes nothing.
+bool DictionaryToCreate(const std::filesystem::path& folder);
+
 // folder/data/DORori.db
 std::filesystem::path DictionaryPath(const std::filesystem::path& folder);

@@ -88,13 +88,13 @@ void Settings::LoadLastWords()
     }
 }
 
-void Settings::LoadDictationSettings()
+bool Settings::LoadDictationSettings()
 {
     FormState& state = c_.state;
     MainView& view = c_.view;
     Registry registry;
     if (!registry.OpenKey(kKeyPath, true))
-        return;
+        return false;
     if (const auto recycled = registry.ReadInteger("D_Recycled"))
         state.DictationRecycled = *recycled == 1;
     if (const auto speak = registry.ReadInteger("D_Speak"))
@@ -110,9 +110,12 @@ void Settings::LoadDictationSettings()
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
+    return true;
+}
 
-    if (!c_.table.Active())
-        return;
+void Settings::FindStartedGroup()
+{
+    FormState& state = c_.state;
     // A started group holds one word more than an applied one.
     state.DictationStartRecNo = RecNoOfWord(c_.table, state.FirstWordInRecycle);
     state.DictationEndRecNo = ClampRecNo(1LL * state.DictationStartRecNo + state.GroupWordCount);

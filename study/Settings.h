@@ -20,7 +20,11 @@ public:
 
     void LoadTitles();
     void LoadLastWords();
-    void LoadDictationSettings();
+    // False when the key could not be opened: the state keeps its initial values.
+    bool LoadDictationSettings();
+    // The record numbers of the group the loaded settings start; on a large table the first
+    // record number costs a pass through the word index.
+    void FindStartedGroup();
     void SaveLastWords();
     void SaveDictationSettings();
 

@@ -4,6 +4,8 @@
 #include "dict/WordSeek.h"
 #include "study/MainView.h"
 
+#include <utility>
+
 StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker)
     : table_(table), view_(view), errorBook(table), lookup({table, state, view}, speaker),
       maintenance({table, state, view}, errorBook), settings({table, state, view}, lookup, paths.iniFile),
@@ -42,13 +44,22 @@ void StudyPages::FirstShowWork()
     view_.SetSettingsTabVisible(false);
     view_.SetFocus(Control::Edit_Input);
     settings.LoadLastWords();
-    settings.LoadDictationSettings();
+    groupPending_ = settings.LoadDictationSettings();
     if (state.DictationRecycled)
         state.DictationWord = state.FirstWordInRecycle;
+    startPending_ = true;
+}
+
+void StudyPages::FirstPaintedWork()
+{
+    const bool findGroup = std::exchange(groupPending_, false);
     // A table that could not be opened was reported once at start; what needs it is left until the
     // user asks for it.
-    if (table_.Active())
-        state.DictationStartRecNo = RecNoOfWord(table_, state.DictationWord);
+    if (!std::exchange(startPending_, false) || !table_.Active())
+        return;
+    if (findGroup)
+        settings.FindStartedGroup();
+    state.DictationStartRecNo = RecNoOfWord(table_, state.DictationWord);
 }
 
 void StudyPages::TextChanged(Control control)

@@ -41,11 +41,17 @@ public:
 
     // The page-entry actions of the page now active.
     void PageControl1Change();
-    // The first showing's work after the window is laid out: last words, dictation settings and
-    // the dictation start.
+    // The first showing's work after the window is laid out: last words and dictation settings.
     void FirstShowWork();
+    // The rest of it, once the window is on the screen: the record numbers of the dictation's
+    // group and start, which on a large table cost a pass through the word index. Runs once.
+    void FirstPaintedWork();
     // Dispatches a control's change to its handler; the window and the fake view both call it.
     void TextChanged(Control control);
     // True while an export or import runs: the window then ignores commands that move the table.
     bool Busy() const { return transfer.Running(); }
+
+private:
+    bool groupPending_ = false; // the settings were loaded; their group is still to be found
+    bool startPending_ = false;
 };

@@ -1,5 +1,6 @@
 // The real program from a copy of its folder under a virtual X display: first start, hand-over of a
-// second start, two starts at the same instant, and SIGTERM at any moment.
+// second start, two starts at the same instant, SIGTERM at any moment and a kill right after the
+// window shows.
 
 #include "support/TempDir.h"
 
@@ -95,6 +96,31 @@ TEST_F(EndToEndTest, SigtermEndsTheProgramWhileItStartsAndWhileItsStartMessageIs
     std::ifstream saved(dir / "config/ZYSOFT/DoRori.reg");
     const std::string text((std::istreambuf_iterator<char>(saved)), {});
     EXPECT_NE(text.find("QueryWord=kept"), std::string::npos) << text;
+}
+
+TEST_F(EndToEndTest, AKillRightAfterTheFirstWindowShowsLeavesNoHalfWrittenFile)
+{
+    if (QStandardPaths::findExecutable("xdotool").isEmpty())
+        GTEST_SKIP() << "xdotool is not installed";
+    for (int round = 0; round < 3; ++round) {
+        fs::remove_all(dir / "data");
+        fs::remove_all(dir / "config");
+        // Whatever the kill met: no table yet, or a whole one; no settings yet, or whole ones.
+        const std::string output = RunUnderX(
+            dir,
+            std::string("./DoRori & p=$!; i=0; "
+                        "until xdotool search --onlyvisible --name '^RIdavave$' >/dev/null 2>&1 "
+                        "|| [ $i -ge 1000 ]; do i=$((i+1)); done; "
+                        "kill -KILL $p; wait $p; "
+                        "if [ -e data/DORori.db ]; then ./DoRori --check >/dev/null; echo killed=$?; fi; "
+                        "ls -A config/ZYSOFT 2>/dev/null; "
+                        "./DoRori & p=$!; ") +
+                kWaitForFirst + "kill -TERM $p; wait $p; ./DoRori --check >/dev/null; echo again=$?");
+        EXPECT_EQ(output.find("killed=1"), std::string::npos) << output;
+        EXPECT_NE(output.find("again=0"), std::string::npos) << output;
+        for (const auto& entry : fs::directory_iterator(dir / "config/ZYSOFT"))
+            EXPECT_EQ(entry.path().filename(), "DoRori.reg") << output;
+    }
 }
 
 TEST_F(EndToEndTest, TwoStartsAtTheSameInstantLeaveOneInstance)

@@ -57,4 +57,5 @@ void FormMainFixture::Show()
 {
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->Started(); }));
 }

@@ -32,6 +32,7 @@ protected:
     ~FormMainFixture() override;
 
     void AddWords(const std::vector<std::pair<std::string, std::string>>& words);
+    // Shows the window and waits until its start, first paint included, is complete.
     void Show();
     // The window's control of that name.
     template <class W> W& Widget(const char* name) { return NamedChild<W>(*form, name); }

@@ -92,6 +92,45 @@ TEST_F(FormMainTest, FirstShowingSelectsLookupHidesSettingsAndRestoresTheLastWor
     EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
 }
 
+// Notes whether the window has painted itself.
+class PaintSeen : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        painted = painted || event->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST_F(FormMainTest, TheStartsDiskWorkAndTheDrillsRecordNumbersWaitForTheFirstPaintAndRunOnce)
+{
+    AddWords({{"cat", G("猫")}, {"dog", G("狗")}, {"emu", G("鸸鹋")}});
+    Registry registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\ZYSOFT\\DoRori", true));
+    registry.WriteString("DictationWord", "dog");
+    PaintSeen paint;
+    form->installEventFilter(&paint);
+    int runs = 0;
+    form->afterFirstPaint = [&] {
+        ++runs;
+        EXPECT_TRUE(paint.painted);
+        // The window already shows the last words; the drill's record numbers come after this.
+        EXPECT_EQ(form->pages.state.DictationWord, "dog");
+        EXPECT_EQ(form->pages.state.DictationStartRecNo, 0);
+    };
+    Show();
+    EXPECT_EQ(runs, 1);
+    EXPECT_EQ(form->pages.state.DictationStartRecNo, 2);
+    EXPECT_EQ(form->pages.state.DictationEndRecNo, 21);
+
+    form->hide();
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(50);
+    EXPECT_EQ(runs, 1);
+}
+
 TEST_F(FormMainTest, WithoutATableTheWindowShowsAndRestoresSilentlyUntilAFeatureIsUsed)
 {
     Registry registry;

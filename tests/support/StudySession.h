@@ -11,11 +11,13 @@
 
 class StudySession : public StudyFixture {
 protected:
-    // The window's creation and first showing: titles, last words, dictation settings and start.
+    // The window's creation, first showing and first paint: titles, last words, dictation
+    // settings and start.
     void Show()
     {
         pages->settings.LoadTitles();
         pages->FirstShowWork();
+        pages->FirstPaintedWork();
     }
     // Closing saves the last words; the next start gets a new window and reopens the table.
     void Restart()
