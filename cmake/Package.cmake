@@ -60,9 +60,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORORI_HOME_PAGE})
-# The libraries come from the binary; the font the forms are drawn with and the voice data do not.
+# The libraries come from the binary; the font the forms are drawn with, the voice data and the
+# synthesizer's library, which is loaded with the first word, do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, espeak-ng-data")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, espeak-ng-data, libespeak-ng1")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

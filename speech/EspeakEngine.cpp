@@ -1,7 +1,9 @@
 #include "speech/EspeakEngine.h"
 
+#include <dlfcn.h>
 #include <espeak-ng/espeak_ng.h>
 #include <mutex>
+#include <type_traits>
 
 namespace espeak {
 namespace {
@@ -10,8 +12,43 @@ namespace {
 // cuts in at the next piece.
 constexpr int kPieceMilliseconds = 30;
 
+// The library's functions the engine calls. The library and the twenty or so it needs (sound
+// servers, audio codecs) are loaded with the first word rather than with the program: each start
+// would map and link them all, and most starts say nothing.
+struct Library {
+    decltype(&espeak_ng_InitializePath) InitializePath = nullptr;
+    decltype(&espeak_ng_Initialize) Initialize = nullptr;
+    decltype(&espeak_ng_ClearErrorContext) ClearErrorContext = nullptr;
+    decltype(&espeak_ng_InitializeOutput) InitializeOutput = nullptr;
+    decltype(&espeak_SetSynthCallback) SetSynthCallback = nullptr;
+    decltype(&espeak_ng_GetSampleRate) GetSampleRate = nullptr;
+    decltype(&espeak_ng_SetVoiceByName) SetVoiceByName = nullptr;
+    decltype(&espeak_ng_Synthesize) Synthesize = nullptr;
+};
+
+// False when the library or one of its functions is missing; it stays loaded for the process.
+bool LoadLibrary(Library& library)
+{
+    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
+    if (!handle)
+        return false;
+    const auto find = [handle](auto& function, const char* name) {
+        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(handle, name));
+        return function != nullptr;
+    };
+    return find(library.InitializePath, "espeak_ng_InitializePath") &&
+           find(library.Initialize, "espeak_ng_Initialize") &&
+           find(library.ClearErrorContext, "espeak_ng_ClearErrorContext") &&
+           find(library.InitializeOutput, "espeak_ng_InitializeOutput") &&
+           find(library.SetSynthCallback, "espeak_SetSynthCallback") &&
+           find(library.GetSampleRate, "espeak_ng_GetSampleRate") &&
+           find(library.SetVoiceByName, "espeak_ng_SetVoiceByName") &&
+           find(library.Synthesize, "espeak_ng_Synthesize");
+}
+
 struct Engine {
     std::mutex lock;
+    Library library;
     bool loaded = false;
     bool usable = false;
     int rate = 0;
@@ -41,15 +78,18 @@ int ReceivePiece(short* samples, int count, espeak_EVENT*)
 void Load(Engine& engine)
 {
     engine.loaded = true;
-    espeak_ng_InitializePath(nullptr);
-    espeak_ng_ERROR_CONTEXT context = nullptr;
-    const espeak_ng_STATUS status = espeak_ng_Initialize(&context);
-    espeak_ng_ClearErrorContext(&context);
-    if (status != ENS_OK ||
-        espeak_ng_InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, kPieceMilliseconds, nullptr) != ENS_OK)
+    const Library& library = engine.library;
+    if (!LoadLibrary(engine.library))
         return;
-    espeak_SetSynthCallback(ReceivePiece);
-    engine.rate = espeak_ng_GetSampleRate();
+    library.InitializePath(nullptr);
+    espeak_ng_ERROR_CONTEXT context = nullptr;
+    const espeak_ng_STATUS status = library.Initialize(&context);
+    library.ClearErrorContext(&context);
+    if (status != ENS_OK ||
+        library.InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, kPieceMilliseconds, nullptr) != ENS_OK)
+        return;
+    library.SetSynthCallback(ReceivePiece);
+    engine.rate = library.GetSampleRate();
     engine.usable = engine.rate > 0;
 }
 
@@ -64,7 +104,7 @@ Outcome Synthesize(const std::string& text, const std::string& voice, const Rece
     if (!engine.usable)
         return Outcome::NoData;
     if (engine.voice != voice) {
-        if (espeak_ng_SetVoiceByName(voice.c_str()) != ENS_OK) {
+        if (engine.library.SetVoiceByName(voice.c_str()) != ENS_OK) {
             engine.voice.clear(); // what the library kept is not known: the next word sets its voice anew
             return Outcome::NoVoice;
         }
@@ -72,8 +112,8 @@ Outcome Synthesize(const std::string& text, const std::string& voice, const Rece
     }
     engine.receiver = &receive;
     engine.stopped = false;
-    const espeak_ng_STATUS status = espeak_ng_Synthesize(text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0,
-                                                         espeakCHARS_UTF8, nullptr, nullptr);
+    const espeak_ng_STATUS status = engine.library.Synthesize(text.c_str(), text.size() + 1, 0, POS_CHARACTER,
+                                                              0, espeakCHARS_UTF8, nullptr, nullptr);
     engine.receiver = nullptr;
     if (engine.stopped)
         return Outcome::Stopped;

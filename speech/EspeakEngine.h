@@ -22,7 +22,8 @@ enum class Outcome {
 using Receiver = std::function<bool(const std::int16_t* samples, std::size_t count, int rate)>;
 
 // Says the UTF-8 `text` with the voice named `voice` ("en-us"), handing its samples to `receive`.
-// The first call loads the synthesizer.
+// The first call loads the synthesizer; without its library or its data files every call answers
+// NoData.
 Outcome Synthesize(const std::string& text, const std::string& voice, const Receiver& receive);
 
 } // namespace espeak

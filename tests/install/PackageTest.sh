@@ -30,7 +30,7 @@ for file in /usr/bin/dorori /usr/share/applications/dorori.desktop /usr/share/me
 done
 grep -q '/data/\|DORori.db\|\.ini$' "$work/files" && fail "the package holds user data"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data; do
+for needed in libqt6widgets6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data libespeak-ng1; do
   [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 
