@@ -7,6 +7,7 @@
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "platform/KeyFileWriter.h"
+#include "support/PaintSeen.h"
 #include "support/TempDir.h"
 #include "ui/Fonts.h"
 
@@ -20,17 +21,6 @@
 #include <optional>
 
 namespace {
-
-// Notes the first paint of the window.
-class FirstPaint : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        painted = painted || event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 // From nothing to the first painted main window on a first run, as the program starts: no table and
 // no settings yet, the settings' writer held until the window is on the screen, the table made
@@ -56,7 +46,7 @@ void BM_StartToFirstPaint(benchmark::State& state)
                 if (firstRun)
                     data->FormCreate(dir.path());
             };
-            FirstPaint paint;
+            PaintSeen paint;
             form->installEventFilter(&paint);
             form->show();
             while (!paint.painted)

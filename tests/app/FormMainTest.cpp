@@ -3,6 +3,7 @@
 #include "platform/Registry.h"
 #include "platform/ReplacingFile.h"
 #include "support/Gbk.h"
+#include "support/PaintSeen.h"
 #include "ui/Color.h"
 #include "ui/GroupBox.h"
 #include "ui/skin/ZYForm.h"
@@ -91,17 +92,6 @@ TEST_F(FormMainTest, FirstShowingSelectsLookupHidesSettingsAndRestoresTheLastWor
     EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("dog"));
     EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
 }
-
-// Notes whether the window has painted itself.
-class PaintSeen : public QObject {
-public:
-    bool painted = false;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        painted = painted || event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 TEST_F(FormMainTest, TheStartsDiskWorkAndTheDrillsRecordNumbersWaitForTheFirstPaintAndRunOnce)
 {
