@@ -19,6 +19,10 @@ public:
     static constexpr std::size_t WordWidth = 25;
     static constexpr std::size_t InterpretWidth = 125;
     static constexpr std::size_t RemarkWidth = 100;
+    // The page cache, in KiB, of a batch and of an export (ReadingAll), and of a batch that fills
+    // an empty table; what a comparison with another program gives it.
+    static constexpr int BatchCacheKiB = 32768;
+    static constexpr int FillCacheKiB = 2000; // the engine's default
 
     TDictTable();
     ~TDictTable();

@@ -13,17 +13,22 @@
 #include <functional>
 #include <malloc.h>
 #include <sqlite3.h>
+#include <string>
 
 namespace {
 
 // A batch (an import) inserts into both indexes all over the table, and an import or an export reads
 // records in word order, all over the table's pages. A larger page cache while it runs keeps many
 // of those pages in memory instead of reading them again every few records; it is sized so that
-// the whole program stays within about 80 MiB at a million words.
-constexpr const char* kBatchCacheSize = "PRAGMA cache_size = -32768"; // KiB
+// the whole program stays within about 80 MiB at a million words (BatchCacheKiB).
 constexpr int kTrimThreshold = 128 * 1024;                            // the heap's own default
 constexpr const char* kLogJournal = "PRAGMA journal_mode=WAL";        // as the table is opened
 constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
+
+std::string CacheSizeSql(int kib)
+{
+    return "PRAGMA cache_size = -" + std::to_string(kib);
+}
 
 } // namespace
 
@@ -58,7 +63,7 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
     // large block, it would otherwise keep as much again for the rest of the run.
     mallopt(M_TRIM_THRESHOLD, kTrimThreshold);
     try {
-        Execute(kBatchCacheSize);
+        Execute(CacheSizeSql(BatchCacheKiB).c_str());
         const bool empty = RecordCount() == 0;
         // A fill writes the table's pages once, into the file itself, instead of into the log and
         // again into the file: the journal keeps the few pages of the empty table, and a kill
@@ -71,7 +76,7 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
             // A fill only appends to the table and sorts once at the end: the engine's default
             // cache serves it as fast as a larger one, and the sort that makes the indexes keeps
             // no more than that in memory.
-            Execute(kNormalCacheSize);
+            Execute(CacheSizeSql(FillCacheKiB).c_str());
             Execute(kDropIndexesSql);
             fill_ = std::make_unique<WordIdSet>();
             numbers_->Forget();
@@ -136,7 +141,7 @@ TDictTable::ReadingAll::ReadingAll(TDictTable& table) : table_(table)
 {
     table_.RequireOpen();
     if (table_.batchDepth_ == 0)
-        ExecuteSql(table_.db_, kBatchCacheSize);
+        ExecuteSql(table_.db_, CacheSizeSql(BatchCacheKiB).c_str());
     // Every record's fields are wanted: the walk reads them with the word, as one lookup.
     table_.StopWalk();
     table_.walksReadRecords_ = true;
