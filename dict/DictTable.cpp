@@ -78,6 +78,15 @@ void TDictTable::Close()
 {
     if (!db_)
         return;
+    if (fill_) {
+        try {
+            WriteFillRows();
+        } catch (const DictError&) {
+            // Closing goes on: what was written before is kept.
+        }
+    }
+    fillRows_.clear();
+    fillInsert_.reset();
     walk_ = nullptr;
     walkDirection_ = Walk::None;
     wordWalks_.reset();
@@ -476,13 +485,21 @@ void TDictTable::Post()
         throw DictError("Dataset not in edit or insert mode");
     const EditState state = editState_;
     editState_ = EditState::Browse; // a failed Post leaves the table and the cursor as they were
-    SqliteStatement& statement = state == EditState::Inserting ? *insert_ : *update_;
-    statement.Reset().Bind(1, editBuffer_.word).Bind(2, editBuffer_.interpret).Bind(3, editBuffer_.remark);
-    if (state == EditState::Editing)
-        statement.Bind(4, editBuffer_.id);
-    RunWrite(statement);
+    if (state == EditState::Inserting && fill_) {
+        PostToFill();
+    } else {
+        SqliteStatement& statement = state == EditState::Inserting ? *insert_ : *update_;
+        statement.Reset()
+            .Bind(1, editBuffer_.word)
+            .Bind(2, editBuffer_.interpret)
+            .Bind(3, editBuffer_.remark);
+        if (state == EditState::Editing)
+            statement.Bind(4, editBuffer_.id);
+        RunWrite(statement);
+        if (state == EditState::Inserting)
+            editBuffer_.id = sqlite3_last_insert_rowid(db_);
+    }
     if (state == EditState::Inserting) {
-        editBuffer_.id = sqlite3_last_insert_rowid(db_);
         if (recordCount_ >= 0)
             ++recordCount_;
         numbers_->Added(editBuffer_.word);
@@ -528,6 +545,8 @@ void TDictTable::ReadStored(
     const std::function<bool(std::string_view word, std::string_view interpret)>& visit)
 {
     RequireOpen();
+    if (fill_)
+        WriteFillRows();
     SqliteStatement stored(db_, "SELECT word, interpret FROM DORori ORDER BY ID");
     while (stored.Step() && visit(stored.TextView(0), stored.TextView(1))) {
     }

@@ -108,6 +108,8 @@ private:
     // Open, and with its indexes: a fill in progress makes them first.
     void RequireIndexes();
     bool SeekFilled(const std::string& word);
+    void PostToFill();
+    void WriteFillRows();
     bool StepAheadTo(const std::string& key);
     void FinishFill();
     void CommitBatch(const char* sql);
@@ -160,6 +162,12 @@ private:
     int batchChanges_ = 0;
     std::function<void()> batchWait_;
     std::unique_ptr<WordIdSet> fill_; // while a batch fills an empty table without its indexes
+    // The records a fill has posted and not yet written, each with the ID it is stored under: they
+    // are written a few dozen at a time by one statement, since every statement that adds to the
+    // table also reads and writes the table's ID counter.
+    std::vector<Record> fillRows_;
+    std::int64_t fillNextId_ = 0;
+    std::unique_ptr<SqliteStatement> fillInsert_;
 };
 
 class TDictTable::ReadingAll {

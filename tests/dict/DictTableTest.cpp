@@ -238,6 +238,37 @@ TEST_F(DictTableTest, ABatchKeepsWhatItStoredAndLeavesNoTransactionOpen)
     EXPECT_EQ(table.RecordCount(), 2);
 }
 
+TEST_F(DictTableTest, AFillOfAnEmptiedTableStoresEachRecordUnderANewIdAndFindsItMeanwhile)
+{
+    AddAll({"old1", "old2", "old3"});
+    while (table.RecordCount() > 0)
+        table.Delete();
+    table.BeginBatch();
+    for (int i = 0; i < 70; ++i)
+        Add("w" + std::to_string(i), std::to_string(i));
+    // One word from a group already written, one the fill holds back, and one it never stored.
+    for (const char* word : {"W3", "w68"}) {
+        ASSERT_TRUE(table.SeekExact(word)) << word;
+        EXPECT_EQ(table.FieldByName("interpret"), std::string(word).substr(1)) << word;
+    }
+    EXPECT_FALSE(table.SeekExact("w70"));
+    Add("last");
+    EXPECT_EQ(table.FieldByName("ID"), "74");
+    table.EndBatch();
+    // IDs go on past the largest ever given, in the order the records were added.
+    table.Close();
+    table.Open(path);
+    EXPECT_EQ(table.RecordCount(), 71);
+    ASSERT_TRUE(table.SeekExact("w0"));
+    EXPECT_EQ(table.FieldByName("ID"), "4");
+    ASSERT_TRUE(table.SeekExact("w69"));
+    EXPECT_EQ(table.FieldByName("ID"), "73");
+    ASSERT_TRUE(table.SeekExact("last"));
+    EXPECT_EQ(table.FieldByName("ID"), "74");
+    Add("after");
+    EXPECT_EQ(table.FieldByName("ID"), "75");
+}
+
 TEST_F(DictTableTest, EverySeekAndStepGoesThroughAnIndex)
 {
     for (const std::string& plan : table.QueryPlans()) {
