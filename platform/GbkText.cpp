@@ -1,5 +1,9 @@
 #include "platform/GbkText.h"
 
+#include <bit>
+#include <cstdint>
+#include <cstring>
+
 namespace gbk {
 namespace {
 
@@ -16,6 +20,36 @@ unsigned char FoldLetter(unsigned char b)
 bool IsBlank(unsigned char b)
 {
     return b <= 0x20;
+}
+
+// The first position from `from` on, before `end`, where the texts' bytes differ, or `end`.
+std::size_t FirstDifference(std::string_view a, std::string_view b, std::size_t from, std::size_t end)
+{
+    std::size_t i = from;
+    for (; i + 8 <= end; i += 8) {
+        std::uint64_t x, y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y) {
+            const std::uint64_t differ = x ^ y;
+            const int bits = std::endian::native == std::endian::little ? std::countr_zero(differ)
+                                                                        : std::countl_zero(differ);
+            return i + static_cast<std::size_t>(bits / 8);
+        }
+    }
+    while (i < end && a[i] == b[i])
+        ++i;
+    return i;
+}
+
+// Whether `text[i]` is the second byte of a two-byte character, a character starting at `from`:
+// the bytes that may start one, right before `i`, pair up from the first of them on.
+bool IsSecondByte(std::string_view text, std::size_t from, std::size_t i)
+{
+    std::size_t run = i;
+    while (run > from && IsLead(Byte(text, run - 1)))
+        --run;
+    return (i - run) % 2 == 1;
 }
 
 } // namespace
@@ -51,18 +85,22 @@ std::string UpperCase(std::string_view text)
 
 int CompareNoCase(std::string_view a, std::string_view b)
 {
+    // Equal bytes compare equal folded or not, so only the bytes where the texts differ are looked
+    // at; the index sorts compare every word this way many times over.
     const std::size_t n = a.size() < b.size() ? a.size() : b.size();
-    bool trail = false; // the texts agree up to here, so they agree on where characters start
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t from = 0;;) { // a character starts at `from`, and the texts agree before it
+        const std::size_t i = FirstDifference(a, b, from, n);
+        if (i == n)
+            break;
         unsigned char x = Byte(a, i);
         unsigned char y = Byte(b, i);
-        if (!trail) {
+        if (!IsSecondByte(a, from, i)) {
             x = FoldLetter(x);
             y = FoldLetter(y);
         }
         if (x != y)
             return x < y ? -1 : 1;
-        trail = !trail && IsLead(x);
+        from = i + 1; // a letter that differs in case only: one byte, a character of its own
     }
     return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
+#include <string>
+
 TEST(GbkText, TrimRemovesControlBytesAndBlanksAtBothEndsOnly)
 {
     EXPECT_EQ(gbk::Trim(" \t\r\n apple pie \x01\x20"), "apple pie");
@@ -36,6 +40,55 @@ TEST(GbkText, ComparisonIgnoresLetterCaseOnlyAndOrdersShorterFirst)
     EXPECT_GT(gbk::CompareNoCase("_", "a"), 0); // letters compare as capitals, which sort before '_'
     EXPECT_TRUE(gbk::StartsWithNoCase("International", "INTER"));
     EXPECT_FALSE(gbk::StartsWithNoCase("in", "inter"));
+}
+
+// The rule itself, one character at a time: single-byte letters fold, two-byte characters compare
+// whole, then the shorter text comes first.
+int CompareCharacterByCharacter(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0;
+    for (; i < a.size() && i < b.size(); ++i) {
+        const bool pair = gbk::IsLeadByte(a, i) && gbk::IsLeadByte(b, i);
+        int x = static_cast<unsigned char>(a[i]);
+        int y = static_cast<unsigned char>(b[i]);
+        if (x != y || !pair) {
+            x = gbk::IsLeadByte(a, i) ? x : std::toupper(x);
+            y = gbk::IsLeadByte(b, i) ? y : std::toupper(y);
+            if (x != y)
+                return x < y ? -1 : 1;
+            continue;
+        }
+        ++i; // equal lead bytes: the second bytes compare unfolded
+        if (i < a.size() && i < b.size() && a[i] != b[i])
+            return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+TEST(GbkText, ComparisonAgreesWithTheRuleOnTextsThatShareLongBeginnings)
+{
+    // Letters of both cases, lead bytes and second bytes that look like letters, in texts that
+    // agree for up to a few dozen bytes before they differ.
+    const std::string bytes = "aAzZ@[_ \x81\xFE\x80\x7F\x41\x61";
+    std::mt19937 random(7);
+    const auto text = [&](std::size_t length) {
+        std::string made;
+        for (std::size_t i = 0; i < length; ++i)
+            made += bytes[random() % bytes.size()];
+        return made;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        const std::string shared = text(random() % 40);
+        std::string a = shared + text(random() % 4);
+        std::string b = shared + text(random() % 4);
+        if (round % 3 == 0)
+            for (char& c : b)
+                c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const int expected = CompareCharacterByCharacter(a, b);
+        ASSERT_EQ(gbk::CompareNoCase(a, b), expected)
+            << testing::PrintToString(a) << " vs " << testing::PrintToString(b);
+        ASSERT_EQ(gbk::CompareNoCase(b, a), -expected);
+    }
 }
 
 TEST(GbkText, CuttingToAWidthNeverSplitsACharacter)
