@@ -154,10 +154,11 @@ void TDictTable::StartWalk(Walk walk, const std::string* fromWord)
 
 void TDictTable::MoveToRow(SqliteStatement& statement)
 {
+    // Assigned in place: the record's strings keep their memory from one record to the next.
     current_.id = statement.Integer(0);
-    current_.word = statement.Text(1);
-    current_.interpret = statement.Text(2);
-    current_.remark = statement.Text(3);
+    current_.word.assign(statement.TextView(1));
+    current_.interpret.assign(statement.TextView(2));
+    current_.remark.assign(statement.TextView(3));
     current_.textsPending = false;
     hasCurrent_ = true;
 }
@@ -187,7 +188,7 @@ void TDictTable::MoveToWalkRow()
         return;
     }
     current_.id = walk_->Integer(0);
-    current_.word = walk_->Text(1);
+    current_.word.assign(walk_->TextView(1));
     current_.interpret.clear();
     current_.remark.clear();
     current_.textsPending = true;
