@@ -287,8 +287,8 @@ void FlushToDisk(const std::string& path)
     ::close(fd);
 }
 
-// The tool writes the same bytes from its copy of the table, with the page cache our export reads
-// with, and its file is then made as durable as ours.
+// The tool writes the same bytes from its copy of the table, reading it through the same map of
+// the file as our export, and its file is then made as durable as ours.
 void BM_Export(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
@@ -297,8 +297,8 @@ void BM_Export(benchmark::State& state)
     const std::string out = TmpPath("export", count) + ".txt";
     const std::string tool = TmpPath("tool-export", count) + ".txt";
     const std::string toolTable = ToolTablePath(count);
-    const std::string toolCommand = toolTable + " 'PRAGMA cache_size = -" +
-                                    std::to_string(TDictTable::BatchCacheKiB) +
+    const std::string toolCommand = toolTable +
+                                    " 'PRAGMA mmap_size = " + std::to_string(TDictTable::ReadingAllMapBytes) +
                                     "' '.mode list' '.separator \"| \" \"\\r\\n\"' '.once " + tool +
                                     "' \"SELECT printf('%-20s', word), interpret FROM DORori ORDER BY word "
                                     "COLLATE NOCASE, ID\"";

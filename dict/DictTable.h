@@ -19,10 +19,11 @@ public:
     static constexpr std::size_t WordWidth = 25;
     static constexpr std::size_t InterpretWidth = 125;
     static constexpr std::size_t RemarkWidth = 100;
-    // The page cache, in KiB, of a batch and of an export (ReadingAll), and of a batch that fills
-    // an empty table; what a comparison with another program gives it.
+    // The page cache, in KiB, of a batch and of a batch that fills an empty table, and how much of
+    // the file ReadingAll maps; what a comparison with another program gives it.
     static constexpr int BatchCacheKiB = 32768;
     static constexpr int FillCacheKiB = 2000; // the engine's default
+    static constexpr long long ReadingAllMapBytes = 1LL << 30;
 
     TDictTable();
     ~TDictTable();

@@ -17,10 +17,10 @@
 
 namespace {
 
-// A batch (an import) inserts into both indexes all over the table, and an import or an export reads
-// records in word order, all over the table's pages. A larger page cache while it runs keeps many
-// of those pages in memory instead of reading them again every few records; it is sized so that
-// the whole program stays within about 80 MiB at a million words (BatchCacheKiB).
+// A batch (an import) inserts into both indexes all over the table and reads records in word
+// order, all over the table's pages. A larger page cache while it runs keeps many of those pages
+// in memory instead of reading them again every few records; it is sized so that the whole
+// program stays within about 80 MiB at a million words (BatchCacheKiB).
 constexpr int kTrimThreshold = 128 * 1024;                            // the heap's own default
 constexpr const char* kLogJournal = "PRAGMA journal_mode=WAL";        // as the table is opened
 constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
@@ -202,10 +202,12 @@ void TDictTable::AbandonBatch()
 TDictTable::ReadingAll::ReadingAll(TDictTable& table) : table_(table)
 {
     table_.RequireOpen();
-    if (table_.batchDepth_ == 0)
-        ExecuteSql(table_.db_, CacheSizeSql(BatchCacheKiB).c_str());
-    // Every record's fields are wanted: the walk reads them with the word, as one lookup.
     table_.StopWalk();
+    // Word order visits the records all over the file: read through a map of it, each comes
+    // straight from the system's file cache instead of being copied into the engine's own pages
+    // first. The map ends with the reading, so its pages count in the window's memory only meanwhile.
+    ExecuteSql(table_.db_, ("PRAGMA mmap_size = " + std::to_string(ReadingAllMapBytes)).c_str());
+    // Every record's fields are wanted: the walk reads them with the word, as one lookup.
     table_.walksReadRecords_ = true;
 }
 
@@ -213,8 +215,8 @@ TDictTable::ReadingAll::~ReadingAll()
 {
     table_.StopWalk();
     table_.walksReadRecords_ = false;
-    if (table_.db_ && table_.batchDepth_ == 0)
-        table_.ReleaseBatchCache();
+    if (table_.db_)
+        sqlite3_exec(table_.db_, "PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
 }
 
 void TDictTable::ReleaseBatchCache()
