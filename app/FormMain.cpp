@@ -251,10 +251,10 @@ void TFormMain::closeEvent(QCloseEvent* event)
 
 void TFormMain::FirstPainted()
 {
-    started_ = true;
     if (afterFirstPaint)
         Run(afterFirstPaint);
     Run([this] { pages.FirstPaintedWork(); });
+    started_ = true;
 }
 
 bool TFormMain::eventFilter(QObject* watched, QEvent* event)

@@ -85,8 +85,6 @@ void TDictTable::Close()
             // Closing goes on: what was written before is kept.
         }
     }
-    fillRows_.clear();
-    fillInsert_.reset();
     walk_ = nullptr;
     walkDirection_ = Walk::None;
     wordWalks_.reset();
@@ -104,7 +102,7 @@ void TDictTable::Close()
         sqlite3_exec(db_, indexed ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
     }
     batchDepth_ = 0;
-    fill_.reset();
+    EndFill();
     batchWait_ = nullptr;
     sqlite3_close(db_);
     db_ = nullptr;

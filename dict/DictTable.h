@@ -111,6 +111,8 @@ private:
     bool SeekFilled(const std::string& word);
     void PostToFill();
     void WriteFillRows();
+    // Forgets a fill: its set of words, the records not yet written and their statement.
+    void EndFill();
     bool StepAheadTo(const std::string& key);
     void FinishFill();
     void CommitBatch(const char* sql);

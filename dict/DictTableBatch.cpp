@@ -145,6 +145,13 @@ void TDictTable::WriteFillRows()
     insert.Reset();
 }
 
+void TDictTable::EndFill()
+{
+    fillRows_.clear();
+    fillInsert_.reset();
+    fill_.reset();
+}
+
 void TDictTable::CommitBatch(const char* sql)
 {
     StopWalk();
@@ -156,8 +163,7 @@ void TDictTable::FinishFill()
     StopWalk();
     try {
         WriteFillRows();
-        fillInsert_.reset();
-        fill_.reset(); // its memory goes to the sort; a failure below undoes the whole fill anyway
+        EndFill(); // its memory goes to the sort; a failure below undoes the whole fill anyway
         RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
     } catch (const DictError&) {
         AbandonBatch();
@@ -190,9 +196,7 @@ void TDictTable::AbandonBatch()
     sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
     batchDepth_ = 0;
     batchWait_ = nullptr;
-    fill_.reset();
-    fillRows_.clear();
-    fillInsert_.reset();
+    EndFill();
     ReleaseBatchCache();
     numbers_->Forget();
     recordCount_ = -1;
