@@ -51,8 +51,7 @@ void TDictTable::Open(const std::string& path)
         sqlite3_busy_timeout(db_, 2000);
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
-        wordWalks_ = std::make_unique<Walks>(db_, "SELECT ID, word FROM DORori ");
-        recordWalks_ = std::make_unique<Walks>(db_, RECORD_COLUMNS);
+        walks_ = std::make_unique<Walks>(db_);
         byId_ = std::make_unique<SqliteStatement>(db_, RECORD_COLUMNS "WHERE ID = ?1");
         numbers_ = std::make_unique<RecordNumberIndex>(db_);
         countAll_ = std::make_unique<SqliteStatement>(db_, "SELECT count(*) FROM DORori");
@@ -87,8 +86,7 @@ void TDictTable::Close()
     }
     walk_ = nullptr;
     walkDirection_ = Walk::None;
-    wordWalks_.reset();
-    recordWalks_.reset();
+    walks_.reset();
     numbers_.reset();
     countAll_.reset();
     byId_.reset();
@@ -144,7 +142,7 @@ void TDictTable::StopWalk()
 void TDictTable::StartWalk(Walk walk, const std::string* fromWord)
 {
     StopWalk();
-    walk_ = &(walksReadRecords_ ? *recordWalks_ : *wordWalks_).Of(walk, fromWord != nullptr).Reset();
+    walk_ = &walks_->Of(walk, fromWord != nullptr).Reset();
     if (fromWord)
         walk_->Bind(1, *fromWord);
     walkDirection_ = walk;
@@ -161,10 +159,10 @@ void TDictTable::MoveToRow(SqliteStatement& statement)
     hasCurrent_ = true;
 }
 
-TDictTable::Walks::Walks(sqlite3* db, const std::string& columns)
+TDictTable::Walks::Walks(sqlite3* db)
 {
     const auto make = [&](const std::string& rest) {
-        return std::make_unique<SqliteStatement>(db, (columns + rest).c_str());
+        return std::make_unique<SqliteStatement>(db, ("SELECT ID, word FROM DORori " + rest).c_str());
     };
     forwardFrom = make("WHERE " DICT_WORD_ORDER " >= ?1 ORDER BY " DICT_WORD_ORDER ", ID");
     backwardFrom = make("WHERE " DICT_WORD_ORDER " <= ?1 ORDER BY " DICT_WORD_ORDER " DESC, ID DESC");
@@ -181,10 +179,6 @@ SqliteStatement& TDictTable::Walks::Of(Walk walk, bool fromWord)
 
 void TDictTable::MoveToWalkRow()
 {
-    if (walksReadRecords_) {
-        MoveToRow(*walk_);
-        return;
-    }
     current_.id = walk_->Integer(0);
     current_.word.assign(walk_->TextView(1));
     current_.interpret.clear();
@@ -556,10 +550,9 @@ std::vector<std::string> TDictTable::QueryPlans() const
     RequireOpen();
     std::vector<std::string> plans;
     std::vector<const SqliteStatement*> statements = numbers_->Statements();
-    for (const Walks* walks : {wordWalks_.get(), recordWalks_.get()})
-        for (const auto* statement :
-             {&walks->forwardFrom, &walks->backwardFrom, &walks->forwardAll, &walks->backwardAll})
-            statements.push_back(statement->get());
+    for (const auto* statement :
+         {&walks_->forwardFrom, &walks_->backwardFrom, &walks_->forwardAll, &walks_->backwardAll})
+        statements.push_back(statement->get());
     for (const auto* statement : {&byId_, &update_, &delete_})
         statements.push_back(statement->get());
     for (const SqliteStatement* statement : statements) {

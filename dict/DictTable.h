@@ -19,11 +19,12 @@ public:
     static constexpr std::size_t WordWidth = 25;
     static constexpr std::size_t InterpretWidth = 125;
     static constexpr std::size_t RemarkWidth = 100;
-    // The page cache, in KiB, of a batch and of a batch that fills an empty table, and how much of
-    // the file ReadingAll maps; what a comparison with another program gives it.
+    // The page cache, in KiB, of a batch and of a batch that fills an empty table; what a
+    // comparison with another program gives it.
     static constexpr int BatchCacheKiB = 32768;
     static constexpr int FillCacheKiB = 2000; // the engine's default
-    static constexpr long long ReadingAllMapBytes = 1LL << 30;
+    // The records ReadInWordOrder holds at once: at most 64 MiB of texts at their widest.
+    static constexpr std::size_t WordOrderWindowRecords = (64u << 20) / (WordWidth + InterpretWidth);
 
     TDictTable();
     ~TDictTable();
@@ -80,10 +81,14 @@ public:
     void BeginBatch(std::function<void()> whileWaiting = {});
     void EndBatch();
 
-    // While it lives, more of the table is kept in memory: a command that reads every record in
-    // word order (an export) visits the records' pages out of their order on disk. The memory is
-    // given back when it ends.
-    class ReadingAll;
+    // Gives every record's word and explanation once in word order (equal words by ID), as the
+    // table stood when the reading began, and leaves the current record where it is. `meanwhile`
+    // is called every few hundred records read before they are given. Either returning false
+    // stops the reading, and it returns false. The texts given last until `visit` returns. Not
+    // during a batch.
+    bool ReadInWordOrder(const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
+                         const std::function<bool()>& meanwhile,
+                         std::size_t windowRecords = WordOrderWindowRecords);
 
     // Reads every record once in the order stored (by ID), which reads the file front to back, and
     // leaves the current record where it is; `visit` returns false to stop. The texts it is given
@@ -128,8 +133,8 @@ private:
     bool WalkPast(Walk walk, const Record& record);
     // The current record from a row of all its fields (by ID).
     void MoveToRow(SqliteStatement& statement);
-    // The current record from the walk's row. A walk of the word index alone holds the ID and word;
-    // the other fields are then read when first asked for.
+    // The current record from the walk's row, which holds the ID and word; the other fields are
+    // read when first asked for.
     void MoveToWalkRow();
     const Record& Current() const;
     void GoToNth(int n);
@@ -138,15 +143,13 @@ private:
     std::string* FieldOf(Record& record, std::string_view name) const;
 
     sqlite3* db_ = nullptr;
-    // The statements of the four walks in word order, reading the given columns.
+    // The statements of the four walks in word order, reading ID and word: the word index alone.
     struct Walks {
-        Walks(sqlite3* db, const std::string& columns);
+        explicit Walks(sqlite3* db);
         SqliteStatement& Of(Walk walk, bool fromWord);
         std::unique_ptr<SqliteStatement> forwardFrom, backwardFrom, forwardAll, backwardAll;
     };
-    std::unique_ptr<Walks> wordWalks_;   // ID and word: the word index alone
-    std::unique_ptr<Walks> recordWalks_; // every field, while the whole table is read in word order
-    bool walksReadRecords_ = false;
+    std::unique_ptr<Walks> walks_;
     std::unique_ptr<SqliteStatement> countAll_;
     std::unique_ptr<SqliteStatement> insert_, update_, delete_, byId_;
     std::unique_ptr<RecordNumberIndex> numbers_;
@@ -171,17 +174,6 @@ private:
     std::vector<Record> fillRows_;
     std::int64_t fillNextId_ = 0;
     std::unique_ptr<SqliteStatement> fillInsert_;
-};
-
-class TDictTable::ReadingAll {
-public:
-    explicit ReadingAll(TDictTable& table);
-    ~ReadingAll();
-    ReadingAll(const ReadingAll&) = delete;
-    ReadingAll& operator=(const ReadingAll&) = delete;
-
-private:
-    TDictTable& table_;
 };
 
 class TDictTable::Bookmark {

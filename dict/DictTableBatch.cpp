@@ -1,5 +1,5 @@
 // The batches of TDictTable: long runs of changes in shared transactions, the fill of an empty
-// table without its indexes, and the larger page cache that both, and an export, use meanwhile.
+// table without its indexes, and the larger page cache that both use meanwhile.
 
 #include "dict/DictError.h"
 #include "dict/DictSchema.h"
@@ -201,26 +201,6 @@ void TDictTable::AbandonBatch()
     numbers_->Forget();
     recordCount_ = -1;
     recNo_ = 0;
-}
-
-TDictTable::ReadingAll::ReadingAll(TDictTable& table) : table_(table)
-{
-    table_.RequireOpen();
-    table_.StopWalk();
-    // Word order visits the records all over the file: read through a map of it, each comes
-    // straight from the system's file cache instead of being copied into the engine's own pages
-    // first. The map ends with the reading, so its pages count in the window's memory only meanwhile.
-    ExecuteSql(table_.db_, ("PRAGMA mmap_size = " + std::to_string(ReadingAllMapBytes)).c_str());
-    // Every record's fields are wanted: the walk reads them with the word, as one lookup.
-    table_.walksReadRecords_ = true;
-}
-
-TDictTable::ReadingAll::~ReadingAll()
-{
-    table_.StopWalk();
-    table_.walksReadRecords_ = false;
-    if (table_.db_)
-        sqlite3_exec(table_.db_, "PRAGMA mmap_size = 0", nullptr, nullptr, nullptr);
 }
 
 void TDictTable::ReleaseBatchCache()

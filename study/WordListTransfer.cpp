@@ -16,6 +16,7 @@
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -287,21 +288,31 @@ void WordListTransfer::SpeedExportClick()
     ReplacingFile file(path, name);
     Progress progress(c_.view);
     TDictTable& table = c_.table;
-    const TDictTable::ReadingAll readingAll(table);
     std::string buffer;
     buffer.reserve(kWriteChunk + 1024);
-    table.First();
     const std::int64_t count = table.RecordCount();
-    while (!table.Eof() && !stopping_) {
-        AppendWordListLine(buffer, table.FieldByName("word"), table.FieldByName("interpret"));
-        if (buffer.size() >= kWriteChunk) {
-            file.Write(buffer);
-            buffer.clear();
-        }
-        table.Next();
-        progress.Set(static_cast<int>(table.RecNo() * std::int64_t{100} / count));
-    }
-    if (stopping_)
+    std::int64_t written = 0;
+    int percent = 0;
+    // The bar shows the record number the cursor would stand on next: the one after the written
+    // one, the last one at the end.
+    const bool complete = table.ReadInWordOrder(
+        [&](std::string_view word, std::string_view interpret) {
+            AppendWordListLine(buffer, word, interpret);
+            if (buffer.size() >= kWriteChunk) {
+                file.Write(buffer);
+                buffer.clear();
+            }
+            ++written;
+            percent = static_cast<int>(std::min(written + 1, count) * 100 / count);
+            progress.Set(percent);
+            return !stopping_;
+        },
+        [&] {
+            progress.Set(percent);
+            return !stopping_;
+        });
+    table.Last();
+    if (!complete)
         return;
     file.Write(buffer);
     file.Commit();

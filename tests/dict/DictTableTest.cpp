@@ -238,6 +238,68 @@ TEST_F(DictTableTest, ABatchKeepsWhatItStoredAndLeavesNoTransactionOpen)
     EXPECT_EQ(table.RecordCount(), 2);
 }
 
+// Stored out of word order, equal words among them; windows of every size down to one record, and
+// changes made through the table while it is read, which the reading does not see.
+TEST_F(DictTableTest, ReadingInWordOrderGivesEachRecordOnceAsTheTableStoodWhenItBegan)
+{
+    for (const char* word : {"pear", "Apple", "fig", "apple", "kiwi", "APPLE", "date", "banana", "cherry"})
+        Add(word, std::string("of ") + word);
+    table.SeekExact("fig");
+    const std::string expected = "Apple|apple|APPLE|banana|cherry|date|fig|kiwi|pear|";
+    for (const std::size_t window : {std::size_t{1}, std::size_t{2}, std::size_t{4}, std::size_t{9},
+                                     TDictTable::WordOrderWindowRecords}) {
+        SCOPED_TRACE(window);
+        std::string read;
+        int looks = 0;
+        const bool complete = table.ReadInWordOrder(
+            [&](std::string_view word, std::string_view interpret) {
+                EXPECT_EQ("of " + std::string(word), interpret);
+                read += std::string(word) + "|";
+                return true;
+            },
+            [&] { return ++looks > 0; }, window);
+        EXPECT_TRUE(complete);
+        EXPECT_EQ(read, expected);
+        EXPECT_EQ(Word(), "fig"); // the current record stays
+    }
+
+    std::string read;
+    table.ReadInWordOrder(
+        [&](std::string_view word, std::string_view) {
+            if (word == "banana") {
+                Add("aardvark");
+                table.SeekExact("kiwi");
+                table.Delete();
+            }
+            read += std::string(word) + "|";
+            return true;
+        },
+        [] { return true; }, 2);
+    EXPECT_EQ(read, expected);
+    EXPECT_EQ(table.RecordCount(), 9); // the changes are stored
+
+    int given = 0;
+    EXPECT_FALSE(table.ReadInWordOrder([&](std::string_view, std::string_view) { return ++given < 3; },
+                                       [] { return true; }));
+    EXPECT_EQ(given, 3);
+
+    // More texts than one block of the window holds, each record still whole, as a walk gives them.
+    table.BeginBatch();
+    for (int i = 0; i < 9000; ++i)
+        Add("w" + std::to_string(i * 7919 % 9000), std::string(120, static_cast<char>('a' + i % 26)));
+    table.EndBatch();
+    std::string walked;
+    for (table.First(); !table.Eof(); table.Next())
+        walked += Word() + "|" + table.FieldByName("interpret") + "\n";
+    read.clear();
+    table.ReadInWordOrder(
+        [&](std::string_view word, std::string_view interpret) {
+            read += std::string(word) + "|" + std::string(interpret) + "\n";
+            return true;
+        },
+        [] { return true; });
+    EXPECT_EQ(read, walked);
+}
 TEST_F(DictTableTest, AFillOfAnEmptiedTableStoresEachRecordUnderANewIdAndFindsItMeanwhile)
 {
     AddAll({"old1", "old2", "old3"});
