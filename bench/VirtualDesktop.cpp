@@ -136,7 +136,9 @@ bool Viewable(Display* display, Window window)
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-Window FindViewable(Display* display, Window parent, const std::string& title)
+} // namespace
+
+unsigned long FindViewableWindow(_XDisplay* display, unsigned long parent, const std::string& title)
 {
     Window root, up, *children = nullptr;
     unsigned count = 0;
@@ -147,13 +149,11 @@ Window FindViewable(Display* display, Window parent, const std::string& title)
         if (Title(display, children[i]) == title && Viewable(display, children[i]))
             found = children[i];
         else
-            found = FindViewable(display, children[i], title);
+            found = FindViewableWindow(display, children[i], title);
     if (children)
         XFree(children);
     return found;
 }
-
-} // namespace
 
 VirtualDesktop::VirtualDesktop(const fs::path& work) : environment_(DesktopEnvironment(work))
 {
@@ -228,7 +228,7 @@ void VirtualDesktop::Start(const fs::path& program)
 unsigned long VirtualDesktop::WaitForWindow(const std::string& title, std::chrono::milliseconds patience)
 {
     Window window = 0;
-    Await([&] { return (window = FindViewable(display_, DefaultRootWindow(display_), title)) != 0; },
+    Await([&] { return (window = FindViewableWindow(display_, DefaultRootWindow(display_), title)) != 0; },
           patience, "the window was not shown");
     return window;
 }

@@ -15,6 +15,9 @@ struct _XDisplay;
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 
+// The first viewable window titled `title` at or below `parent`, or 0.
+unsigned long FindViewableWindow(_XDisplay* display, unsigned long parent, const std::string& title);
+
 class VirtualDesktop {
 public:
     // Starts the server and the window manager, with its folders under `work`; throws

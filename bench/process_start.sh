@@ -4,7 +4,7 @@
 # from a fresh copy of its folder (so it creates the table and its settings), again on the empty
 # table it left, on a table of a million generated words, and `xmessage` as the floor: the least
 # an X program takes to show a window here. The rounds interleave, so a busy machine slows all
-# four alike and the ratios stay comparable. Needs Xvfb, openbox, xdotool and xmessage.
+# four alike and the ratios stay comparable. Needs Xvfb, openbox, xdotool and xmessage; the window is watched by bench_window_start, built beside the program.
 #
 #   bench/process_start.sh [PROGRAM] [RUNS] [WORDS]     (defaults: build/bin/DoRori, 20, 1000000)
 set -euo pipefail
@@ -17,6 +17,7 @@ trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
 
 # The large table, generated once and kept under /tmp by the benchmarks' own helper.
 large_table=$("$(dirname "$program")/bench_table_file" "$words")
+window_start=$(dirname "$program")/bench_window_start
 mkdir -p "$work/empty" "$work/large/data" "$work/config"
 cp "$program" "$work/large/DoRori"
 cp "$large_table" "$work/large/data/DORori.db"
@@ -33,29 +34,12 @@ openbox >/dev/null 2>&1 &
 on_desktop() { xdotool set_desktop "$1" 2>/dev/null; [ "$(xdotool get_desktop 2>/dev/null)" = "$1" ]; }
 for desktop in 1 0; do i=0; until on_desktop $desktop || [ $i -ge 200 ]; do sleep 0.05; i=$((i+1)); done; done
 
-now_ms() { echo $(($(date +%s%N) / 1000000)); }
-
 # Milliseconds from the launch of `command...` in `folder` to a visible window named `title`.
 start_once() {
-  local folder=$1 title=$2 began shown id pid
+  local folder=$1 title=$2
   shift 2
-  began=$(now_ms)
-  (cd "$folder" && exec "$@") >/dev/null 2>&1 &
-  pid=$!
-  id=
-  while [ -z "$id" ]; do
-    id=$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | head -n 1 || true)
-    kill -0 "$pid" 2>/dev/null || { echo "$1 ended without a window" >&2; exit 1; }
-    [ $(($(now_ms) - began)) -lt 10000 ] || { echo "no window of $1 after 10 s" >&2; exit 1; }
-  done
-  shown=$(now_ms)
-  kill "$pid"
-  for _ in $(seq 40); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
-  kill -0 "$pid" 2>/dev/null && { echo "$1 did not end on SIGTERM" >&2; kill -KILL "$pid"; }
-  wait "$pid" 2>/dev/null || true
-  echo $((shown - began))
+  (cd "$folder" && "$window_start" "$title" "$@")
 }
-
 for _ in $(seq "$runs"); do
   # A first start: no table and no settings yet.
   rm -rf "$work/empty"/* "$work/config"/first && mkdir "$work/config/first"
@@ -69,7 +53,7 @@ done
 median() { sort -n "$1" | awk '{ t[NR] = $1 } END { print t[int((NR + 1) / 2)] }'; }
 summary() {
   sort -n "$2" | awk -v what="$1" '{ t[NR] = $1 } END {
-    printf "%-34s median %4d ms   min %4d ms   max %4d ms   (%d runs)\n", what, t[int((NR + 1) / 2)], t[1], t[NR], NR }'
+    printf "%-34s median %5.1f ms   min %5.1f ms   max %5.1f ms   (%d runs)\n", what, t[int((NR + 1) / 2)], t[1], t[NR], NR }'
 }
 ratio() { awk -v a="$(median "$2")" -v b="$(median "$3")" -v what="$1" 'BEGIN { printf "%-34s %.2fx\n", what, a / b }'; }
 

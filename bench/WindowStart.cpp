@@ -1,0 +1,80 @@
+// Milliseconds from launching a command to its viewable window titled TITLE on $DISPLAY, for
+// bench/process_start.sh; the command is then ended with SIGTERM. The window is looked for every
+// half millisecond through one connection, so the figure is not rounded to the cost of starting a
+// tool for each look.
+//
+//   bench_window_start TITLE COMMAND [ARGUMENT...]
+
+#include "bench/VirtualDesktop.h"
+
+#include <X11/Xlib.h>
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+bool Ended(pid_t pid)
+{
+    int status;
+    return waitpid(pid, &status, WNOHANG) == pid;
+}
+
+// SIGTERM, then SIGKILL if it has not ended within two seconds; false in that case.
+bool End(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(10ms))
+        if (Ended(pid))
+            return true;
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: %s TITLE COMMAND [ARGUMENT...]\n", argv[0]);
+        return 2;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) {
+        std::fprintf(stderr, "cannot open the display\n");
+        return 1;
+    }
+    const auto began = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        execvp(argv[2], argv + 2);
+        _exit(127);
+    }
+    while (!FindViewableWindow(display, DefaultRootWindow(display), argv[1])) {
+        if (Ended(pid)) {
+            std::fprintf(stderr, "%s ended without a window\n", argv[2]);
+            return 1;
+        }
+        if (std::chrono::steady_clock::now() - began > 10s) {
+            std::fprintf(stderr, "no window of %s after 10 s\n", argv[2]);
+            End(pid);
+            return 1;
+        }
+        std::this_thread::sleep_for(500us);
+    }
+    const auto shown = std::chrono::steady_clock::now();
+    std::printf("%.1f\n", std::chrono::duration<double, std::milli>(shown - began).count());
+    if (!End(pid))
+        std::fprintf(stderr, "%s did not end on SIGTERM\n", argv[2]);
+    return 0;
+}
