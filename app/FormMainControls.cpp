@@ -163,7 +163,7 @@ const MenuRow kMenu[] = {
 
 QPixmap Glyph(const ControlRow& row)
 {
-    return QPixmap(ResourcePath(QLatin1String(row.glyph)));
+    return QPixmap::fromImage(ResourceImage(QLatin1String(row.glyph)));
 }
 
 QWidget* CreateSpeedButton(const ControlRow& row, QWidget* parent)
@@ -430,7 +430,7 @@ void FormMainControls::PaintMenu(QMenu& menu)
     painter->SetMenuTextFontHL({form_.font(), QColor(255, 0, 0)});
     painter->SetMenuTextDisabledColor(QColor(128, 128, 128));
     painter->SetGradualCount(20);
-    painter->SetLPicture(QImage(ResourcePath(QStringLiteral("ZYMenu1"))));
+    painter->SetLPicture(ResourceImage(QStringLiteral("ZYMenu1")));
     painter->Loaded();
 }
 

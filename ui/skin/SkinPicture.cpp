@@ -1,6 +1,9 @@
 #include "ui/skin/SkinPicture.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 
 #include <stdexcept>
 #include <utility>
@@ -18,11 +21,21 @@ TSkinPicture TSkinPicture::FromFile(const QString& path)
     QByteArray data = file.readAll();
     if (TJpegImage::LooksLikeJpeg(data))
         return TSkinPicture(TJpegImage(std::move(data), path));
-    const QImage bitmap = QImage::fromData(data);
+    const QImage bitmap = ReadPicture(data, path);
     if (bitmap.isNull())
         throw std::runtime_error(
             QStringLiteral("%1 is not a picture that can be read").arg(path).toStdString());
     return TSkinPicture(bitmap);
+}
+
+QImage ReadPicture(const QByteArray& data, const QString& path)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
 }
 
 int TSkinPicture::Width() const

@@ -32,3 +32,7 @@ private:
     QImage bitmap_;
     std::optional<TJpegImage> jpeg_;
 };
+
+// The picture in `data` in the format the suffix of `path` names. Only a path without a suffix is
+// read by its content: asking by content loads every image plugin there is to ask each of them.
+QImage ReadPicture(const QByteArray& data, const QString& path);

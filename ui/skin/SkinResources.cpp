@@ -1,6 +1,7 @@
 #include "ui/skin/SkinResources.h"
 
 #include <QBitmap>
+#include <QFile>
 #include <QImage>
 
 #include <array>
@@ -22,20 +23,32 @@ QString ResourcePath(const QString& name)
 {
     static const bool registered = (RegisterPictures(), true);
     Q_UNUSED(registered);
-    return QStringLiteral(":/res/") + name;
+    // The pictures keep their files' suffixes: a reader that knows the format from it does not
+    // load every image plugin to ask which one reads the picture.
+    const QString path = QStringLiteral(":/res/") + name;
+    for (const char* suffix : {".png", ".bmp", ".jpg"})
+        if (QFile::exists(path + QLatin1String(suffix)))
+            return path + QLatin1String(suffix);
+    return path;
+}
+
+QImage ResourceImage(const QString& name)
+{
+    QFile file(ResourcePath(name));
+    return file.open(QIODevice::ReadOnly) ? ReadPicture(file.readAll(), file.fileName()) : QImage();
 }
 
 QIcon ResourceIcon(const QString& name)
 {
     QIcon icon;
     for (const int size : kIconSizes)
-        icon.addFile(ResourcePath(QStringLiteral("%1_%2").arg(name).arg(size)), QSize(size, size));
+        icon.addPixmap(QPixmap::fromImage(ResourceImage(QStringLiteral("%1_%2").arg(name).arg(size))));
     return icon;
 }
 
 QPixmap TransparentPicture(const QString& name)
 {
-    const QImage image(ResourcePath(name));
+    const QImage image = ResourceImage(name);
     if (image.isNull())
         return QPixmap();
     QPixmap picture = QPixmap::fromImage(image);

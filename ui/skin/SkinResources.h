@@ -8,8 +8,12 @@
 #include <QPixmap>
 #include <QString>
 
-// ":/res/<name>", with the pictures registered (the library that holds them is static).
+// ":/res/<name>" with the picture's suffix, with the pictures registered (the library that holds
+// them is static).
 QString ResourcePath(const QString& name);
+
+// The picture `name`; a null image when there is none.
+QImage ResourceImage(const QString& name);
 
 // An icon drawn at several sizes (<name>_16, _22, _32, _48), so that the tray and the desktop
 // each pick a sharp one.

@@ -108,7 +108,7 @@ TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
     Image1->setAlignment(Qt::AlignCenter);
 
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    const QPixmap closeMark(ResourcePath(QStringLiteral("ZYInfoDlgClose")));
+    const QPixmap closeMark = QPixmap::fromImage(ResourceImage(QStringLiteral("ZYInfoDlgClose")));
     SpeedButton1->setIcon(closeMark);
     SpeedButton1->setIconSize(closeMark.size());
     SpeedButton1->setToolTip(QStringLiteral("关闭"));
