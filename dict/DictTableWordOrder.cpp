@@ -13,6 +13,7 @@
 #include "dict/SqliteStatement.h"
 
 #include <algorithm>
+#include <malloc.h>
 #include <sqlite3.h>
 #include <string>
 #include <utility>
@@ -95,21 +96,18 @@ struct Slot {
     std::uint32_t interpretBytes = 0;
 };
 
-} // namespace
-
-bool TDictTable::ReadInWordOrder(
+// Reads the table at `path` as ReadInWordOrder gives it.
+bool ReadSnapshotInWordOrder(
+    const std::string& path,
     const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
-    const std::function<bool()>& meanwhile, std::size_t windowRecords)
+    const std::function<bool()>& meanwhile, std::size_t windowRecords, std::size_t recordCount)
 {
-    RequireIndexes();
-    if (batchDepth_ > 0)
-        throw DictError("The table cannot be read in word order during a batch");
-    const Snapshot snapshot(FileName());
+    const Snapshot snapshot(path);
     int rows = 0;
     const auto look = [&] { return ++rows % kRowsPerLook != 0 || meanwhile(); };
 
     std::vector<std::int64_t> order;
-    order.reserve(static_cast<std::size_t>(RecordCount()));
+    order.reserve(recordCount);
     SqliteStatement ids(snapshot.Db(), "SELECT ID FROM DORori ORDER BY " DICT_WORD_ORDER ", ID");
     while (ids.Step()) {
         order.push_back(ids.Integer(0));
@@ -157,4 +155,20 @@ bool TDictTable::ReadInWordOrder(
                 return false;
     }
     return true;
+}
+
+} // namespace
+
+bool TDictTable::ReadInWordOrder(
+    const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
+    const std::function<bool()>& meanwhile, std::size_t windowRecords)
+{
+    RequireIndexes();
+    if (batchDepth_ > 0)
+        throw DictError("The table cannot be read in word order during a batch");
+    const bool complete = ReadSnapshotInWordOrder(FileName(), visit, meanwhile, windowRecords,
+                                                  static_cast<std::size_t>(RecordCount()));
+    // The windows' memory goes back to the system, not only to the heap.
+    malloc_trim(0);
+    return complete;
 }
