@@ -157,12 +157,13 @@ unsigned long FindViewableWindow(_XDisplay* display, unsigned long parent, const
 
 VirtualDesktop::VirtualDesktop(const fs::path& work) : environment_(DesktopEnvironment(work))
 {
-    // The server picks a free display itself and names it once it accepts clients.
+    // The server picks a free display itself and names it once it accepts clients; it never starts
+    // over when its last client leaves, which could take the window manager down as it connects.
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         throw std::runtime_error("no pipe for the X server");
     processes_.push_back(Spawn({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
-                                "1280x800x24", "-nolisten", "tcp"},
+                                "1280x800x24", "-nolisten", "tcp", "-noreset"},
                                environment_, {}, pipeEnds[1]));
     close(pipeEnds[1]);
     std::string number;

@@ -23,8 +23,9 @@ cp "$program" "$work/large/DoRori"
 cp "$large_table" "$work/large/data/DORori.db"
 
 # A display of its own, chosen by the server, and a session folder of its own: nothing is shared
-# with a desktop or another run.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+# with a desktop or another run. The server never starts over when its last client leaves, which
+# could take the window manager down as it connects.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
 while [ ! -s "$work/display" ]; do sleep 0.05; done
 export DISPLAY=:$(cat "$work/display") XDG_RUNTIME_DIR=$work/run
 mkdir -m 700 "$work/run"

@@ -17,6 +17,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -66,12 +67,16 @@ public:
     }
 
     // The server picks a free display itself and reports it once it accepts clients.
-    bool Start()
+    // Empty when the desktop is up; otherwise what did not come up, for the failure's message.
+    std::string Start()
     {
+        // Without -noreset the server starts over whenever its last client leaves: a look with a
+        // tool that ended before the window manager had connected could take the manager down
+        // (about one run in five of the whole suite on two cores).
         QProcess& server =
-            Spawn("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x700x24", "-nolisten", "tcp"});
+            Spawn("Xvfb", {"-displayfd", "1", "-screen", "0", "1024x700x24", "-nolisten", "tcp", "-noreset"});
         if (!server.waitForReadyRead(kPatienceMs))
-            return false;
+            return "the X server named no display";
         environment_.insert("DISPLAY", ":" + QString::fromLatin1(server.readAllStandardOutput()).trimmed());
         Spawn("openbox", {});
         // A window mapped before the manager's event loop runs may stay unmapped (the manager
@@ -81,12 +86,14 @@ public:
                     Tool("xdotool", {"set_desktop", desktop});
                     return Tool("xdotool", {"get_desktop"}).trimmed() == desktop;
                 }))
-                return false;
+                return "the window manager did not switch to desktop " + desktop.toStdString();
         Spawn("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
                          "--SetDockType", "true", "--SetPartialStrut", "true"});
-        return Eventually([this] {
-            return !(panel_ = FirstWindow({"--onlyvisible", "--class", "^trayer$"})).isEmpty();
-        });
+        if (!Eventually([this] {
+                return !(panel_ = FirstWindow({"--onlyvisible", "--class", "^trayer$"})).isEmpty();
+            }))
+            return "the panel did not show";
+        return {};
     }
 
     QProcess& Spawn(const QString& program, const QStringList& arguments, const QString& directory = {})
@@ -173,7 +180,8 @@ protected:
         fs::create_directory(dir / "program");
         fs::copy_file(built, dir / "program/DoRori");
         desktop = std::make_unique<TrayDesktop>(dir);
-        ASSERT_TRUE(desktop->Start()) << "no desktop with a notification area";
+        const std::string failure = desktop->Start();
+        ASSERT_TRUE(failure.empty()) << "no desktop with a notification area: " << failure;
     }
 
     QProcess& StartProgram()

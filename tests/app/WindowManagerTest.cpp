@@ -23,7 +23,8 @@ namespace {
 // Starts the server, the window manager and the program, waits for the window, drags its band by
 // (101, 81) with the pointer and prints the window's place before and after.
 const char* const kSession = R"sh(
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>display 2>/dev/null & xvfb=$!
+# -noreset: a server that started over when its last client left could take openbox down with it.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>display 2>/dev/null & xvfb=$!
 i=0; while [ ! -s display ] && [ $i -lt 100 ]; do sleep 0.05; i=$((i+1)); done
 export DISPLAY=:$(cat display)
 openbox >/dev/null 2>&1 & wm=$!
