@@ -116,7 +116,7 @@ bool ReadSnapshotInWordOrder(
     }
 
     SqliteStatement stored(snapshot.Db(),
-                           "SELECT ID, word, interpret FROM DORori WHERE ID BETWEEN ?1 AND ?2");
+                           "SELECT ID, word, interpret FROM DORori WHERE ID BETWEEN ?1 AND ?2 ORDER BY ID");
     // The window's IDs in stored order, each with its place in the window.
     std::vector<std::pair<std::int64_t, std::size_t>> byId;
     std::vector<Slot> slots;
