@@ -157,6 +157,17 @@ unsigned long FindViewableWindow(_XDisplay* display, unsigned long parent, const
 
 VirtualDesktop::VirtualDesktop(const fs::path& work) : environment_(DesktopEnvironment(work))
 {
+    // A desktop that does not come up leaves no server or manager running.
+    try {
+        StartServerAndManager(work);
+    } catch (...) {
+        EndAll();
+        throw;
+    }
+}
+
+void VirtualDesktop::StartServerAndManager(const fs::path& work)
+{
     // The server picks a free display itself and names it once it accepts clients; it never starts
     // over when its last client leaves, which could take the window manager down as it connects.
     int pipeEnds[2];
@@ -192,10 +203,17 @@ VirtualDesktop::VirtualDesktop(const fs::path& work) : environment_(DesktopEnvir
 
 VirtualDesktop::~VirtualDesktop()
 {
+    EndAll();
+}
+
+void VirtualDesktop::EndAll()
+{
     if (display_)
         XCloseDisplay(display_);
+    display_ = nullptr;
     for (auto pid = processes_.rbegin(); pid != processes_.rend(); ++pid)
         End(*pid);
+    processes_.clear();
 }
 
 void VirtualDesktop::WaitForWindowManager()

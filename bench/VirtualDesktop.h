@@ -42,7 +42,10 @@ public:
     _XDisplay* Connection() const { return display_; }
 
 private:
+    void StartServerAndManager(const std::filesystem::path& work);
     void WaitForWindowManager();
+    // Closes the connection and ends every process started, the last started first.
+    void EndAll();
 
     std::vector<std::string> environment_;
     std::vector<pid_t> processes_; // in the order started
