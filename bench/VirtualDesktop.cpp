@@ -25,49 +25,6 @@ extern char** environ;
 
 namespace {
 
-// Starts `arguments` in `directory` with `environment`, its output discarded; `keepOpen` is a
-// descriptor the child inherits.
-pid_t Spawn(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
-            const fs::path& directory = {}, int keepOpen = -1)
-{
-    std::vector<char*> argv, envp;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    for (const std::string& variable : environment)
-        envp.push_back(const_cast<char*>(variable.c_str()));
-    envp.push_back(nullptr);
-    const std::string folder = directory.string();
-    const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        if (keepOpen >= 0)
-            fcntl(keepOpen, F_SETFD, 0);
-        if (!folder.empty() && chdir(folder.c_str()) != 0)
-            _exit(127);
-        execvpe(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
-    close(null);
-    if (pid < 0)
-        throw std::runtime_error("cannot start " + arguments[0]);
-    return pid;
-}
-
-void End(pid_t pid)
-{
-    kill(pid, SIGTERM);
-    for (int waited = 0; waited < 60; ++waited) {
-        if (waitpid(pid, nullptr, WNOHANG) == pid)
-            return;
-        std::this_thread::sleep_for(50ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
 // Polls until the condition holds; throws `what` after `patience`.
 void Await(const std::function<bool()>& condition, std::chrono::milliseconds patience, const char* what)
 {
@@ -138,6 +95,48 @@ bool Viewable(Display* display, Window window)
 
 } // namespace
 
+pid_t SpawnProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                   const fs::path& directory, int keepOpen)
+{
+    std::vector<char*> argv, envp;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    for (const std::string& variable : environment)
+        envp.push_back(const_cast<char*>(variable.c_str()));
+    envp.push_back(nullptr);
+    const std::string folder = directory.string();
+    const int null = open("/dev/null", O_RDWR | O_CLOEXEC);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+        if (keepOpen >= 0)
+            fcntl(keepOpen, F_SETFD, 0);
+        if (!folder.empty() && chdir(folder.c_str()) != 0)
+            _exit(127);
+        execvpe(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(null);
+    if (pid < 0)
+        throw std::runtime_error("cannot start " + arguments[0]);
+    return pid;
+}
+
+bool EndProcess(pid_t pid)
+{
+    kill(pid, SIGTERM);
+    for (int waited = 0; waited < 60; ++waited) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid)
+            return true;
+        std::this_thread::sleep_for(50ms);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    return false;
+}
+
 unsigned long FindViewableWindow(_XDisplay* display, unsigned long parent, const std::string& title)
 {
     Window root, up, *children = nullptr;
@@ -173,9 +172,9 @@ void VirtualDesktop::StartServerAndManager(const fs::path& work)
     int pipeEnds[2];
     if (pipe2(pipeEnds, O_CLOEXEC) != 0)
         throw std::runtime_error("no pipe for the X server");
-    processes_.push_back(Spawn({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
-                                "1280x800x24", "-nolisten", "tcp", "-noreset"},
-                               environment_, {}, pipeEnds[1]));
+    processes_.push_back(SpawnProcess({"Xvfb", "-displayfd", std::to_string(pipeEnds[1]), "-screen", "0",
+                                       "1280x800x24", "-nolisten", "tcp", "-noreset"},
+                                      environment_, {}, pipeEnds[1]));
     close(pipeEnds[1]);
     std::string number;
     char c;
@@ -197,7 +196,7 @@ void VirtualDesktop::StartServerAndManager(const fs::path& work)
   <desktops><number>2</number><popupTime>0</popupTime></desktops>
 </openbox_config>
 )";
-    processes_.push_back(Spawn({"openbox", "--config-file", config.string()}, environment_));
+    processes_.push_back(SpawnProcess({"openbox", "--config-file", config.string()}, environment_));
     WaitForWindowManager();
 }
 
@@ -212,7 +211,7 @@ void VirtualDesktop::EndAll()
         XCloseDisplay(display_);
     display_ = nullptr;
     for (auto pid = processes_.rbegin(); pid != processes_.rend(); ++pid)
-        End(*pid);
+        EndProcess(*pid);
     processes_.clear();
 }
 
@@ -241,7 +240,7 @@ void VirtualDesktop::WaitForWindowManager()
 
 void VirtualDesktop::Start(const fs::path& program)
 {
-    processes_.push_back(Spawn({program.string()}, environment_, program.parent_path()));
+    processes_.push_back(SpawnProcess({program.string()}, environment_, program.parent_path()));
 }
 
 unsigned long VirtualDesktop::WaitForWindow(const std::string& title, std::chrono::milliseconds patience)

@@ -18,6 +18,13 @@ using SteadyTime = std::chrono::steady_clock::time_point;
 // The first viewable window titled `title` at or below `parent`, or 0.
 unsigned long FindViewableWindow(_XDisplay* display, unsigned long parent, const std::string& title);
 
+// Starts `arguments` in `directory` with `environment`, its output discarded; `keepOpen` is a
+// descriptor the child inherits. Throws std::runtime_error when it cannot fork.
+pid_t SpawnProcess(const std::vector<std::string>& arguments, const std::vector<std::string>& environment,
+                   const std::filesystem::path& directory = {}, int keepOpen = -1);
+// SIGTERM, then SIGKILL when it has not ended within three seconds; false in that case.
+bool EndProcess(pid_t pid);
+
 class VirtualDesktop {
 public:
     // Starts the server and the window manager, with its folders under `work`; throws

@@ -10,32 +10,20 @@
 #include <X11/Xlib.h>
 #include <chrono>
 #include <cstdio>
-#include <fcntl.h>
-#include <signal.h>
+#include <string>
 #include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
+#include <vector>
 
 using namespace std::chrono_literals;
+
+extern char** environ;
 
 namespace {
 
 bool Ended(pid_t pid)
 {
-    int status;
-    return waitpid(pid, &status, WNOHANG) == pid;
-}
-
-// SIGTERM, then SIGKILL if it has not ended within two seconds; false in that case.
-bool End(pid_t pid)
-{
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 200; ++i, std::this_thread::sleep_for(10ms))
-        if (Ended(pid))
-            return true;
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-    return false;
+    return waitpid(pid, nullptr, WNOHANG) == pid;
 }
 
 } // namespace
@@ -51,15 +39,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot open the display\n");
         return 1;
     }
+    const std::vector<std::string> command(argv + 2, argv + argc);
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable)
+        environment.emplace_back(*variable);
     const auto began = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        dup2(null, STDERR_FILENO);
-        execvp(argv[2], argv + 2);
-        _exit(127);
-    }
+    const pid_t pid = SpawnProcess(command, environment);
     while (!FindViewableWindow(display, DefaultRootWindow(display), argv[1])) {
         if (Ended(pid)) {
             std::fprintf(stderr, "%s ended without a window\n", argv[2]);
@@ -67,14 +52,14 @@ int main(int argc, char** argv)
         }
         if (std::chrono::steady_clock::now() - began > 10s) {
             std::fprintf(stderr, "no window of %s after 10 s\n", argv[2]);
-            End(pid);
+            EndProcess(pid);
             return 1;
         }
         std::this_thread::sleep_for(500us);
     }
     const auto shown = std::chrono::steady_clock::now();
     std::printf("%.1f\n", std::chrono::duration<double, std::milli>(shown - began).count());
-    if (!End(pid))
+    if (!EndProcess(pid))
         std::fprintf(stderr, "%s did not end on SIGTERM\n", argv[2]);
     return 0;
 }

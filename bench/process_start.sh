@@ -4,7 +4,8 @@
 # from a fresh copy of its folder (so it creates the table and its settings), again on the empty
 # table it left, on a table of a million generated words, and `xmessage` as the floor: the least
 # an X program takes to show a window here. The rounds interleave, so a busy machine slows all
-# four alike and the ratios stay comparable. Needs Xvfb, openbox, xdotool and xmessage; the window is watched by bench_window_start, built beside the program.
+# four alike and the ratios stay comparable. Needs Xvfb, openbox, xdotool and xmessage; the
+# window is watched by bench_window_start, built beside the program.
 #
 #   bench/process_start.sh [PROGRAM] [RUNS] [WORDS]     (defaults: build/bin/DoRori, 20, 1000000)
 set -euo pipefail

@@ -477,10 +477,11 @@ void BM_CommandMemory(benchmark::State& state)
 {
     const auto count = static_cast<std::size_t>(state.range(0));
     const bool reimport = state.range(1) == 1;
+    const bool exporting = state.range(1) == 2;
     const std::string table = TmpPath("memory", count) + ".db";
     RemoveBenchTable(table);
     std::string file = SingleLineFile(count);
-    if (state.range(1) == 2) {
+    if (exporting) {
         fs::copy_file(BenchTablePath(count), table);
         file = TmpPath("memory-export", count) + ".txt";
     } else if (reimport) {
@@ -495,8 +496,7 @@ void BM_CommandMemory(benchmark::State& state)
         TDictTable::CreateTable(table);
     }
     for (auto _ : state)
-        MeasureInChild(state,
-                       std::string(state.range(1) == 2 ? "export" : "import") + "\n" + table + "\n" + file);
+        MeasureInChild(state, std::string(exporting ? "export" : "import") + "\n" + table + "\n" + file);
 }
 
 #define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMillisecond)
