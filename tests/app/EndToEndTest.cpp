@@ -18,11 +18,12 @@ namespace fs = std::filesystem;
 namespace {
 
 // Runs a shell script on a virtual X display of its own; returns its output. The server picks a
-// free display number itself, so tests that run at once never share one.
+// free display number itself, so tests that run at once never share one, and never starts over
+// when its last client leaves, which could drop a program still connecting.
 std::string RunUnderX(const TempDir& dir, const std::string& script)
 {
     QProcess server;
-    server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+    server.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24", "-noreset"});
     if (!server.waitForReadyRead(20000))
         return "no X server";
     const QString display = QStringLiteral(":") + QString::fromLatin1(server.readLine().trimmed());
