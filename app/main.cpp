@@ -8,7 +8,6 @@
 #include "app/SingleInstance.h"
 #include "platform/KeyFileWriter.h"
 #include "study/CommonTexts.h"
-#include "ui/Fonts.h"
 
 #include <QMessageBox>
 
@@ -37,7 +36,6 @@ int main(int argc, char** argv)
     // there. Nothing is put in place before the window is on the screen.
     KeyFileWriter registryWriter(KeyFileWriter::Start::Held);
 
-    InstallFontSubstitutions();
     const StudyPaths paths{places.settingsFile.string(), places.programFile.parent_path().string()};
 
     // The main window first (it reads the titles and must not touch the table), then the data form.

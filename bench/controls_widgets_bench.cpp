@@ -48,8 +48,7 @@ bool WaitForPaint(const Paints& paints, int before)
 // The main window's font, "宋体" 12 pixels high.
 void UseFormFont(QWidget& form)
 {
-    InstallFontSubstitutions();
-    QFont font(QStringLiteral("宋体"));
+    QFont font(FormFontFamily());
     font.setPixelSize(12);
     form.setFont(font);
 }
@@ -138,7 +137,6 @@ void BM_PageChange(benchmark::State& state)
 // skin decoded and rendered, and shown up to its first paint.
 void BM_MessageBoxOpenedAndPainted(benchmark::State& state)
 {
-    InstallFontSubstitutions();
     Latency latency;
     for (auto _ : state) {
         std::unique_ptr<TZYInfoDlgForm> form;

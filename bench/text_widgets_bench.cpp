@@ -2,7 +2,6 @@
 // extruded, shadowed caption of two lines (twelve copies of each line).
 
 #include "bench/Latency.h"
-#include "ui/Fonts.h"
 #include "ui/text/fcText.h"
 #include "ui/text/fcTitleLabel.h"
 
@@ -15,7 +14,6 @@ namespace {
 
 void BM_OutlinedTitlePaint(benchmark::State& state)
 {
-    InstallFontSubstitutions();
     QWidget form;
     form.resize(325, 180);
     auto* title = new TfcTitleLabel(&form);

@@ -9,7 +9,6 @@
 #include "platform/KeyFileWriter.h"
 #include "support/PaintSeen.h"
 #include "support/TempDir.h"
-#include "ui/Fonts.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -35,7 +34,6 @@ void BM_StartToFirstPaint(benchmark::State& state)
         std::optional<TFormData> data;
         std::optional<TFormMain> form;
         latency.Time(state, [&] {
-            InstallFontSubstitutions();
             data.emplace();
             form.emplace(data->DictTable, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
             const bool firstRun = DictionaryToCreate(dir.path());

@@ -21,7 +21,6 @@
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
 #include "support/TempDir.h"
-#include "ui/Fonts.h"
 #include "ui/skin/ZYInfoDlg.h"
 
 #include <QApplication>
@@ -169,7 +168,6 @@ void ImportThroughWindow(const std::string& job)
     const std::string file = rest.substr(0, rest.find('\n'));
     const int words = std::atoi(rest.c_str() + file.size() + 1);
     setenv("XDG_CONFIG_HOME", (folder + "/config").c_str(), 1);
-    InstallFontSubstitutions();
     TZYInfoDlg::SetAnswerer([](TZYInfoDlgForm&) { return 2; });
     TFormData data;
     data.FormCreate(folder);

@@ -1,12 +1,14 @@
 #include "ui/FormLook.h"
 
+#include "ui/Fonts.h"
+
 #include <QFont>
 #include <QPalette>
 #include <QWidget>
 
 void ApplyFormLook(QWidget& form)
 {
-    QFont face(QStringLiteral("宋体"));
+    QFont face(FormFontFamily());
     face.setPixelSize(12);
     form.setFont(face);
     QPalette colours = form.palette();

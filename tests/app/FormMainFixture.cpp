@@ -1,6 +1,5 @@
 #include "FormMainFixture.h"
 
-#include "ui/Fonts.h"
 #include "ui/skin/ZYInfoDlg.h"
 
 #include <QApplication>
@@ -13,7 +12,6 @@
 FormMainFixture::FormMainFixture()
 {
     setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-    InstallFontSubstitutions();
     EXPECT_EQ(data.FormCreate(dir.path()).outcome, OpenOutcome::Opened);
     TZYInfoDlg::SetAnswerer([this](TZYInfoDlgForm& dialog) {
         AskedDialog seen{dialog.Label_Title->text(), dialog.Label_Text->text(), {}};

@@ -150,7 +150,7 @@ TEST(fcTitleLabel, KeepsLeftOfTheCaptionButtonsAndAShortTitleWhereItWas)
     titled.title->SetCaptionButtons(buttons);
     EXPECT_EQ(titled.form.grab().toImage(), unbounded);
 
-    titled.title->SetCaption(QStringLiteral("A title that is too long here"));
+    titled.title->SetCaption(QStringLiteral("A title that is far too long to sit here"));
     titled.form.resize(326, 180);                          // re-centres
     ASSERT_GT(titled.title->width(), 2 * (268 - 326 / 2)); // centred, it would reach the buttons
     ASSERT_LT(titled.title->width(), 268);

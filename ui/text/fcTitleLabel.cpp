@@ -1,5 +1,7 @@
 #include "ui/text/fcTitleLabel.h"
 
+#include "ui/Fonts.h"
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QMouseEvent>
@@ -11,7 +13,7 @@ TfcTitleLabel::TfcTitleLabel(QWidget* parent) : TfcLabel(parent)
 {
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true); // every move over the title reaches the frame, not only drags
-    QFont titleFont(QStringLiteral("宋体"));
+    QFont titleFont(FormFontFamily());
     titleFont.setPointSize(11);
     titleFont.setBold(true);
     setFont(titleFont);
