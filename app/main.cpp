@@ -8,6 +8,7 @@
 #include "app/SingleInstance.h"
 #include "platform/KeyFileWriter.h"
 #include "study/CommonTexts.h"
+#include "ui/FontConfigReader.h"
 
 #include <QMessageBox>
 
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
         return RunCommand(command.action, places, std::cout);
 
     SignalCloser::CatchSignals();
+    FontConfigReader fontConfig; // meanwhile the toolkit connects to the display
     Application app(argc, argv);
     SingleInstance instance;
     if (instance.Claim() == SingleInstance::Claimed::HandedOver)
@@ -36,6 +38,7 @@ int main(int argc, char** argv)
     // there. Nothing is put in place before the window is on the screen.
     KeyFileWriter registryWriter(KeyFileWriter::Start::Held);
 
+    fontConfig.Wait();
     const StudyPaths paths{places.settingsFile.string(), places.programFile.parent_path().string()};
 
     // The main window first (it reads the titles and must not touch the table), then the data form.
