@@ -5,9 +5,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QScopeGuard>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QSysInfo>
 #include <QThread>
@@ -15,6 +14,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/socket.h>
@@ -62,15 +62,24 @@ QByteArray ChannelFolder()
 
 enum class Listener { None, Stale, ThisUsers, AnotherUsers, Unreachable };
 
+// The address of the socket file, or false when the path is too long for one.
+bool SocketAddress(const QByteArray& path, sockaddr_un& address)
+{
+    address = sockaddr_un{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+        return false;
+    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
+    return true;
+}
+
 // Connects to the socket file and, only when the listener is this user's and `mayHandOver`,
 // sends it the restore message.
 Listener Reach(const QByteArray& path, bool mayHandOver)
 {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= static_cast<qsizetype>(sizeof address.sun_path))
+    sockaddr_un address;
+    if (!SocketAddress(path, address))
         return Listener::Unreachable;
-    std::memcpy(address.sun_path, path.constData(), static_cast<std::size_t>(path.size()));
     const int descriptor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (descriptor < 0)
         return Listener::Unreachable;
@@ -127,13 +136,8 @@ private:
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent)
-    : QObject(parent), server_(new QLocalServer(this)), retry_(new QTimer(this))
+SingleInstance::SingleInstance(QObject* parent) : QObject(parent), retry_(new QTimer(this))
 {
-    connect(server_, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = server_->nextPendingConnection())
-            Accept(socket);
-    });
     retry_->setInterval(kRetryMs);
     // Another instance found listening in the meantime is found by later starts just as well.
     connect(retry_, &QTimer::timeout, this, [this] {
@@ -164,6 +168,15 @@ QString SingleInstance::ChannelName()
            QStringLiteral("/ZA_Zedarud_OrOviv-%1").arg(QString::fromLatin1(digest));
 }
 
+SingleInstance::~SingleInstance()
+{
+    if (listening_ < 0)
+        return;
+    delete accepting_;
+    close(listening_);
+    unlink(listeningPath_.constData());
+}
+
 SingleInstance::Claimed SingleInstance::Claim()
 {
     const Claimed claimed = TryClaim(kLockWaitMs, true);
@@ -189,32 +202,72 @@ SingleInstance::Claimed SingleInstance::TryClaim(int lockWaitMs, bool mayHandOve
         return Claimed::NotListening;
     case Listener::Stale:
     case Listener::AnotherUsers: // it is handed nothing, and its file in this user's folder goes
-        QLocalServer::removeServer(name);
+        unlink(path.constData());
         break;
     case Listener::None:
         break;
     }
-    return server_->listen(name) ? Claimed::Listening : Claimed::NotListening;
+    return Listen(path) ? Claimed::Listening : Claimed::NotListening;
 }
 
-void SingleInstance::Accept(QLocalSocket* socket)
+// A plain socket and a notifier rather than the toolkit's network module, whose libraries would
+// be linked and loaded at every start for this one socket.
+bool SingleInstance::Listen(const QByteArray& path)
 {
-    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    if (!PeerIsThisUser(static_cast<int>(socket->socketDescriptor()))) {
-        socket->abort();
+    sockaddr_un address;
+    if (!SocketAddress(path, address))
+        return false;
+    const int descriptor = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (descriptor < 0)
+        return false;
+    if (bind(descriptor, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        listen(descriptor, SOMAXCONN) != 0) {
+        close(descriptor);
+        return false;
+    }
+    listening_ = descriptor;
+    listeningPath_ = path;
+    accepting_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(accepting_, &QSocketNotifier::activated, this, [this] {
+        int connection;
+        while ((connection = accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
+            Accept(connection);
+    });
+    return true;
+}
+
+void SingleInstance::Accept(int connection)
+{
+    if (!PeerIsThisUser(connection)) {
+        close(connection);
         return;
     }
+    // The connection is closed with its notifier, also when the instance ends first.
+    auto* reader = new QSocketNotifier(connection, QSocketNotifier::Read, this);
+    connect(reader, &QObject::destroyed, [connection] { close(connection); });
+    const auto drop = [reader] {
+        reader->setEnabled(false);
+        reader->deleteLater();
+    };
     // Anything but the restore message, however long or slow, is dropped.
-    QTimer::singleShot(2000, socket, [socket] { socket->abort(); });
-    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-        QByteArray received = socket->property("received").toByteArray() + socket->readAll();
-        if (received.size() > kRestore.size() || !kRestore.startsWith(received)) {
-            socket->abort();
+    QTimer::singleShot(2000, reader, drop);
+    auto received = std::make_shared<QByteArray>();
+    connect(reader, &QSocketNotifier::activated, this, [this, connection, received, drop] {
+        char bytes[64];
+        const ssize_t count = recv(connection, bytes, sizeof bytes, 0);
+        if (count < 0 && (errno == EAGAIN || errno == EINTR))
+            return;
+        if (count <= 0) { // the other end went away
+            drop();
             return;
         }
-        socket->setProperty("received", received);
-        if (received == kRestore) {
-            socket->disconnectFromServer();
+        received->append(bytes, count);
+        if (received->size() > kRestore.size() || !kRestore.startsWith(*received)) {
+            drop();
+            return;
+        }
+        if (*received == kRestore) {
+            drop();
             emit restoreRequested();
         }
     });

@@ -4,10 +4,10 @@
 // in the same session sends it the restore message and ends. Both sides check that the other end
 // belongs to this user, and a lock file beside the socket lets one start at a time claim it.
 
+#include <QByteArray>
 #include <QObject>
 
-class QLocalServer;
-class QLocalSocket;
+class QSocketNotifier;
 class QTimer;
 
 class SingleInstance : public QObject {
@@ -23,6 +23,7 @@ public:
     };
 
     explicit SingleInstance(QObject* parent = nullptr);
+    ~SingleInstance() override; // a listening instance removes its socket file
 
     Claimed Claim();
     // The socket file; empty when neither the runtime folder nor the fallback is the user's own.
@@ -34,8 +35,11 @@ signals:
 private:
     // Without `mayHandOver` a listener of this user is only found, and HandedOver says it is there.
     Claimed TryClaim(int lockWaitMs, bool mayHandOver);
-    void Accept(QLocalSocket* socket);
+    bool Listen(const QByteArray& path);
+    void Accept(int connection);
 
-    QLocalServer* server_;
+    int listening_ = -1;
+    QByteArray listeningPath_;
+    QSocketNotifier* accepting_ = nullptr;
     QTimer* retry_;
 };

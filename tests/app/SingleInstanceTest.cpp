@@ -162,6 +162,35 @@ TEST(SingleInstance, OnlyTheRestoreMessageRestoresAndASecondClaimHandsOver)
     EXPECT_TRUE(restored.wait(1000) || restored.count() == 2);
 }
 
+// True once the other end has closed the connection, within a second.
+bool ClosedByTheInstance(QLocalSocket& socket)
+{
+    for (int i = 0; i < 100 && socket.state() != QLocalSocket::UnconnectedState; ++i)
+        QTest::qWait(10);
+    return socket.state() == QLocalSocket::UnconnectedState;
+}
+
+TEST(SingleInstance, ConnectionsCloseAndTheSocketFileGoesWhenTheInstanceEnds)
+{
+    const QString name = SingleInstance::ChannelName();
+    QLocalSocket wrong, silent;
+    {
+        SingleInstance running;
+        ASSERT_EQ(running.Claim(), Claimed::Listening);
+        for (QLocalSocket* socket : {&wrong, &silent}) {
+            socket->connectToServer(name);
+            ASSERT_TRUE(socket->waitForConnected(1000));
+        }
+        wrong.write("hello");
+        EXPECT_TRUE(ClosedByTheInstance(wrong)) << "a wrong message";
+        EXPECT_EQ(silent.state(), QLocalSocket::ConnectedState);
+    }
+    EXPECT_TRUE(ClosedByTheInstance(silent)) << "still open when the instance ended";
+    EXPECT_FALSE(QFile::exists(name));
+    SingleInstance next;
+    EXPECT_EQ(next.Claim(), Claimed::Listening);
+}
+
 TEST(SingleInstance, AnotherSessionOrDisplayOfTheSameUserHasAnInstanceOfItsOwn)
 {
     const ScopedEnvironment display("DISPLAY", ":7");
