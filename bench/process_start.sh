@@ -7,11 +7,11 @@
 # four alike and the ratios stay comparable. Needs Xvfb, openbox, xdotool and xmessage; the
 # window is watched by bench_window_start, built beside the program.
 #
-#   bench/process_start.sh [PROGRAM] [RUNS] [WORDS]     (defaults: build/bin/DoRori, 20, 1000000)
+#   bench/process_start.sh [PROGRAM] [RUNS] [WORDS]     (defaults: build/bin/DoRori, 60, 1000000)
 set -euo pipefail
 
 program=$(realpath "${1:-build/bin/DoRori}")
-runs=${2:-20}
+runs=${2:-60}
 words=${3:-1000000}
 work=$(mktemp -d)
 trap 'kill $(jobs -p) 2>/dev/null; wait 2>/dev/null; rm -rf "$work"' EXIT
