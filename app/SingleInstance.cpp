@@ -14,8 +14,8 @@
 
 #include <cerrno>
 #include <cstring>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>

@@ -9,7 +9,8 @@
 
 TEST(Fonts, TheFormFamilyDrawsTheFaceTheSubstitutionOfItsNameDrew)
 {
-    const QStringList installed{QStringLiteral("WenQuanYi Zen Hei Sharp"), QStringLiteral("WenQuanYi Zen Hei")};
+    const QStringList installed{QStringLiteral("WenQuanYi Zen Hei Sharp"),
+                                QStringLiteral("WenQuanYi Zen Hei")};
     QFont::insertSubstitutions(QStringLiteral("宋体"), installed);
     QFont substituted(QStringLiteral("宋体"));
     QFont named(FormFontFamily());
