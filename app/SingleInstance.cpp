@@ -168,15 +168,6 @@ QString SingleInstance::ChannelName()
            QStringLiteral("/ZA_Zedarud_OrOviv-%1").arg(QString::fromLatin1(digest));
 }
 
-SingleInstance::~SingleInstance()
-{
-    if (listening_ < 0)
-        return;
-    delete accepting_;
-    close(listening_);
-    unlink(listeningPath_.constData());
-}
-
 SingleInstance::Claimed SingleInstance::Claim()
 {
     const Claimed claimed = TryClaim(kLockWaitMs, true);
@@ -225,12 +216,15 @@ bool SingleInstance::Listen(const QByteArray& path)
         close(descriptor);
         return false;
     }
-    listening_ = descriptor;
-    listeningPath_ = path;
-    accepting_ = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
-    connect(accepting_, &QSocketNotifier::activated, this, [this] {
+    // Like each connection, the socket is closed with its notifier, and its file goes with it.
+    auto* accepting = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(accepting, &QObject::destroyed, [descriptor, path] {
+        close(descriptor);
+        unlink(path.constData());
+    });
+    connect(accepting, &QSocketNotifier::activated, this, [this, descriptor] {
         int connection;
-        while ((connection = accept4(listening_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
+        while ((connection = accept4(descriptor, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK)) >= 0)
             Accept(connection);
     });
     return true;

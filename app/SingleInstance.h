@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QObject>
 
-class QSocketNotifier;
 class QTimer;
 
 class SingleInstance : public QObject {
@@ -23,7 +22,6 @@ public:
     };
 
     explicit SingleInstance(QObject* parent = nullptr);
-    ~SingleInstance() override; // a listening instance removes its socket file
 
     Claimed Claim();
     // The socket file; empty when neither the runtime folder nor the fallback is the user's own.
@@ -38,8 +36,5 @@ private:
     bool Listen(const QByteArray& path);
     void Accept(int connection);
 
-    int listening_ = -1;
-    QByteArray listeningPath_;
-    QSocketNotifier* accepting_ = nullptr;
     QTimer* retry_;
 };
