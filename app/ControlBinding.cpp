@@ -1,12 +1,12 @@
 #include "app/ControlBinding.h"
 
+#include "ui/Memo.h"
 #include "ui/text/fcCustomLabel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 
 QString WithCrLf(QString text)
@@ -31,11 +31,11 @@ ControlBinding BindLineEdit(QLineEdit& edit)
     return binding;
 }
 
-ControlBinding BindMemo(QPlainTextEdit& memo)
+ControlBinding BindMemo(TMemo& memo)
 {
     ControlBinding binding = BindWidget(memo);
     binding.text = [&memo] { return WithCrLf(memo.toPlainText()); };
-    binding.setText = [&memo](const QString& text) { memo.setPlainText(text); };
+    binding.setText = [&memo](const QString& text) { memo.SetText(text); };
     binding.scrollToTop = [&memo] {
         memo.moveCursor(QTextCursor::Start);
         memo.verticalScrollBar()->setValue(0);

@@ -10,9 +10,9 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
 class QWidget;
 class TfcCustomLabel;
+class TMemo;
 
 // Widgets break lines with LF; the page logic's texts use CR LF.
 QString WithCrLf(QString text);
@@ -31,7 +31,7 @@ struct ControlBinding {
 // A control that is only shown, hidden or focused.
 ControlBinding BindWidget(QWidget& widget);
 ControlBinding BindLineEdit(QLineEdit& edit);
-ControlBinding BindMemo(QPlainTextEdit& memo);
+ControlBinding BindMemo(TMemo& memo);
 ControlBinding BindComboBox(QComboBox& combo);
 ControlBinding BindCheckBox(QCheckBox& box);
 // A label of fixed size shows what it is given.

@@ -9,6 +9,7 @@
 #include "platform/KeyFileWriter.h"
 #include "speech/AlsaOutput.h"
 #include "speech/EspeakSpeaker.h"
+#include "ui/Memo.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
@@ -24,7 +25,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -35,7 +35,7 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
       ZYInfoDlg1(new TZYInfoDlg(this)), TrayApp1(&NamedChild<TTrayApp>(*this, "TrayApp1")),
       view_(std::make_unique<FormMainView>(*this, *ZYInfoDlg1, paths.programDirectory)),
       watched_{NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview)).viewport(),
-               NamedChild<QPlainTextEdit>(*this, ControlName(Control::Memo_View)).viewport(),
+               NamedChild<TMemo>(*this, ControlName(Control::Memo_View)).viewport(),
                &NamedChild<QLabel>(*this, ControlName(Control::Label_Interpret))},
       // The speaking thread's notes reach the status line on the window's thread.
       speaker_(std::make_unique<EspeakSpeaker>(std::make_unique<AlsaOutput>(),

@@ -2,8 +2,10 @@
 
 #include "app/NamedChild.h"
 #include "ui/Anchors.h"
+#include "ui/ExplanationLabel.h"
 #include "ui/FormLook.h"
 #include "ui/GroupBox.h"
+#include "ui/Memo.h"
 #include "ui/TextSizeCache.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
@@ -19,7 +21,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTimer>
 #include <QToolButton>
@@ -42,6 +43,7 @@ enum class Kind {
     Memo,
     List,
     Label,
+    Explanation,
     Title,
     Picture,
     Combo,
@@ -91,7 +93,7 @@ constexpr ControlRow kControls[] = {
     {Kind::Memo,        CONTROL(Memo_View),       "TabSheet_query", {100, 28, 190, 86}, All,       "", "", kNoGlyph},
 
     {Kind::Page,    WIDGET(TabSheet_dictation),    "PageControl1",       {},                0,         "听写", "", kNoGlyph},
-    {Kind::Label,   CONTROL(Label_Interpret),      "TabSheet_dictation", {19, 7, 258, 70},  All,       "", "", kNoGlyph},
+    {Kind::Explanation, CONTROL(Label_Interpret),      "TabSheet_dictation", {19, 7, 258, 70},  All,       "", "", kNoGlyph},
     {Kind::Label,   CONTROL(Label_DictationCount), "TabSheet_dictation", {213, 0, 80, 14},  T | R,     "0", "", kNoGlyph},
     {Kind::Picture, CONTROL(Image_RecycledFlag),   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "", "", "Image_RecycledFlag"},
     {Kind::Edit,    CONTROL(Edit_Dictation),       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "", "", kNoGlyph},
@@ -187,7 +189,7 @@ QWidget* CreateInput(const ControlRow& row, QWidget* parent)
 {
     switch (row.kind) {
     case Kind::Memo: {
-        auto* memo = new QPlainTextEdit(parent);
+        auto* memo = new TMemo(parent);
         memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return memo;
     }
@@ -226,6 +228,8 @@ QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
         label->setTextFormat(Qt::PlainText);
         return label;
     }
+    case Kind::Explanation:
+        return new TExplanationLabel(caption, parent);
     case Kind::Title: {
         // Centres itself on the form at every resize, so it has no anchors.
         auto* title = new TfcTitleLabel(parent);
@@ -313,7 +317,9 @@ ControlBinding BindRow(const ControlRow& row, QWidget& form)
     case Kind::Edit:
         return BindLineEdit(NamedChild<QLineEdit>(form, row.name));
     case Kind::Memo:
-        return BindMemo(NamedChild<QPlainTextEdit>(form, row.name));
+        return BindMemo(NamedChild<TMemo>(form, row.name));
+    case Kind::Explanation:
+        return BindLabel(NamedChild<QLabel>(form, row.name));
     case Kind::Label:
         return FitsText(row) ? BindAutoSizeLabel(NamedChild<QLabel>(form, row.name))
                              : BindLabel(NamedChild<QLabel>(form, row.name));

@@ -14,9 +14,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
-#include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTest>
+#include <QTextEdit>
 
 #include <benchmark/benchmark.h>
 
@@ -109,7 +109,7 @@ void BM_PageChange(benchmark::State& state)
         auto* page = new QWidget;
         (new QLineEdit(page))->setGeometry(4, 4, 206, 20);
         (new QListWidget(page))->setGeometry(4, 28, 92, 86);
-        (new QPlainTextEdit(page))->setGeometry(100, 28, 190, 86);
+        (new QTextEdit(page))->setGeometry(100, 28, 190, 86);
         control.addTab(page, QString::fromUtf8(caption));
     }
     control.setTabVisible(3, false);

@@ -1,12 +1,13 @@
 // The main window's own page tabs, command menu and title: the keys that change pages as the user's
-// own choice, the menu painted in the window's colours with its side picture, and a title that
-// leaves the caption buttons alone.
+// own choice, the menu painted in the window's colours with its side picture, a title that leaves
+// the caption buttons alone, and explanations whose lines stand apart.
 #include "FormMainFixture.h"
 #include "support/Gbk.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/ZYForm.h"
 #include "ui/skin/ZYPageControl.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,6 +17,28 @@
 namespace {
 
 using FormMainLookTest = FormMainFixture;
+
+struct InkRows {
+    int runs = 0;        // rows with ink, counted as runs of neighbouring rows
+    int leftmost = 9999; // the first column with ink
+};
+
+InkRows InkIn(const QImage& image)
+{
+    InkRows ink;
+    bool inRun = false;
+    for (int y = 0; y < image.height(); ++y) {
+        bool row = false;
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 128) {
+                row = true;
+                ink.leftmost = std::min(ink.leftmost, x);
+            }
+        ink.runs += row && !inRun;
+        inRun = row;
+    }
+    return ink;
+}
 
 TEST_F(FormMainLookTest, CtrlTabAndTheFocusedTabBarChangePagesOverTheHiddenSettingsTab)
 {
@@ -68,6 +91,23 @@ TEST_F(FormMainLookTest, ALongTitleIsCutBeforeTheCaptionButtons)
     form->resize(form->width() + 1, form->height()); // the title moves to the left edge
     EXPECT_EQ(Widget<QWidget>("fcTitleLabel1").x(), 0);
     EXPECT_EQ(form->grab(buttons.translated(1, 0)).toImage(), before);
+}
+
+TEST_F(FormMainLookTest, TheLinesOfAnExplanationStandApartAndClearOfTheLeftEdge)
+{
+    // Glyphs that fill their whole cell, in the window's own font.
+    AddWords({{"apple", G("苹果树\r\n第二行的解释\r\n第三行\r\n第四行")}});
+    Show();
+    form->View().SetText(Control::Edit_Input, "apple");
+    const QImage memo = Widget<QAbstractScrollArea>("Memo_View").viewport()->grab().toImage();
+    const InkRows shown = InkIn(memo);
+    EXPECT_EQ(shown.runs, 5) << "【apple】 and four lines, each apart from the next";
+    EXPECT_GE(shown.leftmost, 3);
+
+    form->pages.state.DictationWord = "apple";
+    form->N2Click();
+    const InkRows asked = InkIn(Widget<QLabel>("Label_Interpret").grab().toImage());
+    EXPECT_EQ(asked.runs, 4);
 }
 
 TEST_F(FormMainLookTest, TheCommandMenuIsPaintedInTheWindowsColoursOverItsSidePicture)

@@ -12,11 +12,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
 
@@ -90,7 +90,7 @@ TEST_F(FormMainTest, FirstShowingSelectsLookupHidesSettingsAndRestoresTheLastWor
     EXPECT_FALSE(form->pages.state.FirstShow);
     EXPECT_EQ(pages.tabText(PageMaintain), QStringLiteral("维护"));
     EXPECT_EQ(Widget<QLineEdit>("Edit_Input").text(), QStringLiteral("dog"));
-    EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
+    EXPECT_EQ(Widget<QTextEdit>("Memo_View").toPlainText(), QStringLiteral("【dog】\n 狗"));
 }
 
 TEST_F(FormMainTest, TheStartsDiskWorkAndTheDrillsRecordNumbersWaitForTheFirstPaintAndRunOnce)
@@ -213,7 +213,7 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
     Widget<QLineEdit>("Edit_Input").setFocus();
     QTest::keyClicks(&Widget<QLineEdit>("Edit_Input"), "ap");
     EXPECT_EQ(Widget<QListWidget>("ListBox_Preview").count(), 2);
-    EXPECT_EQ(Widget<QPlainTextEdit>("Memo_View").toPlainText(), QStringLiteral("【ape】\n a"));
+    EXPECT_EQ(Widget<QTextEdit>("Memo_View").toPlainText(), QStringLiteral("【ape】\n a"));
 
     answers = {6};
     QTest::keyClick(&Widget<QLineEdit>("Edit_Input"), Qt::Key_Return);
@@ -221,12 +221,12 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
     EXPECT_EQ(asked[0].text, QStringLiteral("词库中没有这个单词，是否追加?"));
     EXPECT_EQ(Widget<QTabWidget>("PageControl1").currentIndex(), PageMaintain);
     EXPECT_EQ(Widget<QLineEdit>("Edit_newword").text(), QStringLiteral("ap"));
-    EXPECT_EQ(QApplication::focusWidget(), &Widget<QPlainTextEdit>("Memo_newInterpret"));
+    EXPECT_EQ(QApplication::focusWidget(), &Widget<QTextEdit>("Memo_newInterpret"));
 
     // Chinese typed into the explanation, then Ctrl+S saves it.
-    QTest::sendKeyEvent(QTest::Click, &Widget<QPlainTextEdit>("Memo_newInterpret"), Qt::Key_unknown,
+    QTest::sendKeyEvent(QTest::Click, &Widget<QTextEdit>("Memo_newInterpret"), Qt::Key_unknown,
                         QStringLiteral("猿"), Qt::NoModifier);
-    QTest::keyClick(&Widget<QPlainTextEdit>("Memo_newInterpret"), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(&Widget<QTextEdit>("Memo_newInterpret"), Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(data.DictTable.SeekExact("ap"));
     EXPECT_EQ(data.DictTable.FieldByName("interpret"), G("猿"));
 }
@@ -241,7 +241,7 @@ TEST_F(FormMainTest, EnterReachesTheKeyHandlerOfTheEditItIsTypedIn)
     newWord.setFocus();
     QTest::keyClicks(&newWord, "dog");
     QTest::keyClick(&newWord, Qt::Key_Return);
-    EXPECT_EQ(Widget<QPlainTextEdit>("Memo_newInterpret").toPlainText(), QStringLiteral("狗"));
+    EXPECT_EQ(Widget<QTextEdit>("Memo_newInterpret").toPlainText(), QStringLiteral("狗"));
 
     form->pages.state.DictationWord = "cat";
     form->N2Click();
