@@ -1,7 +1,7 @@
 #pragma once
-// SIGTERM and SIGINT (log-out, kill, Ctrl+C) end the program the ordinary way: open message boxes,
-// file dialogs and menus close as if cancelled, then the main window closes, so the close sequence
-// runs and nothing is lost.
+// SIGTERM, SIGINT and SIGHUP (log-out, kill, Ctrl+C, the terminal that started the program closed)
+// end the program the ordinary way: open message boxes, file dialogs and menus close as if
+// cancelled, then the main window closes, so the close sequence runs and nothing is lost.
 
 #include <QObject>
 
