@@ -3,6 +3,8 @@
 #include "app/ProgramPlaces.h"
 #include "dict/DictionaryOpening.h"
 #include "dict/WordListCheck.h"
+#include "platform/Registry.h"
+#include "study/Settings.h"
 
 #include <ostream>
 #include <string_view>
@@ -14,12 +16,14 @@ void PrintHelp(const ProgramPlaces& places, std::ostream& out)
     out << "Usage: " << places.programFile.filename().string() << " [OPTION]\n"
         << "An English-Chinese learning dictionary. Without an option its window opens;\n"
            "a second start brings the running window to the front.\n\n"
-           "  --check     check the word list without changing it and count its words;\n"
-           "              exit status 1 when it is damaged or missing\n"
-           "  --version   print the version\n"
-           "  --help      print this help\n\n"
+           "  --check       check the word list without changing it and count its words;\n"
+           "                exit status 1 when it is damaged or missing\n"
+           "  -v, --version print the version\n"
+           "  -h, --help    print this help\n\n"
         << "Word list: " << DictionaryPath(places.wordListFolder).string() << "\n"
-        << "Settings:  " << places.settingsFile.string() << "\n";
+        << "Settings:  " << Registry::KeyFile(kSettingsKeyPath).value_or("(no configuration folder)").string()
+        << " (the last words and the dictation settings)\n"
+        << "Titles:    " << places.titlesFile.string() << " (read only, when it exists)\n";
 }
 
 } // namespace
@@ -37,9 +41,9 @@ Command ParseCommandLine(int argc, const char* const* argv)
     const std::string_view option = argv[1];
     if (argc > 2)
         return {CommandAction::Refuse, program + ": one option at a time (see --help)"};
-    if (option == "--version")
+    if (option == "--version" || option == "-v")
         return {CommandAction::Version, {}};
-    if (option == "--help")
+    if (option == "--help" || option == "-h")
         return {CommandAction::Help, {}};
     if (option == "--check")
         return {CommandAction::Check, {}};

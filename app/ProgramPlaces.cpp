@@ -7,7 +7,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path SettingsFile(const fs::path& programFile)
+fs::path TitlesFile(const fs::path& programFile)
 {
     const fs::path beside = IniFile::PathForProgram(programFile);
     std::error_code error;
@@ -21,7 +21,7 @@ fs::path SettingsFile(const fs::path& programFile)
 
 ProgramPlaces FindProgramPlaces(const fs::path& programFile, WordListRule rule)
 {
-    return {programFile, WordListFolder(programFile.parent_path(), rule), SettingsFile(programFile)};
+    return {programFile, WordListFolder(programFile.parent_path(), rule), TitlesFile(programFile)};
 }
 
 fs::path RunningProgramFile()

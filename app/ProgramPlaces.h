@@ -1,7 +1,8 @@
 #pragma once
 // Where the running program keeps what it reads and writes: its word list (see WordListFolder) and
-// its ini file, the program's own path with ".ini" when that file exists, else
-// ${XDG_CONFIG_HOME:-$HOME/.config}/dorori/DoRori.ini.
+// the ini file of its titles, the program's own path with ".ini" when that file exists, else
+// ${XDG_CONFIG_HOME:-$HOME/.config}/dorori/DoRori.ini. The settings it saves are the registry key's
+// (Registry::KeyFile).
 
 #include "dict/WordListFolder.h"
 
@@ -10,7 +11,7 @@
 struct ProgramPlaces {
     std::filesystem::path programFile;
     std::filesystem::path wordListFolder; // holds data/DORori.db
-    std::filesystem::path settingsFile;
+    std::filesystem::path titlesFile;
 };
 
 ProgramPlaces FindProgramPlaces(const std::filesystem::path& programFile, WordListRule rule);

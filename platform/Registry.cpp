@@ -99,38 +99,6 @@ std::optional<std::string> Unescape(std::string_view text)
     return out;
 }
 
-std::optional<fs::path> KeyFile(std::string_view keyPath)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= keyPath.size();) {
-        if (i == keyPath.size() || keyPath[i] == '\\') {
-            if (i > start)
-                parts.emplace_back(keyPath.substr(start, i - start));
-            start = ++i;
-        } else {
-            i += gbk::IsLeadByte(keyPath, i) ? 2 : 1; // '\' can be a second byte
-        }
-    }
-    if (!parts.empty() && gbk::EqualNoCase(parts.front(), "SOFTWARE"))
-        parts.erase(parts.begin());
-    if (parts.empty())
-        return std::nullopt;
-    for (const std::string& part : parts) {
-        const bool unsafe = std::any_of(part.begin(), part.end(), [](char c) {
-            return c == '/' || static_cast<unsigned char>(c) < 0x20;
-        });
-        if (unsafe || part == "." || part == "..")
-            return std::nullopt;
-    }
-    auto file = ConfigFolder();
-    if (!file)
-        return std::nullopt;
-    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
-        *file /= parts[i];
-    return *file / (parts.back() + ".reg");
-}
-
 // Every write replaces the whole key, so the key on disk is always either the old or the new one.
 // The new file is written here; a writer, where one lives, puts it in place.
 void SaveAtomically(const fs::path& file, std::string text)
@@ -165,6 +133,38 @@ void SetAside(const fs::path& file)
 }
 
 } // namespace
+
+std::optional<fs::path> Registry::KeyFile(std::string_view keyPath)
+{
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= keyPath.size();) {
+        if (i == keyPath.size() || keyPath[i] == '\\') {
+            if (i > start)
+                parts.emplace_back(keyPath.substr(start, i - start));
+            start = ++i;
+        } else {
+            i += gbk::IsLeadByte(keyPath, i) ? 2 : 1; // '\' can be a second byte
+        }
+    }
+    if (!parts.empty() && gbk::EqualNoCase(parts.front(), "SOFTWARE"))
+        parts.erase(parts.begin());
+    if (parts.empty())
+        return std::nullopt;
+    for (const std::string& part : parts) {
+        const bool unsafe = std::any_of(part.begin(), part.end(), [](char c) {
+            return c == '/' || static_cast<unsigned char>(c) < 0x20;
+        });
+        if (unsafe || part == "." || part == "..")
+            return std::nullopt;
+    }
+    auto file = ConfigFolder();
+    if (!file)
+        return std::nullopt;
+    for (std::size_t i = 0; i + 1 < parts.size(); ++i)
+        *file /= parts[i];
+    return *file / (parts.back() + ".reg");
+}
 
 bool Registry::OpenKey(const std::string& keyPath, bool canCreate)
 {

@@ -48,6 +48,8 @@ public:
     // with it the folders and an empty key file are created. False when the key cannot be opened
     // or created.
     bool OpenKey(const std::string& keyPath, bool canCreate);
+    // The file that holds the key; nothing when the path names no key.
+    static std::optional<std::filesystem::path> KeyFile(std::string_view keyPath);
     void CloseKey();
 
     bool ValueExists(std::string_view name) const;

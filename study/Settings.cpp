@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr const char* kKeyPath = "\\SOFTWARE\\ZYSOFT\\DoRori";
 constexpr const char* kSection = "AppProperty";
 // Group counts up to this many are walked record by record (about a microsecond a step); larger
 // ones jump by record number, which costs two index scans of at most the whole table instead.
@@ -73,7 +72,7 @@ void Settings::LoadTitles()
 void Settings::LoadLastWords()
 {
     Registry registry;
-    if (!registry.OpenKey(kKeyPath, true))
+    if (!registry.OpenKey(kSettingsKeyPath, true))
         return;
     if (const auto word = registry.ReadString("DictationWord"))
         c_.state.DictationWord = *word;
@@ -93,7 +92,7 @@ bool Settings::LoadDictationSettings()
     FormState& state = c_.state;
     MainView& view = c_.view;
     Registry registry;
-    if (!registry.OpenKey(kKeyPath, true))
+    if (!registry.OpenKey(kSettingsKeyPath, true))
         return false;
     if (const auto recycled = registry.ReadInteger("D_Recycled"))
         state.DictationRecycled = *recycled == 1;
@@ -124,7 +123,7 @@ void Settings::FindStartedGroup()
 void Settings::SaveLastWords()
 {
     Registry registry;
-    if (!registry.OpenKey(kKeyPath, true))
+    if (!registry.OpenKey(kSettingsKeyPath, true))
         return;
     registry.WriteString("QueryWord", c_.state.QueryWord);
     registry.WriteString("DictationWord", c_.state.DictationWord);
@@ -133,7 +132,7 @@ void Settings::SaveLastWords()
 void Settings::SaveDictationSettings()
 {
     Registry registry;
-    if (!registry.OpenKey(kKeyPath, true))
+    if (!registry.OpenKey(kSettingsKeyPath, true))
         return;
     // The applied state, which equals the check box when applying; after an abandoned visit to the
     // settings page the box may still show an edit that was never applied.

@@ -8,6 +8,9 @@
 
 class Lookup;
 
+// The registry key of the last words and the dictation settings.
+inline constexpr const char* kSettingsKeyPath = "\\SOFTWARE\\ZYSOFT\\DoRori";
+
 // True when the trimmed text is non-empty and holds only the digits 0-9.
 bool IsDigitString(std::string_view text);
 

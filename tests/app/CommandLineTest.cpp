@@ -25,6 +25,8 @@ TEST(CommandLine, KnownOptionsAloneAreTakenAndAnythingElseIsRefusedByName)
         {{"dorori"}, CommandAction::Start, nullptr},
         {{"dorori", "--version"}, CommandAction::Version, nullptr},
         {{"dorori", "--help"}, CommandAction::Help, nullptr},
+        {{"dorori", "-v"}, CommandAction::Version, nullptr},
+        {{"dorori", "-h"}, CommandAction::Help, nullptr},
         {{"dorori", "--check"}, CommandAction::Check, nullptr},
         {{"dorori", "--verbose"}, CommandAction::Refuse, "'--verbose'"},
         {{"dorori", "-version"}, CommandAction::Refuse, "'-version'"},

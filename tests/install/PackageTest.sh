@@ -56,7 +56,7 @@ pid=$!
 wait_for_table "$list" "$pid"
 [ -e "$root/usr/bin/data" ] && fail "the packaged program wrote beside itself"
 help=$("$program" --help)
-[[ $help == *"$list"* && $help == *"$XDG_CONFIG_HOME/dorori/DoRori.ini"* ]] || fail "--help names other places: $help"
+[[ $help == *"$list"* && $help == *"$XDG_CONFIG_HOME/dorori/DoRori.ini"* && $help == *"Settings:  $XDG_CONFIG_HOME/ZYSOFT/DoRori.reg"* ]] || fail "--help names other places: $help"
 check=$("$program" --check) || fail "--check of a fresh list: $check"
 [[ $check == *"records: 0"* ]] || fail "--check printed: $check"
 echo "packaged, unpacked and started: $deb"
