@@ -235,6 +235,8 @@ void TFormMain::showEvent(QShowEvent* event)
 
 void TFormMain::closeEvent(QCloseEvent* event)
 {
+    if (beforeClose)
+        beforeClose();
     // An export or import in progress stops at its next record, keeping what it stored.
     pages.transfer.Stop();
     // The close is never refused, whatever saving the last words met. A window closed before its

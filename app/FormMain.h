@@ -56,6 +56,8 @@ public:
     std::function<void()> afterFirstPaint;
     // True once that work has run.
     bool Started() const { return started_; }
+    // Runs first when the window closes.
+    std::function<void()> beforeClose;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QScopeGuard>
 #include <QSocketNotifier>
 #include <QStandardPaths>
@@ -12,10 +11,13 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
+#include <poll.h>
 #include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -24,8 +26,15 @@
 
 namespace {
 
-const QByteArray kRestore = QByteArray::number(SingleInstance::kRestoreMessage) + '\n';
+const QByteArray kRestore = QByteArray::number(SingleInstance::kRestoreMessage);
+// The instance's answer once it has restored its window.
+const QByteArray kAnswer = "ok\n";
+// The restore message and a token of at most this many bytes, then LF.
+constexpr int kMaxToken = 256;
 constexpr int kWaitMs = 500;
+// How long a start waits for the answer: an instance that is closing answers nothing at once, a
+// live one within milliseconds; one that hangs this long is as good as none.
+constexpr int kAnswerWaitMs = 3000;
 // A start holds the lock for one connection and one listen; a holder that takes longer is stuck.
 constexpr int kLockWaitMs = 2000;
 constexpr int kRetryMs = 1000;
@@ -62,6 +71,67 @@ QByteArray ChannelFolder()
 
 enum class Listener { None, Stale, ThisUsers, AnotherUsers, Unreachable };
 
+// Tokens are printable ASCII; anything else is not passed on.
+bool UsableToken(const QByteArray& token)
+{
+    return token.size() <= kMaxToken &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 0x7F; });
+}
+
+QByteArray RestoreMessage(const QByteArray& token)
+{
+    return kRestore + (token.isEmpty() || !UsableToken(token) ? QByteArray() : ' ' + token) + '\n';
+}
+
+// The token of a whole restore message, or nothing when the bytes are no restore message.
+std::optional<QByteArray> TokenOf(const QByteArray& message)
+{
+    if (message == kRestore + '\n')
+        return QByteArray();
+    if (!message.startsWith(kRestore + ' ') || !message.endsWith('\n'))
+        return std::nullopt;
+    const QByteArray token = message.mid(kRestore.size() + 1).chopped(1);
+    if (token.isEmpty() || !UsableToken(token))
+        return std::nullopt;
+    return token;
+}
+
+// True when the instance answers within kAnswerWaitMs; it closes the connection unanswered when
+// it is closing.
+bool Answered(int descriptor)
+{
+    QByteArray answer;
+    QElapsedTimer waited;
+    waited.start();
+    for (;;) {
+        pollfd readable{descriptor, POLLIN, 0};
+        const int left = kAnswerWaitMs - int(waited.elapsed());
+        if (left <= 0 || poll(&readable, 1, left) <= 0)
+            return false;
+        char bytes[8];
+        const ssize_t count = recv(descriptor, bytes, sizeof bytes, 0);
+        if (count <= 0)
+            return false;
+        answer.append(bytes, count);
+        if (answer == kAnswer)
+            return true;
+        if (!kAnswer.startsWith(answer))
+            return false;
+    }
+}
+
+// The file a socket was bound to, as the file system names it: a later start may replace it.
+struct BoundFile {
+    dev_t device = 0;
+    ino_t inode = 0;
+};
+
+BoundFile BoundFileAt(const QByteArray& path)
+{
+    struct stat status {};
+    return lstat(path.constData(), &status) == 0 ? BoundFile{status.st_dev, status.st_ino} : BoundFile{};
+}
+
 // The address of the socket file, or false when the path is too long for one.
 bool SocketAddress(const QByteArray& path, sockaddr_un& address)
 {
@@ -73,9 +143,9 @@ bool SocketAddress(const QByteArray& path, sockaddr_un& address)
     return true;
 }
 
-// Connects to the socket file and, only when the listener is this user's and `mayHandOver`,
-// sends it the restore message.
-Listener Reach(const QByteArray& path, bool mayHandOver)
+// Connects to the socket file and, only when the listener is this user's and there is a message,
+// sends it and waits for the answer.
+Listener Reach(const QByteArray& path, const QByteArray* message)
 {
     sockaddr_un address;
     if (!SocketAddress(path, address))
@@ -94,12 +164,13 @@ Listener Reach(const QByteArray& path, bool mayHandOver)
     }
     if (!PeerIsThisUser(descriptor))
         return Listener::AnotherUsers;
-    if (!mayHandOver)
+    if (!message)
         return Listener::ThisUsers;
-    // An instance that went away before it read the message is as good as none.
-    const bool sent = send(descriptor, kRestore.constData(), static_cast<std::size_t>(kRestore.size()),
-                           MSG_NOSIGNAL) == kRestore.size();
-    return sent ? Listener::ThisUsers : Listener::Stale;
+    // An instance that went away before it read the message, or that is closing and answers
+    // nothing, is as good as none.
+    const bool sent = send(descriptor, message->constData(), static_cast<std::size_t>(message->size()),
+                           MSG_NOSIGNAL) == message->size();
+    return sent && Answered(descriptor) ? Listener::ThisUsers : Listener::Stale;
 }
 
 // Holds the lock beside the socket file until it goes out of scope, or holds nothing when another
@@ -136,12 +207,13 @@ private:
 
 } // namespace
 
-SingleInstance::SingleInstance(QObject* parent) : QObject(parent), retry_(new QTimer(this))
+SingleInstance::SingleInstance(std::function<bool()> closing, QObject* parent)
+    : QObject(parent), closing_(std::move(closing)), retry_(new QTimer(this))
 {
     retry_->setInterval(kRetryMs);
     // Another instance found listening in the meantime is found by later starts just as well.
     connect(retry_, &QTimer::timeout, this, [this] {
-        if (TryClaim(0, false) != Claimed::NotListening)
+        if (TryClaim(0, nullptr) != Claimed::NotListening)
             retry_->stop();
     });
 }
@@ -153,31 +225,37 @@ QString SingleInstance::ChannelName()
         return {};
     // A window lookup finds the windows of one desktop only: the user's session (its runtime
     // folder) and the display the program shows on. Another session of the same user, or another
-    // display, has its own instance; so has another machine sharing the home folder.
-    const QString platform = QGuiApplication::platformName();
-    QByteArray display =
-        qgetenv(platform.startsWith(QLatin1String("wayland")) ? "WAYLAND_DISPLAY" : "DISPLAY");
-    // ":0" and ":0.0" name one display.
-    const auto colon = display.lastIndexOf(':');
-    if (const auto dot = display.indexOf('.', colon); colon >= 0 && dot > colon)
-        display.truncate(dot);
-    const QByteArray desktop = qgetenv("XDG_RUNTIME_DIR") + '\n' + platform.toUtf8() + '\n' + display + '\n' +
-                               QSysInfo::machineHostName().toUtf8();
+    // display, has its own instance; so has another machine sharing the home folder. A Wayland
+    // session names its compositor, whichever window system the program itself talks to: a start
+    // through the session's X server belongs to the same desktop.
+    QByteArray display = qgetenv("WAYLAND_DISPLAY");
+    if (display.isEmpty()) {
+        display = qgetenv("DISPLAY");
+        // ":0" and ":0.0" name one display.
+        const auto colon = display.lastIndexOf(':');
+        if (const auto dot = display.indexOf('.', colon); colon >= 0 && dot > colon)
+            display.truncate(dot);
+    }
+    const QByteArray desktop =
+        qgetenv("XDG_RUNTIME_DIR") + '\n' + display + '\n' + QSysInfo::machineHostName().toUtf8();
     const QByteArray digest = QCryptographicHash::hash(desktop, QCryptographicHash::Sha256).toHex().left(16);
     return QFile::decodeName(folder) +
            QStringLiteral("/ZA_Zedarud_OrOviv-%1").arg(QString::fromLatin1(digest));
 }
 
-SingleInstance::Claimed SingleInstance::Claim()
+SingleInstance::Claimed SingleInstance::Claim(const QByteArray& activationToken)
 {
-    const Claimed claimed = TryClaim(kLockWaitMs, true);
+    const QByteArray message = RestoreMessage(activationToken);
+    const Claimed claimed = TryClaim(kLockWaitMs, &message);
     if (claimed == Claimed::NotListening)
         retry_->start();
     return claimed;
 }
 
-SingleInstance::Claimed SingleInstance::TryClaim(int lockWaitMs, bool mayHandOver)
+SingleInstance::Claimed SingleInstance::TryClaim(int lockWaitMs, const QByteArray* message)
 {
+    if (stopped_)
+        return Claimed::NotListening;
     const QString name = ChannelName();
     if (name.isEmpty())
         return Claimed::NotListening;
@@ -186,12 +264,12 @@ SingleInstance::Claimed SingleInstance::TryClaim(int lockWaitMs, bool mayHandOve
     const ClaimLock lock(path + ".lock", lockWaitMs);
     if (!lock.Held())
         return Claimed::NotListening;
-    switch (Reach(path, mayHandOver)) {
+    switch (Reach(path, message)) {
     case Listener::ThisUsers:
         return Claimed::HandedOver;
     case Listener::Unreachable:
         return Claimed::NotListening;
-    case Listener::Stale:
+    case Listener::Stale:        // its listener, if any, keeps its socket but loses the file
     case Listener::AnotherUsers: // it is handed nothing, and its file in this user's folder goes
         unlink(path.constData());
         break;
@@ -216,11 +294,14 @@ bool SingleInstance::Listen(const QByteArray& path)
         close(descriptor);
         return false;
     }
-    // Like each connection, the socket is closed with its notifier, and its file goes with it.
+    // Like each connection, the socket is closed with its notifier, and its file goes with it
+    // unless a later start has put a socket of its own there meanwhile.
     auto* accepting = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
-    connect(accepting, &QObject::destroyed, [descriptor, path] {
+    connect(accepting, &QObject::destroyed, [descriptor, path, bound = BoundFileAt(path)] {
         close(descriptor);
-        unlink(path.constData());
+        const BoundFile now = BoundFileAt(path);
+        if (now.inode == bound.inode && now.device == bound.device)
+            unlink(path.constData());
     });
     connect(accepting, &QSocketNotifier::activated, this, [this, descriptor] {
         int connection;
@@ -256,13 +337,35 @@ void SingleInstance::Accept(int connection)
             return;
         }
         received->append(bytes, count);
-        if (received->size() > kRestore.size() || !kRestore.startsWith(*received)) {
+        const bool prefix = received->size() <= kRestore.size() ? kRestore.startsWith(*received)
+                                                                : received->startsWith(kRestore);
+        if (!prefix || received->size() > kRestore.size() + 2 + kMaxToken) {
             drop();
             return;
         }
-        if (*received == kRestore) {
+        if (received->endsWith('\n')) {
+            Received(connection, *received);
             drop();
-            emit restoreRequested();
         }
     });
+}
+
+void SingleInstance::Received(int connection, const QByteArray& message)
+{
+    const std::optional<QByteArray> token = TokenOf(message);
+    // A process about to close answers nothing: the start becomes the instance in its place.
+    if (!token || stopped_ || (closing_ && closing_()))
+        return;
+    emit restoreRequested(*token);
+    send(connection, kAnswer.constData(), static_cast<std::size_t>(kAnswer.size()), MSG_NOSIGNAL);
+}
+
+void SingleInstance::StopListening()
+{
+    stopped_ = true;
+    retry_->stop();
+    // The listener's notifier closes its socket and removes its file; each connection's closes it
+    // unanswered.
+    for (QSocketNotifier* notifier : findChildren<QSocketNotifier*>(Qt::FindDirectChildrenOnly))
+        delete notifier;
 }

@@ -1,11 +1,16 @@
 #pragma once
 // One running instance per user and desktop: the first start listens on a socket file in the
 // user's own runtime folder, named after the window class and the desktop session; a later start
-// in the same session sends it the restore message and ends. Both sides check that the other end
-// belongs to this user, and a lock file beside the socket lets one start at a time claim it.
+// in the same session sends it the restore message, with its launcher's activation token, and ends
+// once the instance has answered. Both sides check that the other end belongs to this user, and a
+// lock file beside the socket lets one start at a time claim it. An instance that closes stops
+// listening first, and a start whose message is never answered becomes the instance itself, so
+// that a start while the instance closes never ends with no window.
 
 #include <QByteArray>
 #include <QObject>
+
+#include <functional>
 
 class QTimer;
 
@@ -21,20 +26,30 @@ public:
         NotListening // this process runs as the instance but cannot be found yet; it keeps trying
     };
 
-    explicit SingleInstance(QObject* parent = nullptr);
+    // `closing` tells whether this process is about to close (a signal came that closes it): it
+    // then answers no later start, which becomes the instance in its place.
+    explicit SingleInstance(std::function<bool()> closing = {}, QObject* parent = nullptr);
 
-    Claimed Claim();
+    // `activationToken` goes with the restore message: the launcher's leave for the running
+    // window to come to the front.
+    Claimed Claim(const QByteArray& activationToken = {});
+    // Nothing is accepted or answered from now on, and the socket file goes.
+    void StopListening();
     // The socket file; empty when neither the runtime folder nor the fallback is the user's own.
     static QString ChannelName();
 
 signals:
-    void restoreRequested();
+    // `activationToken` is the later start's, empty when its launcher gave none.
+    void restoreRequested(const QByteArray& activationToken);
 
 private:
-    // Without `mayHandOver` a listener of this user is only found, and HandedOver says it is there.
-    Claimed TryClaim(int lockWaitMs, bool mayHandOver);
+    // Without a message a listener of this user is only found, and HandedOver says it is there.
+    Claimed TryClaim(int lockWaitMs, const QByteArray* message);
     bool Listen(const QByteArray& path);
     void Accept(int connection);
+    void Received(int connection, const QByteArray& message);
 
+    std::function<bool()> closing_;
     QTimer* retry_;
+    bool stopped_ = false;
 };

@@ -1,3 +1,4 @@
+#include "app/ActivationToken.h"
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/FormData.h"
@@ -29,10 +30,11 @@ int main(int argc, char** argv)
         return RunCommand(command.action, places, std::cout);
 
     SignalCloser::CatchSignals();
+    const QByteArray activationToken = LauncherActivationToken();
     FontConfigReader fontConfig; // meanwhile the toolkit connects to the display
     Application app(argc, argv);
-    SingleInstance instance;
-    if (instance.Claim() == SingleInstance::Claimed::HandedOver)
+    SingleInstance instance(SignalCloser::Received);
+    if (instance.Claim(activationToken) == SingleInstance::Claimed::HandedOver)
         return 0; // the running instance restores itself
     // Registry keys go to disk on a thread of their own; it ends after the window, once they are
     // there. Nothing is put in place before the window is on the screen.
@@ -45,7 +47,12 @@ int main(int argc, char** argv)
     TFormData data;
     TFormMain form(data.DictTable, paths);
     app.reportError = [&form](const QString& text) { form.ShowErrorReport(text); };
-    QObject::connect(&instance, &SingleInstance::restoreRequested, &form, [&form] { form.WMRestoreApp(); });
+    QObject::connect(&instance, &SingleInstance::restoreRequested, &form, [&form](const QByteArray& token) {
+        UseActivationToken(token);
+        form.WMRestoreApp();
+    });
+    // A start while the window closes finds no instance and opens a window of its own.
+    form.beforeClose = [&instance] { instance.StopListening(); };
     SignalCloser closer(&form);
 
     // False when the program must end.
