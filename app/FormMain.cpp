@@ -11,6 +11,7 @@
 #include "speech/EspeakSpeaker.h"
 #include "ui/Memo.h"
 #include "ui/QtGbk.h"
+#include "ui/ScreenPlacement.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYInfoDlg.h"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QScreen>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -48,7 +50,7 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
 {
     setObjectName(QStringLiteral("FormMain"));
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
-    move(386, 215);
+    PlaceOnScreen();
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     WireWindowCommands();
     WirePageHandlers();
@@ -58,6 +60,15 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
 }
 
 TFormMain::~TFormMain() = default;
+
+void TFormMain::PlaceOnScreen()
+{
+    const QPoint designed(386, 215);
+    const QScreen* screen = QGuiApplication::screenAt(designed);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    move(screen ? PlacedInside(QRect(designed, size()), screen->availableGeometry()) : designed);
+}
 
 void TFormMain::Run(const std::function<void()>& handler)
 {

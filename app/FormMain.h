@@ -65,6 +65,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // At the designed position, moved inside the screen where it would not fit there.
+    void PlaceOnScreen();
     void WireWindowCommands();
     void WirePageHandlers();
     void ShowPageCommand(int page);
