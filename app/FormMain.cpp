@@ -16,6 +16,7 @@
 #include "ui/skin/TrayApp.h"
 #include "ui/skin/ZYInfoDlg.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -31,6 +32,18 @@
 #include <QToolButton>
 
 #include <utility>
+
+namespace {
+
+// Screen readers take a plain widget for a filler; the main window is a frame named by its title.
+QAccessibleInterface* AccessibleFormMain(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("TFormMain") && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    return nullptr;
+}
+
+} // namespace
 
 TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr<TNotifyArea> trayArea)
     : table_(table), controls_(std::make_unique<FormMainControls>(*this, std::move(trayArea))),
@@ -49,6 +62,10 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
       pages(table, *view_, paths, *speaker_)
 {
     setObjectName(QStringLiteral("FormMain"));
+    [[maybe_unused]] static const bool accessible = [] {
+        QAccessible::installFactory(AccessibleFormMain);
+        return true;
+    }();
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     PlaceOnScreen();
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };

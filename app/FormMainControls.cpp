@@ -73,6 +73,8 @@ struct ControlRow {
     const char* caption;
     const char* hint;
     const char* glyph; // the name of a speed button's glyph or of a picture, or kNoGlyph
+    // What a screen reader calls a control that shows no caption and has no hint.
+    const char* label = nullptr;
 };
 
 // In creation order: parents before their children, and later controls lie on top of earlier ones.
@@ -85,22 +87,22 @@ constexpr ControlRow kControls[] = {
     {Kind::Pages,       WIDGET(PageControl1),     nullptr, {6, 32, 304, 143}, All,   "", "", kNoGlyph},
 
     {Kind::Page,        WIDGET(TabSheet_query),   "PageControl1",   {},                 0,         "检索", "", kNoGlyph},
-    {Kind::Edit,        CONTROL(Edit_Input),      "TabSheet_query", {4, 4, 206, 20},    L | T | R, "", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_Input),      "TabSheet_query", {4, 4, 206, 20},    L | T | R, "", "", kNoGlyph, "检索单词"},
     {Kind::SpeedButton, WIDGET(SpeedButton_Seek), "TabSheet_query", {214, 3, 24, 22},   T | R,     "", "查找单词", "SpeedButton_Seek"},
     {Kind::SpeedButton, WIDGET(SpeedButton_last), "TabSheet_query", {240, 3, 24, 22},   T | R,     "", "前一个", "SpeedButton_last"},
     {Kind::SpeedButton, WIDGET(SpeedButton_next), "TabSheet_query", {266, 3, 24, 22},   T | R,     "", "后一个", "SpeedButton_next"},
-    {Kind::List,        CONTROL(ListBox_Preview), "TabSheet_query", {4, 28, 92, 86},    L | T | B, "", "", kNoGlyph},
-    {Kind::Memo,        CONTROL(Memo_View),       "TabSheet_query", {100, 28, 190, 86}, All,       "", "", kNoGlyph},
+    {Kind::List,        CONTROL(ListBox_Preview), "TabSheet_query", {4, 28, 92, 86},    L | T | B, "", "", kNoGlyph, "后续单词"},
+    {Kind::Memo,        CONTROL(Memo_View),       "TabSheet_query", {100, 28, 190, 86}, All,       "", "", kNoGlyph, "解释"},
 
     {Kind::Page,    WIDGET(TabSheet_dictation),    "PageControl1",       {},                0,         "听写", "", kNoGlyph},
     {Kind::Explanation, CONTROL(Label_Interpret),      "TabSheet_dictation", {19, 7, 258, 70},  All,       "", "", kNoGlyph},
     {Kind::Label,   CONTROL(Label_DictationCount), "TabSheet_dictation", {213, 0, 80, 14},  T | R,     "0", "", kNoGlyph},
-    {Kind::Picture, CONTROL(Image_RecycledFlag),   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "", "", "Image_RecycledFlag"},
-    {Kind::Edit,    CONTROL(Edit_Dictation),       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "", "", kNoGlyph},
+    {Kind::Picture, CONTROL(Image_RecycledFlag),   "TabSheet_dictation", {0, 88, 14, 15},   L | B,     "", "", "Image_RecycledFlag", "循环听写"},
+    {Kind::Edit,    CONTROL(Edit_Dictation),       "TabSheet_dictation", {19, 86, 259, 20}, L | R | B, "", "", kNoGlyph, "听写单词"},
 
     {Kind::Page,        WIDGET(TabSheet_Dictmaintain), "PageControl1",          {},                0,         "维护", "", kNoGlyph},
     {Kind::Label,       WIDGET(Label_newword),         "TabSheet_Dictmaintain", {4, 8, 0, 0},      0,         "单词", "", kNoGlyph},
-    {Kind::Edit,        CONTROL(Edit_newword),         "TabSheet_Dictmaintain", {32, 4, 112, 20},  L | T | R, "", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_newword),         "TabSheet_Dictmaintain", {32, 4, 112, 20},  L | T | R, "", "", kNoGlyph, "单词"},
     {Kind::SpeedButton, WIDGET(SpeedButton_findword),  "TabSheet_Dictmaintain", {148, 3, 24, 22},  T | R,     "", "查找词库中是否已经存在该单词",
      "SpeedButton_findword"},
     {Kind::SpeedButton, WIDGET(SpeedButton_SaveWord),  "TabSheet_Dictmaintain", {172, 3, 24, 22},  T | R,     "", "将单词更新到词库中",
@@ -110,26 +112,26 @@ constexpr ControlRow kControls[] = {
     {Kind::SpeedButton, WIDGET(SpeedExport),           "TabSheet_Dictmaintain", {224, 3, 32, 22},  T | R,     "导出", "词库导出", kNoGlyph},
     {Kind::SpeedButton, WIDGET(SpeedButton_import),    "TabSheet_Dictmaintain", {258, 3, 32, 22},  T | R,     "导入", "词库导入", kNoGlyph},
     {Kind::Label,       WIDGET(Label_newInterpret),    "TabSheet_Dictmaintain", {4, 32, 0, 0},     0,         "解释", "", kNoGlyph},
-    {Kind::Memo,        CONTROL(Memo_newInterpret),    "TabSheet_Dictmaintain", {32, 28, 258, 86}, All,       "", "", kNoGlyph},
+    {Kind::Memo,        CONTROL(Memo_newInterpret),    "TabSheet_Dictmaintain", {32, 28, 258, 86}, All,       "", "", kNoGlyph, "解释"},
 
     {Kind::Page,        WIDGET(TabSheet_setting),            "PageControl1",               {},                0,     "设置", "", kNoGlyph},
     {Kind::Group,       WIDGET(GroupBox_Dictation_setting),  "TabSheet_setting",           {11, 8, 273, 97},  All,   "设置", "", kNoGlyph},
     {Kind::CheckBox,    CONTROL(CheckBox_DictationRecycled), "GroupBox_Dictation_setting", {16, 16, 73, 17},  0,     "循环听写", "", kNoGlyph},
-    {Kind::Combo,       CONTROL(ComboBox_GroupWordCount),    "GroupBox_Dictation_setting", {104, 13, 49, 20}, 0,     "50", "", kNoGlyph},
+    {Kind::Combo,       CONTROL(ComboBox_GroupWordCount),    "GroupBox_Dictation_setting", {104, 13, 49, 20}, 0,     "50", "", kNoGlyph, "每组单词数"},
     {Kind::Label,       WIDGET(Label4),                      "GroupBox_Dictation_setting", {155, 16, 0, 0},   0,     "个单词", "", kNoGlyph},
     {Kind::Label,       WIDGET(Label3),                      "GroupBox_Dictation_setting", {17, 46, 0, 0},    0,     "从", "", kNoGlyph},
-    {Kind::Edit,        CONTROL(Edit_FistWordInRecycle),     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_FistWordInRecycle),     "GroupBox_Dictation_setting", {35, 42, 93, 20},  0,     "", "", kNoGlyph, "第一个单词"},
     {Kind::Label,       CONTROL(Label_lastGroupWord),        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到", "", kNoGlyph},
     {Kind::CheckBox,    CONTROL(CheckBox_DictationSpeak),    "GroupBox_Dictation_setting", {16, 64, 73, 15},  L | B, "朗读", "", kNoGlyph},
     {Kind::CheckBox,    CONTROL(CheckBox_DictationReview),   "GroupBox_Dictation_setting", {16, 80, 73, 15},  L | B, "错词复习", "", kNoGlyph},
     {Kind::SpeedButton, WIDGET(SpeedButton_applySetting),    "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定", "", kNoGlyph},
 
     {Kind::Panel,       WIDGET(Panel1),           nullptr,  {282, 29, 22, 22},  T | R,     "", "", kNoGlyph},
-    {Kind::SpeedButton, WIDGET(SpeedButton_Menu), "Panel1", {0, 0, 22, 22},     0,         "", "", "SpeedButton_Menu"},
-    {Kind::Progress,    WIDGET(ProgressBar1),     nullptr,  {10, 166, 298, 7},  L | R | B, "", "", kNoGlyph},
-    {Kind::Picture,     WIDGET(Image1),           nullptr,  {12, 180, 16, 16},  L | B,     "", "", "Image1"},
+    {Kind::SpeedButton, WIDGET(SpeedButton_Menu), "Panel1", {0, 0, 22, 22},     0,         "", "", "SpeedButton_Menu", "菜单"},
+    {Kind::Progress,    WIDGET(ProgressBar1),     nullptr,  {10, 166, 298, 7},  L | R | B, "", "", kNoGlyph, "进度"},
+    {Kind::Picture,     WIDGET(Image1),           nullptr,  {12, 180, 16, 16},  L | B,     "", "", "Image1", "状态"},
     {Kind::Label,       WIDGET(HintLabel),        nullptr,  {37, 183, 0, 0},    L | B,     "完成", "", kNoGlyph},
-    {Kind::Picture,     WIDGET(Image_Drag),       nullptr,  {299, 187, 13, 12}, R | B,     "", "", "Image_Drag"},
+    {Kind::Picture,     WIDGET(Image_Drag),       nullptr,  {299, 187, 13, 12}, R | B,     "", "", "Image_Drag", "调整大小"},
 };
 
 struct MenuRow {
@@ -270,6 +272,22 @@ QWidget* CreateDisplay(const ControlRow& row, QWidget* parent)
     }
 }
 
+// Buttons, check boxes and labels are read by the caption they show; the others need a name.
+bool ShowsCaption(Kind kind)
+{
+    return kind == Kind::SpeedButton || kind == Kind::CheckBox || kind == Kind::Label ||
+           kind == Kind::Group || kind == Kind::Title;
+}
+
+// Screen readers read a control by its name: its caption, else its hint, else its label.
+void NameForScreenReaders(const ControlRow& row, QWidget& widget)
+{
+    if (ShowsCaption(row.kind) && *row.caption)
+        return;
+    if (const char* name = *row.hint ? row.hint : row.label)
+        widget.setAccessibleName(QString::fromUtf8(name));
+}
+
 QWidget* CreateWidget(const ControlRow& row, QWidget* parent)
 {
     switch (row.kind) {
@@ -370,6 +388,7 @@ void FormMainControls::CreateControls()
         QWidget* parent = row.parent ? &NamedChild<QWidget>(form_, row.parent) : &form_;
         QWidget* widget = CreateWidget(row, parent);
         widget->setObjectName(QLatin1String(row.name));
+        NameForScreenReaders(row, *widget);
         if (row.kind == Kind::Page)
             continue;
         if (FitsText(row)) {
@@ -392,6 +411,8 @@ void FormMainControls::CreateControls()
     grip.setEnabled(false);
     grip.setAttribute(Qt::WA_TransparentForMouseEvents);
     NamedChild<QWidget>(form_, "Panel1").raise();
+    // Screen readers read the box by the words beside it, as the eye does.
+    NamedChild<QLabel>(form_, "Label4").setBuddy(&NamedChild<QComboBox>(form_, "ComboBox_GroupWordCount"));
 
     auto* timer = new QTimer(&form_);
     timer->setObjectName(QStringLiteral("Timer1"));

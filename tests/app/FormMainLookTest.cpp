@@ -1,6 +1,7 @@
 // The main window's own page tabs, command menu and title: the keys that change pages as the user's
 // own choice, the menu painted in the window's colours with its side picture, a title that leaves
-// the caption buttons alone, and explanations whose lines stand apart.
+// the caption buttons alone, explanations whose lines stand apart, and a name for every control
+// that a screen reader reads.
 #include "FormMainFixture.h"
 #include "support/Gbk.h"
 #include "ui/skin/SkinResources.h"
@@ -8,6 +9,7 @@
 #include "ui/skin/ZYPageControl.h"
 
 #include <QAbstractScrollArea>
+#include <QAccessible>
 #include <QAction>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,6 +110,29 @@ TEST_F(FormMainLookTest, TheLinesOfAnExplanationStandApartAndClearOfTheLeftEdge)
     form->N2Click();
     const InkRows asked = InkIn(Widget<QLabel>("Label_Interpret").grab().toImage());
     EXPECT_EQ(asked.runs, 4);
+}
+
+TEST_F(FormMainLookTest, ScreenReadersFindAFrameNamedByItsTitleAndEveryControlNamed)
+{
+    Show();
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(form.get());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("RIdavave"));
+
+    const QAccessible::Role controls[] = {
+        QAccessible::PushButton, QAccessible::EditableText, QAccessible::List,   QAccessible::ComboBox,
+        QAccessible::CheckBox,   QAccessible::ProgressBar,  QAccessible::Graphic};
+    int named = 0;
+    for (QWidget* widget : form->findChildren<QWidget*>()) {
+        QAccessibleInterface* control = QAccessible::queryAccessibleInterface(widget);
+        if (widget->objectName().isEmpty() || !control ||
+            !std::count(std::begin(controls), std::end(controls), control->role()))
+            continue;
+        EXPECT_FALSE(control->text(QAccessible::Name).isEmpty()) << widget->objectName().toStdString();
+        ++named;
+    }
+    EXPECT_GE(named, 25);
 }
 
 TEST_F(FormMainLookTest, TheCommandMenuIsPaintedInTheWindowsColoursOverItsSidePicture)
