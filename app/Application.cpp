@@ -6,10 +6,11 @@
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
-    // Docks and task switchers match the window to the installed dorori.desktop by its name, or by
-    // the window class, which is the application name whether it was started as DoRori or dorori.
+    // Docks and task switchers match the window to the installed desktop entry by its name (on
+    // Wayland the window's application id), or by the window class, which is the application name
+    // whether it was started as DoRori or dorori.
     setApplicationName(QStringLiteral("DoRori"));
-    setDesktopFileName(QStringLiteral("dorori"));
+    setDesktopFileName(QStringLiteral(DORORI_APP_ID));
     reportError = [](const QString& text) { QMessageBox::critical(nullptr, QString(), text); };
 }
 

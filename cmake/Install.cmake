@@ -15,7 +15,8 @@ endforeach()
 # The link and the entry name the program by the prefix chosen at install time, not at configure
 # time; both are added to install_manifest.txt so that uninstalling removes them too.
 install(CODE "set(DORORI_DESKTOP_TEMPLATE \"${CMAKE_SOURCE_DIR}/res/dorori.desktop.in\")
-  set(DORORI_PROGRAM_DIR ${DORORI_PROGRAM_DIR})")
+  set(DORORI_PROGRAM_DIR ${DORORI_PROGRAM_DIR})
+  set(DORORI_APP_ID ${DORORI_APP_ID})")
 install(CODE [[
   set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   set(DORORI_PROGRAM "${CMAKE_INSTALL_PREFIX}/${DORORI_PROGRAM_DIR}/DoRori")
@@ -25,7 +26,7 @@ install(CODE [[
   file(MAKE_DIRECTORY "${root}/bin")
   file(CREATE_LINK "../${DORORI_PROGRAM_DIR}/DoRori" "${link}" SYMBOLIC)
 
-  set(entry "${root}/share/applications/dorori.desktop")
+  set(entry "${root}/share/applications/${DORORI_APP_ID}.desktop")
   message(STATUS "Installing: ${entry}")
   configure_file("${DORORI_DESKTOP_TEMPLATE}" "${entry}" @ONLY)
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${link}" "${entry}")

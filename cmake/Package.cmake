@@ -22,12 +22,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/res/mainicon.svg DESTINATION share/icons/hicol
   COMPONENT deb EXCLUDE_FROM_ALL)
 
 set(DORORI_PROGRAM dorori)
-configure_file(${CMAKE_SOURCE_DIR}/res/dorori.desktop.in ${package_dir}/dorori.desktop @ONLY)
-configure_file(${CMAKE_SOURCE_DIR}/res/package/org.example.dorori.metainfo.xml.in
-  ${package_dir}/org.example.dorori.metainfo.xml @ONLY)
-install(FILES ${package_dir}/dorori.desktop DESTINATION share/applications COMPONENT deb EXCLUDE_FROM_ALL)
-install(FILES ${package_dir}/org.example.dorori.metainfo.xml DESTINATION share/metainfo
-  COMPONENT deb EXCLUDE_FROM_ALL)
+configure_file(${CMAKE_SOURCE_DIR}/res/dorori.desktop.in ${package_dir}/${DORORI_APP_ID}.desktop @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/package/metainfo.xml.in ${package_dir}/${DORORI_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${package_dir}/${DORORI_APP_ID}.desktop DESTINATION share/applications COMPONENT deb EXCLUDE_FROM_ALL)
+install(FILES ${package_dir}/${DORORI_APP_ID}.metainfo.xml DESTINATION share/metainfo COMPONENT deb EXCLUDE_FROM_ALL)
 
 # The manual page and the changelog are compressed as Debian keeps them: no name or time stamp inside.
 execute_process(COMMAND date -u -R -d ${DORORI_RELEASE_DATE}
@@ -64,6 +62,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORORI_HOME_PAGE})
 # synthesizer's library, which is loaded with the first word, do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, espeak-ng-data, libespeak-ng1")
+# Without the toolkit's Wayland plugin a Wayland-only session cannot start the program, and others
+# run it blurred through the X server.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --build build --target package
-appstreamcli validate --no-net build/package/org.example.dorori.metainfo.xml
+appstreamcli validate --no-net build/package/*.metainfo.xml
 lintian --fail-on error build/dorori_*.deb

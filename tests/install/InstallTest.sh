@@ -29,7 +29,7 @@ for size in 16 22 32 48; do
   cmp -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dorori.png" "$source_dir/res/mainicon_${size}.png" ||
     fail "the ${size}px icon is not the one the window shows"
 done
-entry=$prefix/share/applications/dorori.desktop
+entry=$prefix/share/applications/org.example.dorori.desktop
 grep -qx "Exec=\"$prefix/lib/dorori/DoRori\"" "$entry" || fail "the entry does not start the installed program"
 grep -qx "Icon=dorori" "$entry" || fail "the entry names another icon"
 if command -v desktop-file-validate >/dev/null; then

@@ -23,7 +23,7 @@ deb=$build_dir/dorori_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/files"
-for file in /usr/bin/dorori /usr/share/applications/dorori.desktop /usr/share/metainfo/org.example.dorori.metainfo.xml \
+for file in /usr/bin/dorori /usr/share/applications/org.example.dorori.desktop /usr/share/metainfo/org.example.dorori.metainfo.xml \
   /usr/share/man/man1/dorori.1.gz /usr/share/doc/dorori/copyright /usr/share/doc/dorori/changelog.gz \
   /usr/share/icons/hicolor/{16x16,22x22,32x32,48x48}/apps/dorori.png /usr/share/icons/hicolor/scalable/apps/dorori.svg; do
   grep -qx "$file" "$work/files" || fail "the package lacks $file"
@@ -33,10 +33,12 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data libespeak-ng1; do
   [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
+[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "the package does not recommend qt6-wayland"
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 program=$root/usr/bin/dorori
+grep -qx 'License: GPL-3.0-or-later' "$root/usr/share/doc/dorori/copyright" || fail "the copyright names another licence"
 [ "$(env -u DISPLAY -u WAYLAND_DISPLAY "$program" --version)" = "DoRori $version" ] || fail "--version"
 set +e
 refusal=$("$program" --no-such-option 2>&1 >/dev/null)
