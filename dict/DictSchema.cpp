@@ -23,12 +23,10 @@ int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
 
 DictFileState StateOfEngineError(int code)
 {
-    switch (code & 0xFF) {
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
+    switch (TroubleOfEngineCode(code)) {
+    case DictTrouble::Damaged:
         return DictFileState::Damaged;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
+    case DictTrouble::Locked:
         return DictFileState::Locked;
     default:
         return DictFileState::Unopenable;
@@ -58,11 +56,11 @@ std::optional<std::string> MissingField(sqlite3* db)
 DictFileCheck LookInto(const std::string& path)
 {
     sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     DictFileCheck check{DictFileState::Table, {}};
     try {
         if (rc != SQLITE_OK)
-            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
+            throw DictError::OfConnection(db, path);
         sqlite3_busy_timeout(db, 2000); // the same patience as the table's own connection
         ExecuteSql(db, "PRAGMA query_only = 1");
         SqliteStatement tables(db,
@@ -73,8 +71,7 @@ DictFileCheck LookInto(const std::string& path)
         else if (const auto field = MissingField(db))
             check = {DictFileState::Foreign, "no such column: " + *field};
     } catch (const DictError& error) {
-        rc = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
-        check = {StateOfEngineError(rc), error.what()};
+        check = {StateOfEngineError(error.Code()), error.what()};
     }
     sqlite3_close(db);
     return check;
@@ -112,7 +109,7 @@ void RegisterWordCollation(sqlite3* db)
 {
     if (sqlite3_create_collation_v2(db, DICT_COLLATION, SQLITE_UTF8, nullptr, CompareGbk, nullptr) !=
         SQLITE_OK)
-        throw DictError(sqlite3_errmsg(db));
+        throw DictError::OfConnection(db);
 }
 
 void CreateDictTableFile(const std::string& path)
@@ -131,7 +128,7 @@ void CreateDictTableFile(const std::string& path)
         sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     try {
         if (rc != SQLITE_OK)
-            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
+            throw DictError::OfConnection(db, building);
         RegisterWordCollation(db);
         // IDindex is the integer primary key itself.
         ExecuteSql(db, "PRAGMA journal_mode=DELETE;"
@@ -142,13 +139,15 @@ void CreateDictTableFile(const std::string& path)
         ExecuteSql(db, "COMMIT;"
                        "PRAGMA journal_mode=WAL;");
         if (sqlite3_close(db) != SQLITE_OK)
-            throw DictError(sqlite3_errmsg(db));
+            throw DictError::OfConnection(db);
         db = nullptr;
         fs::rename(building, path);
     } catch (const std::exception& error) {
         if (db)
             sqlite3_close(db);
         fs::remove(building, ignored);
-        throw DictError(error.what());
+        if (const auto* engine = dynamic_cast<const DictError*>(&error))
+            throw *engine;
+        throw DictError(error.what(), 0, path);
     }
 }

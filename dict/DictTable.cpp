@@ -46,7 +46,7 @@ void TDictTable::Open(const std::string& path)
     db_ = db;
     try {
         if (rc != SQLITE_OK)
-            throw DictError(std::string(db ? sqlite3_errmsg(db) : "out of memory") + ": " + path);
+            throw DictError::OfConnection(db, path);
         RegisterWordCollation(db_);
         sqlite3_busy_timeout(db_, 2000);
         // Each interactive change is durable when Post or Delete returns.

@@ -32,9 +32,9 @@ public:
         const int rc =
             sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
         if (rc != SQLITE_OK) {
-            const std::string reason = db_ ? sqlite3_errmsg(db_) : "out of memory";
+            const DictError error = DictError::OfConnection(db_, path);
             sqlite3_close(db_);
-            throw DictError(reason + ": " + path);
+            throw error;
         }
         try {
             RegisterWordCollation(db_);
