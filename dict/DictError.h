@@ -9,13 +9,16 @@ struct sqlite3;
 
 // What went wrong with the table file, as far as what the user can do about it depends on it.
 enum class DictTrouble {
-    None,        // the program's own error, or an engine error no advice fits
-    Damaged,     // not a database, or a damaged one
-    Locked,      // another program holds a lock on it
-    ReadOnly,    // the file or its folder cannot be written
-    Full,        // the disk is full
-    InputOutput, // the system failed to read or write it
-    Unopenable,  // it cannot be opened (permissions, a missing folder)
+    None,          // the program's own error, or an engine error no advice fits
+    Foreign,       // a file that is not the program's table
+    Damaged,       // not a database, or a damaged one
+    Locked,        // another program holds a lock on it
+    ReadOnly,      // the file or its folder cannot be written
+    Full,          // the disk is full
+    InputOutput,   // the system failed to read or write it
+    Unopenable,    // it cannot be opened (permissions, a missing folder)
+    FolderNotMade, // the table's folder could not be made
+    TableNotMade,  // the first run could not make the table
 };
 
 // The trouble an engine result code (primary or extended) stands for.

@@ -71,7 +71,7 @@ DictFileCheck LookInto(const std::string& path)
         else if (const auto field = MissingField(db))
             check = {DictFileState::Foreign, "no such column: " + *field};
     } catch (const DictError& error) {
-        check = {StateOfEngineError(error.Code()), error.what()};
+        check = {StateOfEngineError(error.Code()), error.what(), error.Code()};
     }
     sqlite3_close(db);
     return check;

@@ -40,5 +40,6 @@ enum class DictFileState {
 struct DictFileCheck {
     DictFileState state;
     std::string detail; // the engine's or the system's own text, when not Missing or Table
+    int code = 0;       // the engine's result code, when the engine refused
 };
 DictFileCheck CheckDictTableFile(const std::string& path);
