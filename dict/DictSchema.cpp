@@ -2,6 +2,7 @@
 
 #include "dict/DictError.h"
 #include "dict/SqliteStatement.h"
+#include "dict/TableConnection.h"
 #include "platform/GbkText.h"
 
 #include <algorithm>
@@ -50,30 +51,38 @@ std::optional<std::string> MissingField(sqlite3* db)
     return kFields[static_cast<std::size_t>(lacking - found.begin())];
 }
 
+// The first trigger or view the file holds, named, or nothing. The program defines neither, and a
+// file that holds one was made to run code of someone else's.
+std::optional<std::string> CodeItHolds(sqlite3* db)
+{
+    SqliteStatement code(db,
+                         "SELECT type, name FROM sqlite_schema WHERE type IN ('trigger', 'view') LIMIT 1");
+    if (!code.Step())
+        return std::nullopt;
+    return "holds a " + code.Text(0) + ": " + code.Text(1);
+}
+
 // Looks into a database file through a connection that only reads. It is not opened read-only:
 // such a connection leaves the log files of a database in WAL mode behind, where one that may
 // write removes them as it closes.
 DictFileCheck LookInto(const std::string& path)
 {
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
     DictFileCheck check{DictFileState::Table, {}};
     try {
-        if (rc != SQLITE_OK)
-            throw DictError::OfConnection(db, path);
-        sqlite3_busy_timeout(db, 2000); // the same patience as the table's own connection
-        ExecuteSql(db, "PRAGMA query_only = 1");
-        SqliteStatement tables(db,
+        const TableConnection db = OpenTableConnection(path, TableAccess::ReadWrite);
+        ExecuteSql(db.get(), "PRAGMA query_only = 1");
+        SqliteStatement tables(db.get(),
                                "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'DORori' "
                                "COLLATE NOCASE");
         if (!tables.Step() || tables.Integer(0) == 0)
             check = {DictFileState::Foreign, "no such table: DORori"};
-        else if (const auto field = MissingField(db))
+        else if (const auto field = MissingField(db.get()))
             check = {DictFileState::Foreign, "no such column: " + *field};
+        else if (const auto code = CodeItHolds(db.get()))
+            check = {DictFileState::Foreign, *code};
     } catch (const DictError& error) {
         check = {StateOfEngineError(error.Code()), error.what(), error.Code()};
     }
-    sqlite3_close(db);
     return check;
 }
 
@@ -123,31 +132,25 @@ void CreateDictTableFile(const std::string& path)
     std::error_code ignored;
     fs::remove(building, ignored);
     fs::remove(building + "-journal", ignored);
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     try {
-        if (rc != SQLITE_OK)
-            throw DictError::OfConnection(db, building);
-        RegisterWordCollation(db);
+        TableConnection db = OpenTableConnection(building, TableAccess::Create);
         // IDindex is the integer primary key itself.
-        ExecuteSql(db, "PRAGMA journal_mode=DELETE;"
-                       "BEGIN;"
-                       "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
-                       " word TEXT, interpret TEXT, remark TEXT);");
-        ExecuteSql(db, kCreateIndexesSql);
-        ExecuteSql(db, "COMMIT;"
-                       "PRAGMA journal_mode=WAL;");
-        if (sqlite3_close(db) != SQLITE_OK)
-            throw DictError::OfConnection(db);
-        db = nullptr;
+        ExecuteSql(db.get(), "PRAGMA journal_mode=DELETE;"
+                             "BEGIN;"
+                             "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
+                             " word TEXT, interpret TEXT, remark TEXT);");
+        ExecuteSql(db.get(), kCreateIndexesSql);
+        ExecuteSql(db.get(), "COMMIT;"
+                             "PRAGMA journal_mode=WAL;");
+        if (sqlite3_close(db.get()) != SQLITE_OK)
+            throw DictError::OfConnection(db.get());
+        db.release(); // closed
         fs::rename(building, path);
-    } catch (const std::exception& error) {
-        if (db)
-            sqlite3_close(db);
+    } catch (const DictError&) {
         fs::remove(building, ignored);
-        if (const auto* engine = dynamic_cast<const DictError*>(&error))
-            throw *engine;
+        throw;
+    } catch (const std::exception& error) {
+        fs::remove(building, ignored);
         throw DictError(error.what(), 0, path);
     }
 }

@@ -32,7 +32,8 @@ extern const char* const kDropIndexesSql;
 enum class DictFileState {
     Missing,    // no file, or a file of zero bytes
     Table,      // a table file with the word table in it
-    Foreign,    // a database without the word table, or not a file at all (a folder)
+    Foreign,    // a database without the word table or with a trigger or view (which the program
+                // never makes), or not a file at all (a folder)
     Damaged,    // not a database, or a damaged one
     Locked,     // another program holds a lock on it
     Unopenable, // it cannot be opened or read (permissions, an I/O error)

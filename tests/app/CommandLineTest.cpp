@@ -3,7 +3,12 @@
 #include "app/ProgramPlaces.h"
 #include "dict/DictTable.h"
 #include "dict/DictionaryOpening.h"
+#include "dict/SqliteStatement.h"
+#include "dict/TableConnection.h"
 #include "support/TempDir.h"
+
+#include <QCoreApplication>
+#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +18,17 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Opens the table of `folder` in `table` (making it the first time) and stores these words.
+void StoreWords(const fs::path& folder, std::initializer_list<const char*> words, TDictTable& table)
+{
+    ASSERT_EQ(OpenDictionary(folder, table).outcome, OpenOutcome::Opened);
+    for (const char* word : words) {
+        table.Append();
+        table.SetFieldByName("word", word);
+        table.Post();
+    }
+}
 
 TEST(CommandLine, KnownOptionsAloneAreTakenAndAnythingElseIsRefusedByName)
 {
@@ -69,6 +85,39 @@ TEST(CommandLine, CheckCountsTheWordsOfAWholeListAndFailsOnADamagedOrMissingOne)
     fs::resize_file(list, fs::file_size(list) / 2);
     std::ostringstream damaged;
     EXPECT_EQ(RunCommand(CommandAction::Check, places, damaged), 1) << damaged.str();
+}
+
+// The built program's check, run from a copy of its folder that holds a table of three words.
+class ProgramCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const fs::path built = fs::path(QCoreApplication::applicationDirPath().toStdString()) / "DoRori";
+        ASSERT_TRUE(fs::exists(built)) << built;
+        fs::copy_file(built, dir / "DoRori");
+        TDictTable table;
+        StoreWords(dir.path(), {"ant", "bee", "cat"}, table);
+    }
+    // The exit status, then what the program printed.
+    std::pair<int, std::string> Check(const QString& program, QStringList arguments)
+    {
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(program, arguments << QStringLiteral("--check"));
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return {process.exitCode(), process.readAll().toStdString()};
+    }
+    QString Program() const { return QString::fromStdString((dir / "DoRori").string()); }
+    TempDir dir;
+};
+
+TEST_F(ProgramCheckTest, ATableThatHoldsATriggerFailsTheCheckWhichSaysSo)
+{
+    ExecuteSql(OpenTableConnection(DictionaryPath(dir.path()), TableAccess::ReadWrite).get(),
+               "CREATE TRIGGER wipe AFTER UPDATE ON DORori BEGIN DELETE FROM DORori; END");
+    const auto [status, output] = Check(Program(), {});
+    EXPECT_EQ(status, 1) << output;
+    EXPECT_NE(output.find("holds a trigger: wipe"), std::string::npos) << output;
 }
 
 } // namespace
