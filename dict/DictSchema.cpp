@@ -62,14 +62,12 @@ std::optional<std::string> CodeItHolds(sqlite3* db)
     return "holds a " + code.Text(0) + ": " + code.Text(1);
 }
 
-// Looks into a database file through a connection that only reads. It is not opened read-only:
-// such a connection leaves the log files of a database in WAL mode behind, where one that may
-// write removes them as it closes.
-DictFileCheck LookInto(const std::string& path)
+// Looks into a database file through a connection that only reads, of the access the caller needs.
+DictFileCheck LookInto(const std::string& path, TableAccess access)
 {
     DictFileCheck check{DictFileState::Table, {}};
     try {
-        const TableConnection db = OpenTableConnection(path, TableAccess::ReadWrite);
+        const TableConnection db = OpenTableConnection(path, access);
         ExecuteSql(db.get(), "PRAGMA query_only = 1");
         SqliteStatement tables(db.get(),
                                "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'DORori' "
@@ -99,7 +97,7 @@ bool DictTableFileMissing(const std::string& path)
     return ::stat(path.c_str(), &info) != 0 || (S_ISREG(info.st_mode) && info.st_size == 0);
 }
 
-DictFileCheck CheckDictTableFile(const std::string& path)
+DictFileCheck CheckDictTableFile(const std::string& path, TableAccess access)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -111,7 +109,7 @@ DictFileCheck CheckDictTableFile(const std::string& path)
         return {DictFileState::Foreign, "not a regular file"};
     if (info.st_size == 0)
         return {DictFileState::Missing, {}};
-    return LookInto(path);
+    return LookInto(path, access);
 }
 
 void RegisterWordCollation(sqlite3* db)

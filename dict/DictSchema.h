@@ -2,6 +2,8 @@
 // What the table file holds and how a connection orders it: the word collation, registered on
 // every connection before it touches the table, and the creation of an empty table file.
 
+#include "dict/TableConnection.h"
+
 #include <string>
 
 struct sqlite3;
@@ -43,4 +45,6 @@ struct DictFileCheck {
     std::string detail; // the engine's or the system's own text, when not Missing or Table
     int code = 0;       // the engine's result code, when the engine refused
 };
-DictFileCheck CheckDictTableFile(const std::string& path);
+// The start's look may write: a read-only connection would leave the log files of a WAL table
+// behind, where one that may write removes them as it closes. A check's must write nothing.
+DictFileCheck CheckDictTableFile(const std::string& path, TableAccess access = TableAccess::ReadWrite);

@@ -3,6 +3,7 @@
 #include "dict/DictError.h"
 #include "dict/DictSchema.h"
 
+#include <filesystem>
 #include <sqlite3.h>
 #include <utility>
 
@@ -10,6 +11,29 @@ namespace {
 
 // How long a connection waits for another one's lock before it reports the table locked.
 constexpr int kBusyMilliseconds = 2000;
+
+// "file:" and the absolute path with every byte a URI could read otherwise escaped, asking for an
+// immutable file.
+std::string ImmutableUri(const std::string& path)
+{
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    std::string uri = "file://";
+    for (const char byte : absolute.empty() ? path : absolute.string()) {
+        const auto c = static_cast<unsigned char>(byte);
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                           c == '/' || c == '-' || c == '.' || c == '_' || c == '~';
+        if (plain) {
+            uri += byte;
+        } else {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xF];
+        }
+    }
+    return uri + "?immutable=1";
+}
 
 int OpenFlags(TableAccess access)
 {
@@ -21,6 +45,8 @@ int OpenFlags(TableAccess access)
         return SQLITE_OPEN_READWRITE;
     case TableAccess::ReadOnly:
         return SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX;
+    case TableAccess::Immutable:
+        return SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI;
     }
     return 0;
 }
@@ -34,8 +60,9 @@ void TableConnectionCloser::operator()(sqlite3* db) const
 
 TableConnection OpenTableConnection(const std::string& path, TableAccess access)
 {
+    const std::string name = access == TableAccess::Immutable ? ImmutableUri(path) : path;
     sqlite3* opened = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &opened, OpenFlags(access), nullptr);
+    const int rc = sqlite3_open_v2(name.c_str(), &opened, OpenFlags(access), nullptr);
     TableConnection db(opened);
     if (rc != SQLITE_OK)
         throw DictError::OfConnection(db.get(), path);

@@ -14,6 +14,7 @@ enum class TableAccess {
                // connection to close removes the log files
     ReadOnly,  // reads through the log files beside the file, which hold what a running or ended
                // program has not yet moved into it; makes them where they are missing
+    Immutable, // reads the file alone and writes nothing anywhere, not even a log file
 };
 
 struct TableConnectionCloser {

@@ -5,6 +5,7 @@
 #include "dict/TableConnection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -24,11 +25,23 @@ bool Collect(sqlite3* db, const char* sql, std::string& lines)
     return rc == SQLITE_DONE;
 }
 
+// A look that writes nothing anywhere, also where nothing may be written. A log file beside the
+// table holds what a running or ended program has not yet moved into it: then the check reads
+// through it (its wal-index is there as well). Without one, the file alone is the table.
+TableAccess AccessWritingNothing(const std::string& path)
+{
+    struct stat info {};
+    const bool logged =
+        ::stat((path + "-wal").c_str(), &info) == 0 || ::stat((path + "-journal").c_str(), &info) == 0;
+    return logged ? TableAccess::ReadOnly : TableAccess::Immutable;
+}
+
 } // namespace
 
 WordListCheckResult CheckWordList(const std::string& path)
 {
-    const DictFileCheck file = CheckDictTableFile(path);
+    const TableAccess access = AccessWritingNothing(path);
+    const DictFileCheck file = CheckDictTableFile(path, access);
     if (file.state == DictFileState::Missing)
         return {false, path + ": no word list\n"};
     if (file.state != DictFileState::Table && file.state != DictFileState::Damaged)
@@ -37,7 +50,7 @@ WordListCheckResult CheckWordList(const std::string& path)
     std::string report = path + "\n";
     TableConnection connection;
     try {
-        connection = OpenTableConnection(path, TableAccess::ReadOnly);
+        connection = OpenTableConnection(path, access);
     } catch (const DictError& error) {
         return {false, report + error.what() + "\n"};
     }

@@ -69,7 +69,7 @@ TEST_F(UntrustedTableTest, AConnectionGivenSuchAFileFiresNoTriggerAndReadsNoView
     table.Open(path);
     EXPECT_EQ(table.RecordCount(), 4) << "only the deleted word is gone";
     EXPECT_EQ(book.Count(), 1);
-    for (const TableAccess access : {TableAccess::ReadWrite, TableAccess::ReadOnly}) {
+    for (const TableAccess access : {TableAccess::ReadWrite, TableAccess::ReadOnly, TableAccess::Immutable}) {
         sqlite3_stmt* statement = nullptr;
         EXPECT_NE(sqlite3_prepare_v2(OpenTableConnection(path, access).get(), "SELECT word FROM peek", -1,
                                      &statement, nullptr),
