@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "study/ErrorReport.h"
 #include "ui/QtGbk.h"
 
 #include <QMessageBox>
@@ -19,7 +20,7 @@ bool Application::notify(QObject* receiver, QEvent* event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& error) {
-        reportError(FromGbk(error.what())); // error texts are GBK, like every text of the core
+        reportError(FromGbk(ErrorReportText(error)));
         return true;
     }
 }

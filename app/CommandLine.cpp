@@ -17,7 +17,7 @@ void PrintHelp(const ProgramPlaces& places, std::ostream& out)
         << "An English-Chinese learning dictionary. Without an option its window opens;\n"
            "a second start brings the running window to the front.\n\n"
            "  --check       check the word list without changing it and count its words;\n"
-           "                exit status 1 when it is damaged or missing\n"
+           "                exit status 1 when it is damaged, missing or not this program's\n"
            "  -v, --version print the version\n"
            "  -h, --help    print this help\n\n"
         << "Word list: " << DictionaryPath(places.wordListFolder).string() << "\n"

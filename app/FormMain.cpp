@@ -9,6 +9,7 @@
 #include "platform/KeyFileWriter.h"
 #include "speech/AlsaOutput.h"
 #include "speech/EspeakSpeaker.h"
+#include "study/ErrorReport.h"
 #include "ui/Memo.h"
 #include "ui/QtGbk.h"
 #include "ui/ScreenPlacement.h"
@@ -92,7 +93,7 @@ void TFormMain::Run(const std::function<void()>& handler)
     try {
         handler();
     } catch (const std::exception& error) {
-        ShowErrorReport(FromGbk(error.what())); // error texts are GBK, like every text of the core
+        ShowErrorReport(FromGbk(ErrorReportText(error)));
     }
 }
 

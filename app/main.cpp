@@ -9,6 +9,7 @@
 #include "app/SingleInstance.h"
 #include "platform/KeyFileWriter.h"
 #include "study/CommonTexts.h"
+#include "study/ErrorReport.h"
 #include "ui/FontConfigReader.h"
 
 #include <QMessageBox>
@@ -64,7 +65,7 @@ int main(int argc, char** argv)
         }
         // One message that names the file and what to do; the features say so again only when used.
         if (opened.outcome == OpenOutcome::Failed)
-            form.View().MessageBox(opened.error, Common().warning, Question::Notice);
+            form.View().MessageBox(StartRefusalText(opened), Common().warning, Question::Notice);
         return true;
     };
     // The first run makes its table once the window is on the screen, so that nothing is written

@@ -2,6 +2,7 @@
 
 #include "dict/DictError.h"
 #include "dict/SqliteStatement.h"
+#include "dict/TableConnection.h"
 #include "platform/GbkText.h"
 
 #include <algorithm>
@@ -23,12 +24,10 @@ int CompareGbk(void*, int lengthA, const void* a, int lengthB, const void* b)
 
 DictFileState StateOfEngineError(int code)
 {
-    switch (code & 0xFF) {
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
+    switch (TroubleOfEngineCode(code)) {
+    case DictTrouble::Damaged:
         return DictFileState::Damaged;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
+    case DictTrouble::Locked:
         return DictFileState::Locked;
     default:
         return DictFileState::Unopenable;
@@ -52,31 +51,36 @@ std::optional<std::string> MissingField(sqlite3* db)
     return kFields[static_cast<std::size_t>(lacking - found.begin())];
 }
 
-// Looks into a database file through a connection that only reads. It is not opened read-only:
-// such a connection leaves the log files of a database in WAL mode behind, where one that may
-// write removes them as it closes.
-DictFileCheck LookInto(const std::string& path)
+// The first trigger or view the file holds, named, or nothing. The program defines neither, and a
+// file that holds one was made to run code of someone else's.
+std::optional<std::string> CodeItHolds(sqlite3* db)
 {
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    SqliteStatement code(db,
+                         "SELECT type, name FROM sqlite_schema WHERE type IN ('trigger', 'view') LIMIT 1");
+    if (!code.Step())
+        return std::nullopt;
+    return "holds a " + code.Text(0) + ": " + code.Text(1);
+}
+
+// Looks into a database file through a connection that only reads, of the access the caller needs.
+DictFileCheck LookInto(const std::string& path, TableAccess access)
+{
     DictFileCheck check{DictFileState::Table, {}};
     try {
-        if (rc != SQLITE_OK)
-            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
-        sqlite3_busy_timeout(db, 2000); // the same patience as the table's own connection
-        ExecuteSql(db, "PRAGMA query_only = 1");
-        SqliteStatement tables(db,
+        const TableConnection db = OpenTableConnection(path, access);
+        ExecuteSql(db.get(), "PRAGMA query_only = 1");
+        SqliteStatement tables(db.get(),
                                "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'DORori' "
                                "COLLATE NOCASE");
         if (!tables.Step() || tables.Integer(0) == 0)
             check = {DictFileState::Foreign, "no such table: DORori"};
-        else if (const auto field = MissingField(db))
+        else if (const auto field = MissingField(db.get()))
             check = {DictFileState::Foreign, "no such column: " + *field};
+        else if (const auto code = CodeItHolds(db.get()))
+            check = {DictFileState::Foreign, *code};
     } catch (const DictError& error) {
-        rc = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
-        check = {StateOfEngineError(rc), error.what()};
+        check = {StateOfEngineError(error.Code()), error.what(), error.Code()};
     }
-    sqlite3_close(db);
     return check;
 }
 
@@ -93,7 +97,7 @@ bool DictTableFileMissing(const std::string& path)
     return ::stat(path.c_str(), &info) != 0 || (S_ISREG(info.st_mode) && info.st_size == 0);
 }
 
-DictFileCheck CheckDictTableFile(const std::string& path)
+DictFileCheck CheckDictTableFile(const std::string& path, TableAccess access)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -105,14 +109,14 @@ DictFileCheck CheckDictTableFile(const std::string& path)
         return {DictFileState::Foreign, "not a regular file"};
     if (info.st_size == 0)
         return {DictFileState::Missing, {}};
-    return LookInto(path);
+    return LookInto(path, access);
 }
 
 void RegisterWordCollation(sqlite3* db)
 {
     if (sqlite3_create_collation_v2(db, DICT_COLLATION, SQLITE_UTF8, nullptr, CompareGbk, nullptr) !=
         SQLITE_OK)
-        throw DictError(sqlite3_errmsg(db));
+        throw DictError::OfConnection(db);
 }
 
 void CreateDictTableFile(const std::string& path)
@@ -126,29 +130,25 @@ void CreateDictTableFile(const std::string& path)
     std::error_code ignored;
     fs::remove(building, ignored);
     fs::remove(building + "-journal", ignored);
-    sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(building.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     try {
-        if (rc != SQLITE_OK)
-            throw DictError(db ? sqlite3_errmsg(db) : "out of memory");
-        RegisterWordCollation(db);
+        TableConnection db = OpenTableConnection(building, TableAccess::Create);
         // IDindex is the integer primary key itself.
-        ExecuteSql(db, "PRAGMA journal_mode=DELETE;"
-                       "BEGIN;"
-                       "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
-                       " word TEXT, interpret TEXT, remark TEXT);");
-        ExecuteSql(db, kCreateIndexesSql);
-        ExecuteSql(db, "COMMIT;"
-                       "PRAGMA journal_mode=WAL;");
-        if (sqlite3_close(db) != SQLITE_OK)
-            throw DictError(sqlite3_errmsg(db));
-        db = nullptr;
+        ExecuteSql(db.get(), "PRAGMA journal_mode=DELETE;"
+                             "BEGIN;"
+                             "CREATE TABLE DORori (ID INTEGER PRIMARY KEY AUTOINCREMENT NOT NULL,"
+                             " word TEXT, interpret TEXT, remark TEXT);");
+        ExecuteSql(db.get(), kCreateIndexesSql);
+        ExecuteSql(db.get(), "COMMIT;"
+                             "PRAGMA journal_mode=WAL;");
+        if (sqlite3_close(db.get()) != SQLITE_OK)
+            throw DictError::OfConnection(db.get());
+        db.release(); // closed
         fs::rename(building, path);
-    } catch (const std::exception& error) {
-        if (db)
-            sqlite3_close(db);
+    } catch (const DictError&) {
         fs::remove(building, ignored);
-        throw DictError(error.what());
+        throw;
+    } catch (const std::exception& error) {
+        fs::remove(building, ignored);
+        throw DictError(error.what(), 0, path);
     }
 }

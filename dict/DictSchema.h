@@ -2,6 +2,8 @@
 // What the table file holds and how a connection orders it: the word collation, registered on
 // every connection before it touches the table, and the creation of an empty table file.
 
+#include "dict/TableConnection.h"
+
 #include <string>
 
 struct sqlite3;
@@ -32,7 +34,8 @@ extern const char* const kDropIndexesSql;
 enum class DictFileState {
     Missing,    // no file, or a file of zero bytes
     Table,      // a table file with the word table in it
-    Foreign,    // a database without the word table, or not a file at all (a folder)
+    Foreign,    // a database without the word table or with a trigger or view (which the program
+                // never makes), or not a file at all (a folder)
     Damaged,    // not a database, or a damaged one
     Locked,     // another program holds a lock on it
     Unopenable, // it cannot be opened or read (permissions, an I/O error)
@@ -40,5 +43,8 @@ enum class DictFileState {
 struct DictFileCheck {
     DictFileState state;
     std::string detail; // the engine's or the system's own text, when not Missing or Table
+    int code = 0;       // the engine's result code, when the engine refused
 };
-DictFileCheck CheckDictTableFile(const std::string& path);
+// The start's look may write: a read-only connection would leave the log files of a WAL table
+// behind, where one that may write removes them as it closes. A check's must write nothing.
+DictFileCheck CheckDictTableFile(const std::string& path, TableAccess access = TableAccess::ReadWrite);

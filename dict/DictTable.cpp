@@ -4,6 +4,7 @@
 #include "dict/DictSchema.h"
 #include "dict/RecordNumberIndex.h"
 #include "dict/SqliteStatement.h"
+#include "dict/TableConnection.h"
 #include "dict/WordIdSet.h"
 #include "platform/GbkText.h"
 
@@ -41,14 +42,8 @@ void TDictTable::CreateTable(const std::string& path)
 void TDictTable::Open(const std::string& path)
 {
     Close();
-    sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    db_ = db;
+    db_ = OpenTableConnection(path, TableAccess::ReadWrite).release();
     try {
-        if (rc != SQLITE_OK)
-            throw DictError(std::string(db ? sqlite3_errmsg(db) : "out of memory") + ": " + path);
-        RegisterWordCollation(db_);
-        sqlite3_busy_timeout(db_, 2000);
         // Each interactive change is durable when Post or Delete returns.
         Execute("PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;");
         walks_ = std::make_unique<Walks>(db_);

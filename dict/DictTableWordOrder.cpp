@@ -11,10 +11,10 @@
 #include "dict/DictSchema.h"
 #include "dict/DictTable.h"
 #include "dict/SqliteStatement.h"
+#include "dict/TableConnection.h"
 
 #include <algorithm>
 #include <malloc.h>
-#include <sqlite3.h>
 #include <string>
 #include <utility>
 
@@ -27,32 +27,15 @@ constexpr int kRowsPerLook = 256;
 // stood when the reading began, whatever the window changes meanwhile through the table's own.
 class Snapshot {
 public:
-    explicit Snapshot(const std::string& path)
+    explicit Snapshot(const std::string& path) : db_(OpenTableConnection(path, TableAccess::ReadOnly))
     {
-        const int rc =
-            sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr);
-        if (rc != SQLITE_OK) {
-            const std::string reason = db_ ? sqlite3_errmsg(db_) : "out of memory";
-            sqlite3_close(db_);
-            throw DictError(reason + ": " + path);
-        }
-        try {
-            RegisterWordCollation(db_);
-            sqlite3_busy_timeout(db_, 2000);
-            ExecuteSql(db_, "BEGIN");
-        } catch (const DictError&) {
-            sqlite3_close(db_);
-            throw;
-        }
+        ExecuteSql(db_.get(), "BEGIN");
     }
-    ~Snapshot() { sqlite3_close_v2(db_); }
-    Snapshot(const Snapshot&) = delete;
-    Snapshot& operator=(const Snapshot&) = delete;
 
-    sqlite3* Db() const { return db_; }
+    sqlite3* Db() const { return db_.get(); }
 
 private:
-    sqlite3* db_ = nullptr;
+    TableConnection db_;
 };
 
 // A window's texts, in blocks that never move: growing copies nothing and never holds the texts

@@ -3,6 +3,8 @@
 // its parents when missing), the table created on the first run, then opened. A file at the table's place
 // that is not the table is never changed.
 
+#include "dict/DictError.h"
+
 #include <filesystem>
 #include <string>
 
@@ -16,9 +18,12 @@ enum class OpenOutcome {
 
 struct OpenResult {
     OpenOutcome outcome;
-    // When Failed, the message (GBK): the file's full name, what is wrong and what to do, then the
-    // engine's or the system's own text.
-    std::string error;
+    // When Failed, what kept the table closed, for the start's message (study/ErrorReport): the
+    // trouble, the table file (or its folder, when that could not be made) and the engine's or the
+    // system's own text.
+    DictTrouble trouble = DictTrouble::None;
+    std::filesystem::path path = {};
+    std::string detail = {};
 };
 
 OpenResult OpenDictionary(const std::filesystem::path& folder, TDictTable& table);

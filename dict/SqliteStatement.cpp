@@ -7,7 +7,7 @@
 SqliteStatement::SqliteStatement(sqlite3* db, const char* sql) : db_(db)
 {
     if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr) != SQLITE_OK)
-        throw DictError(sqlite3_errmsg(db));
+        throw DictError::OfConnection(db);
 }
 
 SqliteStatement::~SqliteStatement()
@@ -41,9 +41,9 @@ bool SqliteStatement::Step()
         return true;
     if (rc == SQLITE_DONE)
         return false;
-    std::string text = sqlite3_errmsg(db_);
+    DictError error = DictError::OfConnection(db_); // before the reset, which may change it
     sqlite3_reset(statement_);
-    throw DictError(text);
+    throw error;
 }
 
 const char* SqliteStatement::Sql() const
@@ -69,10 +69,6 @@ std::string_view SqliteStatement::TextView(int column) const
 
 void ExecuteSql(sqlite3* db, const char* sql)
 {
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql, nullptr, nullptr, &message) != SQLITE_OK) {
-        std::string text = message ? message : sqlite3_errmsg(db);
-        sqlite3_free(message);
-        throw DictError(text);
-    }
+    if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw DictError::OfConnection(db);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // A prepared statement of the table engine, kept for the life of the connection and run again and
-// again; engine errors throw DictError with the engine's own text.
+// again; engine errors throw DictError with the engine's own text, its result code and the file.
 
 #include <cstdint>
 #include <string>

@@ -1,15 +1,13 @@
 #include "dict/WordListCheck.h"
 
+#include "dict/DictError.h"
 #include "dict/DictSchema.h"
+#include "dict/TableConnection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
-
-struct Connection {
-    sqlite3* db = nullptr;
-    ~Connection() { sqlite3_close_v2(db); }
-};
 
 // Every row of `sql`'s first column, one a line; false when the statement fails.
 bool Collect(sqlite3* db, const char* sql, std::string& lines)
@@ -27,35 +25,41 @@ bool Collect(sqlite3* db, const char* sql, std::string& lines)
     return rc == SQLITE_DONE;
 }
 
+// A look that writes nothing anywhere, also where nothing may be written. A log file beside the
+// table holds what a running or ended program has not yet moved into it: then the check reads
+// through it (its wal-index is there as well). Without one, the file alone is the table.
+TableAccess AccessWritingNothing(const std::string& path)
+{
+    struct stat info {};
+    const bool logged =
+        ::stat((path + "-wal").c_str(), &info) == 0 || ::stat((path + "-journal").c_str(), &info) == 0;
+    return logged ? TableAccess::ReadOnly : TableAccess::Immutable;
+}
+
 } // namespace
 
 WordListCheckResult CheckWordList(const std::string& path)
 {
-    const DictFileCheck file = CheckDictTableFile(path);
+    const TableAccess access = AccessWritingNothing(path);
+    const DictFileCheck file = CheckDictTableFile(path, access);
     if (file.state == DictFileState::Missing)
         return {false, path + ": no word list\n"};
     if (file.state != DictFileState::Table && file.state != DictFileState::Damaged)
         return {false, path + ": " + file.detail + "\n"};
 
-    Connection connection;
     std::string report = path + "\n";
-    if (sqlite3_open_v2(path.c_str(), &connection.db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-        report += connection.db ? sqlite3_errmsg(connection.db) : "out of memory";
-        return {false, report + "\n"};
-    }
-    // A running program may be writing; wait for it as the program itself would.
-    sqlite3_busy_timeout(connection.db, 2000);
+    TableConnection connection;
     try {
-        RegisterWordCollation(connection.db);
-    } catch (const std::exception& error) {
+        connection = OpenTableConnection(path, access);
+    } catch (const DictError& error) {
         return {false, report + error.what() + "\n"};
     }
     std::string findings;
     std::string count;
-    const bool checked = Collect(connection.db, "PRAGMA integrity_check", findings);
-    const bool counted = checked && Collect(connection.db, "SELECT count(*) FROM DORori", count);
+    const bool checked = Collect(connection.get(), "PRAGMA integrity_check", findings);
+    const bool counted = checked && Collect(connection.get(), "SELECT count(*) FROM DORori", count);
     if (!checked || !counted)
-        return {false, report + findings + sqlite3_errmsg(connection.db) + "\n"};
+        return {false, report + findings + sqlite3_errmsg(connection.get()) + "\n"};
     report += "integrity: " + findings + "records: " + count;
     return {findings == "ok\n", report};
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The word list checked from outside the window: opened read-only with the word collation its
 // indexes are built with (a tool without it cannot check them), then the engine's integrity check
-// and the record count. Nothing in the file changes.
+// and the record count. Nothing is written, in the file or beside it.
 
 #include <string>
 

@@ -2,6 +2,7 @@
 
 #include "dict/DictTable.h"
 #include "platform/GbkCodec.h"
+#include "study/ErrorReport.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -53,7 +54,7 @@ TEST(DictionaryOpening, AFileThatIsNotATableIsReportedAndLeftAsItIs)
     TDictTable table;
     const OpenResult result = OpenDictionary(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
-    EXPECT_NE(result.error.find("not a database"), std::string::npos) << result.error;
+    EXPECT_NE(StartRefusalText(result).find("not a database"), std::string::npos) << result.detail;
     EXPECT_FALSE(table.Active());
     EXPECT_EQ(ReadFile(dir / "data/DORori.db"), junk);
 }
@@ -79,7 +80,7 @@ TEST(DictionaryOpening, AForeignDatabaseStaysByteForByteAndTheMessageSaysWhichFi
         EXPECT_FALSE(table.Active());
         EXPECT_EQ(ReadFile(file), before) << mode;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir / "data"), {}), 1) << mode;
-        const std::string text = gbk::ToUtf8(result.error);
+        const std::string text = gbk::ToUtf8(StartRefusalText(result));
         EXPECT_NE(text.find("不是本程序的词库：\r\n" + file.string() + "\r\n"), std::string::npos) << text;
         EXPECT_NE(text.find("请把它移到别处"), std::string::npos) << text;
         EXPECT_EQ(text.substr(text.size() - 23), "(no such table: DORori)") << text;
@@ -101,8 +102,9 @@ TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
     TDictTable table;
     const OpenResult result = OpenDictionary(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
-    EXPECT_NE(result.error.find("locked"), std::string::npos) << result.error;
-    EXPECT_NE(gbk::ToUtf8(result.error).find("解除锁定"), std::string::npos) << result.error;
+    const std::string text = gbk::ToUtf8(StartRefusalText(result));
+    EXPECT_NE(text.find("locked"), std::string::npos) << text;
+    EXPECT_NE(text.find("解除锁定"), std::string::npos) << text;
     sqlite3_close(other);
 }
 
@@ -115,7 +117,7 @@ TEST(DictionaryOpening, AnUnwritableProgramDirectoryLeavesNothingBehind)
     TDictTable table;
     const OpenResult result = OpenDictionary(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(result.trouble, DictTrouble::FolderNotMade);
     EXPECT_FALSE(fs::exists(dir / "data"));
 }
 
