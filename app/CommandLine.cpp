@@ -1,9 +1,9 @@
 #include "app/CommandLine.h"
 
 #include "app/ProgramPlaces.h"
-#include "dict/DictionaryOpening.h"
-#include "dict/WordListCheck.h"
 #include "platform/Registry.h"
+#include "store/DictionaryOpening.h"
+#include "store/TableCheck.h"
 #include "study/Settings.h"
 
 #include <ostream>
@@ -60,7 +60,7 @@ int RunCommand(CommandAction action, const ProgramPlaces& places, std::ostream& 
         PrintHelp(places, out);
         return 0;
     case CommandAction::Check: {
-        const WordListCheckResult result = CheckWordList(DictionaryPath(places.wordListFolder).string());
+        const TableCheckResult result = CheckTable(DictionaryPath(places.wordListFolder).string());
         out << result.report;
         return result.whole ? 0 : 1;
     }

@@ -1,8 +1,8 @@
 #pragma once
 // The data form: owns the word table for the whole run and opens it after the main window exists.
 
-#include "dict/DictTable.h"
-#include "dict/DictionaryOpening.h"
+#include "store/DictTable.h"
+#include "store/DictionaryOpening.h"
 
 #include <filesystem>
 

@@ -3,8 +3,8 @@
 // The numbers are part of the program's behaviour: each shape shows exactly these buttons, icon
 // and first focus.
 
-#include "platform/MessageBoxFlags.h"
 #include "study/MainView.h"
+#include "ui/skin/MessageBoxFlags.h"
 
 constexpr int MessageBoxFlags(Question question)
 {

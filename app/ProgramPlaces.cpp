@@ -19,9 +19,9 @@ fs::path TitlesFile(const fs::path& programFile)
 
 } // namespace
 
-ProgramPlaces FindProgramPlaces(const fs::path& programFile, WordListRule rule)
+ProgramPlaces FindProgramPlaces(const fs::path& programFile, TableFolderRule rule)
 {
-    return {programFile, WordListFolder(programFile.parent_path(), rule), TitlesFile(programFile)};
+    return {programFile, TableFolder(programFile.parent_path(), rule), TitlesFile(programFile)};
 }
 
 fs::path RunningProgramFile()

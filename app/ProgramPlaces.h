@@ -1,10 +1,10 @@
 #pragma once
-// Where the running program keeps what it reads and writes: its word list (see WordListFolder) and
+// Where the running program keeps what it reads and writes: its word list (see TableFolder) and
 // the ini file of its titles, the program's own path with ".ini" when that file exists, else
 // ${XDG_CONFIG_HOME:-$HOME/.config}/dorori/DoRori.ini. The settings it saves are the registry key's
 // (Registry::KeyFile).
 
-#include "dict/WordListFolder.h"
+#include "store/TableFolder.h"
 
 #include <filesystem>
 
@@ -14,7 +14,7 @@ struct ProgramPlaces {
     std::filesystem::path titlesFile;
 };
 
-ProgramPlaces FindProgramPlaces(const std::filesystem::path& programFile, WordListRule rule);
+ProgramPlaces FindProgramPlaces(const std::filesystem::path& programFile, TableFolderRule rule);
 
 // The program file itself, links resolved, as the system started it.
 std::filesystem::path RunningProgramFile();

@@ -17,7 +17,7 @@
 #include <iostream>
 
 // The build says where the word list goes: beside a portable program, always at home for a package.
-constexpr WordListRule kWordListRule = WordListRule::DORORI_WORD_LIST_RULE;
+constexpr TableFolderRule kTableFolderRule = TableFolderRule::DORORI_TABLE_FOLDER_RULE;
 
 int main(int argc, char** argv)
 {
@@ -26,7 +26,7 @@ int main(int argc, char** argv)
         std::cerr << command.refusal << '\n';
         return 2;
     }
-    const ProgramPlaces places = FindProgramPlaces(RunningProgramFile(), kWordListRule);
+    const ProgramPlaces places = FindProgramPlaces(RunningProgramFile(), kTableFolderRule);
     if (command.action != CommandAction::Start)
         return RunCommand(command.action, places, std::cout);
 

@@ -3,8 +3,8 @@
 // benchmarks drive it. The fake window does not dispatch changes: a benchmark calls the change
 // handler itself.
 
-#include "dict/DictTable.h"
-#include "dict/ErrorBook.h"
+#include "store/DictTable.h"
+#include "store/ErrorBook.h"
 #include "study/FormState.h"
 #include "study/StudyContext.h"
 #include "support/FakeView.h"

@@ -1,6 +1,6 @@
 #include "bench/BenchTable.h"
 
-#include "dict/DictTable.h"
+#include "store/DictTable.h"
 
 #include <filesystem>
 #include <fstream>

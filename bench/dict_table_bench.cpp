@@ -1,8 +1,8 @@
 // The word table's seeks, steps and record numbers over generated tables of 10k, 100k and 1M words.
 
 #include "bench/BenchTable.h"
-#include "dict/DictTable.h"
-#include "dict/WordSeek.h"
+#include "store/DictTable.h"
+#include "store/WordSeek.h"
 
 #include <benchmark/benchmark.h>
 

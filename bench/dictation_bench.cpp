@@ -6,10 +6,10 @@
 
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
-#include "dict/DictTable.h"
-#include "dict/ErrorBook.h"
 #include "platform/KeyFileWriter.h"
 #include "speech/EspeakSpeaker.h"
+#include "store/DictTable.h"
+#include "store/ErrorBook.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
 

@@ -5,7 +5,7 @@
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
-#include "dict/DictTable.h"
+#include "store/DictTable.h"
 #include "study/Lookup.h"
 
 #include <benchmark/benchmark.h>

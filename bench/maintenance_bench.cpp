@@ -5,8 +5,8 @@
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "bench/WordListGenerator.h"
-#include "dict/DictTable.h"
-#include "dict/WordSeek.h"
+#include "store/DictTable.h"
+#include "store/WordSeek.h"
 #include "study/Maintenance.h"
 
 #include <benchmark/benchmark.h>

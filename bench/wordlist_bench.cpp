@@ -33,12 +33,12 @@
 #include "bench/Latency.h"
 #include "bench/ProcessMemory.h"
 #include "bench/WordListGenerator.h"
-#include "dict/DictTable.h"
-#include "dict/WordListFormat.h"
-#include "platform/GbkCodec.h"
+#include "store/DictTable.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
+#include "text/GbkCodec.h"
+#include "wordlist/WordListFormat.h"
 
 #include <benchmark/benchmark.h>
 

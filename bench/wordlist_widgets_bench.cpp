@@ -15,13 +15,13 @@
 #include "bench/Latency.h"
 #include "bench/ProcessMemory.h"
 #include "bench/WordListGenerator.h"
-#include "dict/DictTable.h"
-#include "dict/WordListFormat.h"
+#include "store/DictTable.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
 #include "support/TempDir.h"
 #include "ui/skin/ZYInfoDlg.h"
+#include "wordlist/WordListFormat.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -8,7 +8,7 @@ set(package_dir ${CMAKE_BINARY_DIR}/package)
 
 add_executable(dorori_packaged app/main.cpp)
 target_link_libraries(dorori_packaged PRIVATE dorori_app)
-target_compile_definitions(dorori_packaged PRIVATE DORORI_WORD_LIST_RULE=AlwaysInHome)
+target_compile_definitions(dorori_packaged PRIVATE DORORI_TABLE_FOLDER_RULE=AlwaysInHome)
 # Relocations resolved and then made read-only at start, as Debian builds its programs.
 target_link_options(dorori_packaged PRIVATE -Wl,-z,relro,-z,now)
 set_target_properties(dorori_packaged PROPERTIES OUTPUT_NAME dorori RUNTIME_OUTPUT_DIRECTORY ${package_dir}/bin)

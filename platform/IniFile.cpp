@@ -1,7 +1,7 @@
 #include "platform/IniFile.h"
 
-#include "platform/GbkText.h"
 #include "platform/InputFile.h"
+#include "text/GbkText.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "platform/InputFile.h"
 
 #include "platform/FileError.h"
-#include "platform/GbkCodec.h"
+#include "text/GbkCodec.h"
 
 #include <cerrno>
 #include <fcntl.h>

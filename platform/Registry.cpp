@@ -1,12 +1,12 @@
 #include "platform/Registry.h"
 
 #include "platform/FileError.h"
-#include "platform/GbkCodec.h"
-#include "platform/GbkText.h"
 #include "platform/InputFile.h"
 #include "platform/KeyFileWriter.h"
 #include "platform/ReplacingFile.h"
 #include "platform/XdgFolders.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,8 +1,8 @@
 #include "speech/EspeakSpeaker.h"
 
-#include "platform/GbkCodec.h"
-#include "platform/GbkText.h"
 #include "speech/EspeakEngine.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
 
 #include <chrono>
 #include <utility>

@@ -1,6 +1,6 @@
 #include "study/CommonTexts.h"
 
-#include "platform/GbkCodec.h"
+#include "text/GbkCodec.h"
 
 const CommonTexts& Common()
 {

@@ -1,13 +1,13 @@
 #include "study/Dictation.h"
 
-#include "dict/DictTable.h"
-#include "dict/ErrorBook.h"
-#include "platform/GbkCodec.h"
-#include "platform/GbkText.h"
+#include "store/DictTable.h"
+#include "store/ErrorBook.h"
 #include "study/DictationRange.h"
 #include "study/MainView.h"
 #include "study/Settings.h"
 #include "study/Speaker.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
 
 #include <algorithm>
 #include <ctime>

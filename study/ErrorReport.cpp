@@ -1,8 +1,8 @@
 #include "study/ErrorReport.h"
 
-#include "dict/DictError.h"
-#include "dict/DictionaryOpening.h"
-#include "platform/GbkCodec.h"
+#include "store/DictError.h"
+#include "store/DictionaryOpening.h"
+#include "text/GbkCodec.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "study/ImportMerge.h"
 
-#include "dict/DictTable.h"
-#include "platform/GbkCodec.h"
+#include "store/DictTable.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
+#include "text/GbkCodec.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 // differs is asked about, and after three equal answers in a row the user is offered that answer
 // for every later duplicate of the import.
 
-#include "dict/StoredWordDigest.h"
-#include "dict/WordListFormat.h"
+#include "store/StoredWordDigest.h"
 #include "study/MainView.h"
 #include "study/StudyContext.h"
+#include "wordlist/WordListFormat.h"
 
 #include <functional>
 #include <optional>

@@ -1,13 +1,13 @@
 #include "study/Lookup.h"
 
-#include "dict/DictTable.h"
-#include "dict/WordSeek.h"
-#include "platform/GbkCodec.h"
-#include "platform/GbkText.h"
+#include "store/DictTable.h"
+#include "store/WordSeek.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
 #include "study/Speaker.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
 
 #include <string>
 #include <vector>

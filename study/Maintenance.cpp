@@ -1,12 +1,12 @@
 #include "study/Maintenance.h"
 
-#include "dict/DictTable.h"
-#include "dict/ErrorBook.h"
-#include "dict/WordSeek.h"
-#include "platform/GbkCodec.h"
-#include "platform/GbkText.h"
+#include "store/DictTable.h"
+#include "store/ErrorBook.h"
+#include "store/WordSeek.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
 #include "study/Settings.h"
 
-#include "dict/DictTable.h"
-#include "dict/WordSeek.h"
-#include "platform/GbkCodec.h"
-#include "platform/GbkText.h"
 #include "platform/IniFile.h"
 #include "platform/Registry.h"
+#include "store/DictTable.h"
+#include "store/WordSeek.h"
 #include "study/CommonTexts.h"
 #include "study/DictationRange.h"
 #include "study/Lookup.h"
 #include "study/MainView.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "study/StudyPages.h"
 
-#include "dict/DictTable.h"
-#include "dict/WordSeek.h"
+#include "store/DictTable.h"
+#include "store/WordSeek.h"
 #include "study/MainView.h"
 
 #include <utility>

@@ -2,7 +2,7 @@
 // The page logic of the main window in one place: the pages, the page-entry actions and the
 // start-up work that needs the table.
 
-#include "dict/ErrorBook.h"
+#include "store/ErrorBook.h"
 #include "study/Control.h"
 #include "study/Dictation.h"
 #include "study/FormState.h"

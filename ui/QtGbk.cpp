@@ -1,6 +1,6 @@
 #include "ui/QtGbk.h"
 
-#include "platform/GbkCodec.h"
+#include "text/GbkCodec.h"
 
 #include <QList>
 

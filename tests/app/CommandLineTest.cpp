@@ -1,10 +1,10 @@
 #include "app/CommandLine.h"
 
 #include "app/ProgramPlaces.h"
-#include "dict/DictTable.h"
-#include "dict/DictionaryOpening.h"
-#include "dict/SqliteStatement.h"
-#include "dict/TableConnection.h"
+#include "store/DictTable.h"
+#include "store/DictionaryOpening.h"
+#include "store/SqliteStatement.h"
+#include "store/TableConnection.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>

@@ -1,5 +1,5 @@
-#include "dict/ErrorBook.h"
 #include "platform/Registry.h"
+#include "store/ErrorBook.h"
 #include "support/Gbk.h"
 #include "support/StudySession.h"
 

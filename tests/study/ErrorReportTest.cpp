@@ -1,9 +1,9 @@
 #include "study/ErrorReport.h"
 
-#include "dict/DictError.h"
-#include "dict/SqliteStatement.h"
-#include "platform/GbkCodec.h"
+#include "store/DictError.h"
+#include "store/SqliteStatement.h"
 #include "support/StudyFixture.h"
+#include "text/GbkCodec.h"
 
 #include <stdexcept>
 

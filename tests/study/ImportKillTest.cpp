@@ -3,13 +3,13 @@
 // the table then passes the engine's integrity check, has its indexes, and holds either nothing or
 // every word of the file.
 
-#include "dict/DictSchema.h"
-#include "dict/DictTable.h"
-#include "dict/WordListFormat.h"
+#include "store/DictSchema.h"
+#include "store/DictTable.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
 #include "support/TempDir.h"
+#include "wordlist/WordListFormat.h"
 
 #include <gtest/gtest.h>
 

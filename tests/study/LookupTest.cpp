@@ -1,4 +1,4 @@
-#include "dict/WordSeek.h"
+#include "store/WordSeek.h"
 #include "support/Gbk.h"
 #include "support/StudyFixture.h"
 

@@ -1,7 +1,7 @@
-#include "dict/DictSchema.h"
-#include "dict/WordListFormat.h"
+#include "store/DictSchema.h"
 #include "support/Gbk.h"
 #include "support/StudyFixture.h"
+#include "wordlist/WordListFormat.h"
 
 #include <algorithm>
 #include <csignal>

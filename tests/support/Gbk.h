@@ -1,7 +1,7 @@
 #pragma once
 // GBK bytes for a UTF-8 literal, so tests can write Chinese text readably.
 
-#include "platform/GbkCodec.h"
+#include "text/GbkCodec.h"
 
 #include <stdexcept>
 #include <string>

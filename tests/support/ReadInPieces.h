@@ -2,7 +2,7 @@
 // Feeds a word-list reader a file's bytes in pieces of a given size, as the import does, and hands
 // each entry it completes to `take`.
 
-#include "dict/WordListFormat.h"
+#include "wordlist/WordListFormat.h"
 
 #include <optional>
 #include <string_view>

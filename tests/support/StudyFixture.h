@@ -2,7 +2,7 @@
 // A table in a temporary directory, a fake window and the page logic wired to both, as the main
 // window wires them.
 
-#include "dict/DictTable.h"
+#include "store/DictTable.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
 #include "support/RecordingSpeaker.h"

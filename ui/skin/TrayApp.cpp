@@ -1,6 +1,6 @@
 #include "ui/skin/TrayApp.h"
 
-#include "platform/GbkText.h"
+#include "text/GbkText.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/SystemNotifyArea.h"
 

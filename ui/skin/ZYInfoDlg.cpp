@@ -1,6 +1,6 @@
 #include "ui/skin/ZYInfoDlg.h"
 
-#include "platform/MessageBoxFlags.h"
+#include "ui/skin/MessageBoxFlags.h"
 #include "ui/skin/ZYInfoDlgForm.h"
 
 #include <QPointer>

@@ -1,7 +1,7 @@
 #pragma once
 // The one component through which the main window asks every question and shows every notice:
 // MessageBox shows a TZYInfoDlgForm modally and returns the code of the button pressed. The flags
-// and the codes are those of platform/MessageBoxFlags.h; custom captions answer 0-3.
+// and the codes are those of ui/skin/MessageBoxFlags.h; custom captions answer 0-3.
 
 #include <QObject>
 #include <QString>

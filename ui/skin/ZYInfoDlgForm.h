@@ -3,7 +3,7 @@
 // title, a text, an optional icon and up to four buttons numbered from the right, sizes itself
 // to the text and records the code of the button that closed it.
 
-#include "platform/MessageBoxFlags.h"
+#include "ui/skin/MessageBoxFlags.h"
 #include "ui/skin/ZYButton.h"
 
 #include <QDialog>
@@ -20,7 +20,7 @@ class TZYInfoDlgForm : public QDialog {
 public:
     explicit TZYInfoDlgForm(QWidget* parent = nullptr);
 
-    // Fills and lays out the dialog from the flags word of platform/MessageBoxFlags.h. Text may
+    // Fills and lays out the dialog from the flags word of ui/skin/MessageBoxFlags.h. Text may
     // break lines with CR LF.
     void InitMessageBox(const QString& text, const QString& caption, int flags);
 

@@ -1,0 +1,212 @@
+// The batches of TDictTable: long runs of changes in shared transactions, the fill of an empty
+// table without its indexes, and the larger page cache that both use meanwhile.
+
+#include "store/DictError.h"
+#include "store/DictSchema.h"
+#include "store/DictTable.h"
+#include "store/RecordNumberIndex.h"
+#include "store/SqliteStatement.h"
+#include "store/WordIdSet.h"
+#include "store/WorkWhileWaiting.h"
+#include "text/GbkText.h"
+
+#include <functional>
+#include <malloc.h>
+#include <sqlite3.h>
+#include <string>
+
+namespace {
+
+// A batch (an import) inserts into both indexes all over the table and reads records in word
+// order, all over the table's pages. A larger page cache while it runs keeps many of those pages
+// in memory instead of reading them again every few records; it is sized so that the whole
+// program stays within about 80 MiB at a million words (BatchCacheKiB).
+constexpr int kTrimThreshold = 128 * 1024;                            // the heap's own default
+constexpr const char* kLogJournal = "PRAGMA journal_mode=WAL";        // as the table is opened
+constexpr const char* kNormalCacheSize = "PRAGMA cache_size = -2000"; // the engine's default
+
+std::string CacheSizeSql(int kib)
+{
+    return "PRAGMA cache_size = -" + std::to_string(kib);
+}
+
+constexpr std::size_t kFillRowsPerWrite = 32;
+
+std::string FillInsertSql(std::size_t rows)
+{
+    std::string sql = "INSERT INTO DORori (ID, word, interpret, remark) VALUES (?, ?, ?, ?)";
+    for (std::size_t i = 1; i < rows; ++i)
+        sql += ", (?, ?, ?, ?)";
+    return sql;
+}
+
+// The ID the engine would give the first record of the emptied table: one past the largest it
+// ever gave (kept beside the table, which is made with AUTOINCREMENT), so no ID is used twice.
+std::int64_t NextIdOfEmptyTable(sqlite3* db)
+{
+    SqliteStatement counter(db, "SELECT count(*) FROM sqlite_master WHERE name = 'sqlite_sequence'");
+    if (!counter.Step() || counter.Integer(0) == 0)
+        return 1;
+    SqliteStatement largest(db, "SELECT seq FROM sqlite_sequence WHERE name = 'DORori'");
+    return (largest.Step() ? largest.Integer(0) : 0) + 1;
+}
+
+} // namespace
+
+bool TDictTable::SeekFilled(const std::string& word)
+{
+    StopWalk();
+    const auto fetch = [this](std::int64_t id) {
+        WriteFillRows(); // the record may be among those not written yet
+        const bool found = byId_->Reset().Bind(1, id).Step();
+        if (found)
+            MoveToRow(*byId_);
+        byId_->Reset();
+        return found;
+    };
+    const std::int64_t id = fill_->Find(word, [&](std::int64_t candidate) {
+        return fetch(candidate) && gbk::EqualNoCase(current_.word, word);
+    });
+    if (id == 0 || !fetch(id))
+        return false; // the current record is not defined, as after any failed exact seek
+    recNo_ = 0;
+    eof_ = bof_ = false;
+    return true;
+}
+
+void TDictTable::BeginBatch(std::function<void()> whileWaiting)
+{
+    RequireIndexes();
+    if (batchDepth_++ > 0)
+        return;
+    batchWait_ = std::move(whileWaiting);
+    batchChanges_ = 0;
+    // The heap gives freed memory back at its usual threshold: after the engine's sort has freed a
+    // large block, it would otherwise keep as much again for the rest of the run.
+    mallopt(M_TRIM_THRESHOLD, kTrimThreshold);
+    try {
+        Execute(CacheSizeSql(BatchCacheKiB).c_str());
+        const bool empty = RecordCount() == 0;
+        // A fill writes the table's pages once, into the file itself, instead of into the log and
+        // again into the file: the journal keeps the few pages of the empty table, and a kill
+        // before the commit rolls the file back to them. (Where another connection holds the file
+        // the log stays, which is only slower.)
+        if (empty)
+            sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
+        Execute("BEGIN IMMEDIATE");
+        if (empty) {
+            // A fill only appends to the table and sorts once at the end: the engine's default
+            // cache serves it as fast as a larger one, and the sort that makes the indexes keeps
+            // no more than that in memory.
+            Execute(CacheSizeSql(FillCacheKiB).c_str());
+            Execute(kDropIndexesSql);
+            fill_ = std::make_unique<WordIdSet>();
+            fillNextId_ = NextIdOfEmptyTable(db_);
+            fillInsert_ = std::make_unique<SqliteStatement>(db_, FillInsertSql(kFillRowsPerWrite).c_str());
+            numbers_->Forget();
+        }
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+}
+
+void TDictTable::PostToFill()
+{
+    StopWalk();
+    editBuffer_.id = fillNextId_;
+    fillRows_.push_back(editBuffer_);
+    if (fillRows_.size() == kFillRowsPerWrite)
+        WriteFillRows();
+    ++fillNextId_;
+}
+
+void TDictTable::WriteFillRows()
+{
+    if (fillRows_.empty())
+        return;
+    std::unique_ptr<SqliteStatement> shorter; // the group before the indexes are made, or a seek
+    if (fillRows_.size() < kFillRowsPerWrite)
+        shorter = std::make_unique<SqliteStatement>(db_, FillInsertSql(fillRows_.size()).c_str());
+    SqliteStatement& insert = shorter ? *shorter : fillInsert_->Reset();
+    for (std::size_t i = 0; i < fillRows_.size(); ++i) {
+        const Record& row = fillRows_[i];
+        const int first = static_cast<int>(4 * i) + 1;
+        insert.Bind(first, row.id).Bind(first + 1, row.word).Bind(first + 2, row.interpret);
+        insert.Bind(first + 3, row.remark);
+    }
+    fillRows_.clear();
+    try {
+        insert.Step();
+    } catch (const DictError&) {
+        recordCount_ = -1; // the group's records are not stored
+        throw;
+    }
+    insert.Reset();
+}
+
+void TDictTable::EndFill()
+{
+    fillRows_.clear();
+    fillInsert_.reset();
+    fill_.reset();
+}
+
+void TDictTable::CommitBatch(const char* sql)
+{
+    StopWalk();
+    RunWhileWaiting([db = db_, sql] { ExecuteSql(db, sql); }, batchWait_);
+}
+
+void TDictTable::FinishFill()
+{
+    StopWalk();
+    try {
+        WriteFillRows();
+        EndFill(); // its memory goes to the sort; a failure below undoes the whole fill anyway
+        RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+}
+
+void TDictTable::EndBatch()
+{
+    if (batchDepth_ == 0 || --batchDepth_ > 0)
+        return;
+    if (fill_)
+        FinishFill();
+    try {
+        CommitBatch("COMMIT");
+    } catch (const DictError&) {
+        AbandonBatch();
+        throw;
+    }
+    batchWait_ = nullptr;
+    sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
+    ReleaseBatchCache();
+}
+
+void TDictTable::AbandonBatch()
+{
+    // Never leave the table inside an open transaction: what the batch did since its last commit
+    // is undone, a fill's dropped indexes included.
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
+    batchDepth_ = 0;
+    batchWait_ = nullptr;
+    EndFill();
+    ReleaseBatchCache();
+    numbers_->Forget();
+    recordCount_ = -1;
+    recNo_ = 0;
+}
+
+void TDictTable::ReleaseBatchCache()
+{
+    sqlite3_exec(db_, kNormalCacheSize, nullptr, nullptr, nullptr);
+    sqlite3_db_release_memory(db_);
+    // The freed pages go back to the system, not only to the heap.
+    malloc_trim(0);
+}

@@ -1,0 +1,123 @@
+#include "store/ErrorBook.h"
+
+#include "store/DictSchema.h"
+#include "store/DictTable.h"
+#include "store/SqliteStatement.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+// The book's definition as this program writes it: a table of any other definition (a foreign or
+// an older file) is not ours to change. The order index keeps the next word a single index step
+// at any size of the book.
+constexpr const char* kCreateTableSql =
+    "CREATE TABLE ErrorBook (word TEXT COLLATE " DICT_COLLATION " PRIMARY KEY NOT NULL,"
+    " misses INTEGER NOT NULL,"
+    " last_miss INTEGER NOT NULL, right_in_row INTEGER NOT NULL)";
+constexpr const char* kCreateOrderSql =
+    "CREATE INDEX ErrorBookOrder ON ErrorBook(misses DESC, last_miss, word)";
+
+} // namespace
+
+sqlite3* ErrorBook::Connection()
+{
+    sqlite3* db = table_.Connection();
+    if (db != checked_) {
+        checked_ = db;
+        shape_ = Shape::Unknown;
+    }
+    if (db && shape_ == Shape::Unknown) {
+        // Anything else of that name (a view, a table spelt in another case) is foreign as well.
+        SqliteStatement definition(db, "SELECT type, sql FROM sqlite_schema WHERE name = 'ErrorBook' "
+                                       "COLLATE NOCASE");
+        if (!definition.Step())
+            shape_ = Shape::Absent;
+        else
+            shape_ = definition.Text(0) == "table" && definition.Text(1) == kCreateTableSql ? Shape::Ours
+                                                                                            : Shape::Foreign;
+    }
+    return db;
+}
+
+bool ErrorBook::Usable()
+{
+    return Connection() && shape_ != Shape::Foreign;
+}
+
+bool ErrorBook::Ready(bool create)
+{
+    sqlite3* db = Connection();
+    if (!db || shape_ == Shape::Foreign)
+        return false;
+    if (shape_ == Shape::Absent) {
+        if (!create)
+            return false;
+        ExecuteSql(db, "BEGIN IMMEDIATE");
+        try {
+            ExecuteSql(db, kCreateTableSql);
+            ExecuteSql(db, kCreateOrderSql);
+            ExecuteSql(db, "COMMIT");
+        } catch (...) {
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            throw;
+        }
+        shape_ = Shape::Ours;
+    }
+    return true;
+}
+
+void ErrorBook::RecordMiss(std::string_view word, std::int64_t now)
+{
+    if (!Ready(true))
+        return;
+    SqliteStatement upsert(
+        Connection(), "INSERT INTO ErrorBook (word, misses, last_miss, right_in_row) VALUES (?1, 1, ?2, 0)"
+                      " ON CONFLICT(word) DO UPDATE SET misses = misses + 1, last_miss = ?2,"
+                      " right_in_row = 0");
+    upsert.Bind(1, word).Bind(2, now).Step();
+}
+
+bool ErrorBook::RecordRight(std::string_view word)
+{
+    if (!Ready(false))
+        return false;
+    sqlite3* db = Connection();
+    // One statement each, so that a kill between them leaves either the raised run or the retired
+    // word, never a run of 2 still in the book.
+    SqliteStatement retire(db, "DELETE FROM ErrorBook WHERE word = ?1 AND right_in_row >= 1");
+    retire.Bind(1, word).Step();
+    if (sqlite3_changes(db) > 0)
+        return true;
+    SqliteStatement raise(db, "UPDATE ErrorBook SET right_in_row = right_in_row + 1 WHERE word = ?1");
+    raise.Bind(1, word).Step();
+    return false;
+}
+
+void ErrorBook::Forget(std::string_view word)
+{
+    if (!Ready(false))
+        return;
+    SqliteStatement forget(Connection(), "DELETE FROM ErrorBook WHERE word = ?1");
+    forget.Bind(1, word).Step();
+}
+
+std::optional<std::string> ErrorBook::NextWord()
+{
+    if (!Ready(false))
+        return std::nullopt;
+    SqliteStatement next(Connection(),
+                         "SELECT word FROM ErrorBook ORDER BY misses DESC, last_miss, word LIMIT 1");
+    if (!next.Step())
+        return std::nullopt;
+    return next.Text(0);
+}
+
+int ErrorBook::Count()
+{
+    if (!Ready(false))
+        return 0;
+    SqliteStatement count(Connection(), "SELECT count(*) FROM ErrorBook");
+    count.Step();
+    return static_cast<int>(count.Integer(0));
+}

@@ -1,0 +1,189 @@
+#include "wordlist/DelimitedWordListReader.h"
+
+#include "text/GbkText.h"
+
+DelimitedWordListReader::DelimitedWordListReader(DelimitedStyle style, std::size_t interpretWidth,
+                                                 std::size_t wordWidth, WordListEncoding encoding)
+    : style_(style), entries_(interpretWidth, wordWidth, encoding), encoding_(encoding),
+      word_(encoding, WordListEntryMaker::GatherLimit(wordWidth, encoding)),
+      interpret_(encoding, WordListEntryMaker::GatherLimit(interpretWidth, encoding))
+{
+}
+
+void DelimitedWordListReader::Feed(std::string_view piece)
+{
+    pieceStart_ += piece_.size();
+    piece_ = piece;
+    position_ = 0;
+}
+
+void DelimitedWordListReader::AddToField(char byte)
+{
+    if (field_ == 0)
+        word_.Add(byte);
+    else if (field_ == 1)
+        interpret_.Add(byte);
+}
+
+// The rest of an unquoted field up to its end, at once: what a long list is mostly made of.
+void DelimitedWordListReader::AddUnquotedRun()
+{
+    std::size_t end = position_;
+    while (end < piece_.size() && piece_[end] != style_.delimiter && piece_[end] != '\r' &&
+           piece_[end] != '\n')
+        ++end;
+    const std::string_view run = piece_.substr(position_, end - position_);
+    position_ = end;
+    if (field_ == 0)
+        word_.AddRun(run);
+    else if (field_ == 1)
+        interpret_.AddRun(run);
+}
+
+void DelimitedWordListReader::EndField()
+{
+    ++field_;
+    state_ = State::FieldStart;
+}
+
+bool DelimitedWordListReader::IsHeaderRow(std::string_view word) const
+{
+    if (!style_.firstRowMayBeHeader || row_ != 0 || field_ < 2)
+        return false;
+    const std::string_view chinese =
+        encoding_ == WordListEncoding::Utf8 ? "\xE5\x8D\x95\xE8\xAF\x8D" : "\xB5\xA5\xB4\xCA";
+    return gbk::UpperCase(word) == "WORD" || word == chinese;
+}
+
+void DelimitedWordListReader::EndRow(std::optional<WordListEntry>& completed)
+{
+    if (state_ != State::HeaderLine)
+        EndField();
+    const std::string_view word = word_.Text();
+    if (!IsHeaderRow(word))
+        completed = entries_.Make(word, interpret_.Text());
+    word_.Clear();
+    interpret_.Clear();
+    if (rowStarted_)
+        ++row_;
+    rowStarted_ = false;
+    field_ = 0;
+    state_ = State::FieldStart;
+}
+
+bool DelimitedWordListReader::ReadLine(std::optional<WordListEntry>& completed)
+{
+    completed.reset();
+    if (ended_)
+        return false;
+    while (position_ < piece_.size()) {
+        const char byte = piece_[position_++];
+        if (markSeen_ < kUtf8ByteOrderMark.size()) {
+            if (byte == kUtf8ByteOrderMark[markSeen_]) {
+                ++markSeen_;
+                continue;
+            }
+            // No mark after all: the bytes held back were the start of the first field.
+            const std::size_t held = markSeen_;
+            markSeen_ = kUtf8ByteOrderMark.size();
+            for (std::size_t i = 0; i < held; ++i)
+                Step(kUtf8ByteOrderMark[i], completed);
+        }
+        if (Step(byte, completed))
+            return true;
+        if (state_ == State::Unquoted)
+            AddUnquotedRun();
+    }
+    if (!finished_)
+        return false;
+    ended_ = true;
+    if (markSeen_ < kUtf8ByteOrderMark.size()) {
+        for (std::size_t i = 0; i < markSeen_; ++i)
+            Step(kUtf8ByteOrderMark[i], completed);
+        markSeen_ = kUtf8ByteOrderMark.size();
+    }
+    if (state_ == State::Quoted) {
+        fault_ = quoteStart_;
+        return false;
+    }
+    if (rowStarted_ || field_ > 0) {
+        EndRow(completed);
+        return true;
+    }
+    return false;
+}
+
+bool DelimitedWordListReader::Step(char byte, std::optional<WordListEntry>& completed)
+{
+    const bool lineBreak = byte == '\r' || byte == '\n';
+    if (skipLf_) {
+        skipLf_ = false;
+        if (byte == '\n')
+            return false;
+    }
+    if (lineBreak) {
+        ++line_;
+        skipLf_ = byte == '\r';
+    }
+    switch (state_) {
+    case State::HeaderLine:
+        if (lineBreak) {
+            EndRow(completed);
+            return true;
+        }
+        return false;
+    case State::FieldStart:
+        if (byte == '"') {
+            state_ = State::Quoted;
+            rowStarted_ = true;
+            quoteStart_ = {line_, Examined() - 1};
+            return false;
+        }
+        if (byte == '#' && field_ == 0 && !rowStarted_ && style_.hashLinesAreHeaders) {
+            state_ = State::HeaderLine;
+            return false;
+        }
+        state_ = State::Unquoted;
+        [[fallthrough]];
+    case State::Unquoted:
+        if (lineBreak) {
+            if (rowStarted_ || field_ > 0) {
+                EndRow(completed);
+                return true;
+            }
+            state_ = State::FieldStart; // an empty line is no row
+            return false;
+        }
+        rowStarted_ = true;
+        if (byte == style_.delimiter)
+            EndField();
+        else
+            AddToField(byte);
+        return false;
+    case State::Quoted:
+        if (byte == '"')
+            state_ = State::QuoteInQuoted;
+        else if (lineBreak) {
+            AddToField('\r');
+            AddToField('\n');
+        } else
+            AddToField(byte);
+        return false;
+    case State::QuoteInQuoted:
+        if (byte == '"') {
+            AddToField('"');
+            state_ = State::Quoted;
+        } else if (lineBreak) {
+            EndRow(completed);
+            return true;
+        } else if (byte == style_.delimiter) {
+            EndField();
+        } else {
+            // Text after a closing quote is no RFC 4180, but spreadsheets read it as text.
+            state_ = State::Unquoted;
+            AddToField(byte);
+        }
+        return false;
+    }
+    return false;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// Reads a tab-separated or comma-separated word list (RFC 4180: a field in double quotes may hold
+// the delimiter, line breaks and doubled quotes). Field 1 is the word and field 2 the explanation,
+// both made plain from HTML; further fields are ignored. A line break inside a field is stored as
+// CR LF. The file may come in pieces of any size and is read in bounded memory.
+
+#include "wordlist/PlainFromHtml.h"
+#include "wordlist/WordListEntryMaker.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// Where reading a file stopped because it cannot be read on: its line (from 1) and byte offset.
+struct WordListFault {
+    std::uint64_t line = 0;
+    std::uint64_t offset = 0;
+};
+
+struct DelimitedStyle {
+    char delimiter;
+    bool hashLinesAreHeaders; // a line starting with "#" is skipped (tab-separated notes)
+    bool firstRowMayBeHeader; // a first row "word"/"单词", ... is skipped (spreadsheets)
+};
+inline constexpr DelimitedStyle kTabSeparated{'\t', true, false};
+inline constexpr DelimitedStyle kCommaSeparated{',', false, true};
+
+class DelimitedWordListReader {
+public:
+    DelimitedWordListReader(DelimitedStyle style, std::size_t interpretWidth, std::size_t wordWidth,
+                            WordListEncoding encoding);
+
+    // The next piece of the file, once ReadLine has returned false for the one before; it must stay
+    // alive until then.
+    void Feed(std::string_view piece);
+    void Finish() { finished_ = true; }
+    // Reads one row; false when more bytes are needed or the file has ended. `completed` receives
+    // the row's entry, if it makes one.
+    bool ReadLine(std::optional<WordListEntry>& completed);
+    bool Ended() const { return ended_; }
+    std::uint64_t Examined() const { return pieceStart_ + position_; }
+    // Set once the file has ended inside a quoted field: where that field began.
+    const std::optional<WordListFault>& Fault() const { return fault_; }
+    const WordListEntryMaker& Entries() const { return entries_; }
+
+private:
+    enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted, HeaderLine };
+    // Reads one byte; true when it ended a row.
+    bool Step(char byte, std::optional<WordListEntry>& completed);
+    void AddToField(char byte);
+    void AddUnquotedRun();
+    void EndField();
+    void EndRow(std::optional<WordListEntry>& completed);
+    bool IsHeaderRow(std::string_view word) const;
+
+    DelimitedStyle style_;
+    WordListEntryMaker entries_;
+    WordListEncoding encoding_;
+    PlainFromHtml word_;
+    PlainFromHtml interpret_;
+    std::string_view piece_;
+    std::size_t position_ = 0;
+    std::uint64_t pieceStart_ = 0;
+    bool finished_ = false;
+    bool ended_ = false;
+    State state_ = State::FieldStart;
+    std::size_t markSeen_ = 0; // bytes of a UTF-8 byte-order mark at the file's start
+    bool skipLf_ = false;      // a CR was the last byte: an LF right after it belongs to it
+    bool rowStarted_ = false;  // a byte of the row has been read
+    std::size_t field_ = 0;    // the field being read, from 0
+    std::uint64_t row_ = 0;    // rows ended so far
+    std::uint64_t line_ = 1;   // the line being read
+    WordListFault quoteStart_; // where the quoted field being read began
+    std::optional<WordListFault> fault_;
+};
