@@ -30,7 +30,7 @@ TSystemNotifyArea::Desktop ThisDesktop()
     // Qt asks when its first tray icon is made and keeps the answer for the process.
     static const bool statusNotifierHost =
         DesktopPlatform(platform) && StatusNotifierHostRegistered(QDBusConnection::sessionBus());
-    return {statusNotifierHost};
+    return {platform == QLatin1String("xcb"), statusNotifierHost};
 }
 
 // An XEmbed tray reports every left click as Trigger and a double click besides; a
@@ -93,8 +93,9 @@ void TSystemNotifyArea::Send(TNotifyCommand command, const TNotifyIconData& data
     }
     icon_.setIcon(data.Icon);
     icon_.setToolTip(data.Tip);
-    // An icon added before it has a picture appears with its first picture.
-    if (added_ && !data.Icon.isNull())
+    // An icon added before it has a picture appears with its first picture. Off xcb Qt's stand-in
+    // for a missing host only warns, so there the icon waits for a host.
+    if (added_ && !data.Icon.isNull() && (desktop_.xcb || available_))
         icon_.show();
 }
 
@@ -129,5 +130,7 @@ void TSystemNotifyArea::PollAvailability()
     if (available == available_)
         return;
     available_ = available;
+    if (available && added_ && !icon_.icon().isNull())
+        icon_.show();
     emit AvailabilityChanged(available);
 }

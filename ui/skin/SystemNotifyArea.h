@@ -22,6 +22,8 @@ class TSystemNotifyArea : public TNotifyArea {
 public:
     // The desktop's tray as Qt meets it when the icon is made.
     struct Desktop {
+        // Qt embeds an icon shown without a tray once a tray appears; elsewhere it cannot.
+        bool xcb = false;
         // Clicks arrive as StatusNotifierItem activations, which have no double click.
         bool statusNotifierHost = false;
         std::function<bool()> available = &QSystemTrayIcon::isSystemTrayAvailable;
