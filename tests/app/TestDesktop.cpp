@@ -1,5 +1,6 @@
 #include "TestDesktop.h"
 
+#include <QDBusConnection>
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
@@ -74,6 +75,8 @@ TestDesktop::TestDesktop(const TempDir& dir) : logs_(dir / "logs")
 
 TestDesktop::~TestDesktop()
 {
+    if (!busName_.isEmpty())
+        QDBusConnection::disconnectFromBus(busName_);
     if (display_)
         XCloseDisplay(display_);
     for (auto it = processes_.rbegin(); it != processes_.rend(); ++it) {
@@ -107,6 +110,9 @@ std::string TestDesktop::StartBus()
         return failure;
     const QString address = QString::fromLatin1(bus.readLine()).trimmed();
     environment_.insert("DBUS_SESSION_BUS_ADDRESS", address);
+    busName_ = "test-desktop-" + socket;
+    if (!QDBusConnection::connectToBus(address, busName_).isConnected())
+        return "cannot connect to the session bus at " + address.toStdString();
     return {};
 }
 
@@ -246,4 +252,9 @@ QByteArray TestDesktop::Picture(const QString& window) const
     import.start("import", {"-window", window, "rgb:-"});
     import.waitForFinished(kPatienceMs);
     return import.readAllStandardOutput();
+}
+
+QDBusConnection TestDesktop::Bus() const
+{
+    return QDBusConnection(busName_);
 }

@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 
 #include <QByteArray>
+#include <QDBusConnection>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRect>
@@ -68,6 +69,8 @@ public:
     bool Managed(const QString& window) const;
     QByteArray Picture(const QString& window) const;
     QString Panel() const { return panel_; }
+    // A connection of the test's own to the desktop's session bus.
+    QDBusConnection Bus() const;
 
 private:
     enum class Output { Logged, Read };
@@ -83,6 +86,7 @@ private:
     std::filesystem::path logs_;
     QProcessEnvironment environment_;
     std::vector<std::unique_ptr<QProcess>> processes_; // in the order started
+    QString busName_;
     _XDisplay* display_ = nullptr;
     QProcess* panelProcess_ = nullptr;
     QString panel_;
