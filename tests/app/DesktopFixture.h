@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 class DesktopFixture : public ::testing::Test {
@@ -29,6 +30,8 @@ protected:
     bool Minimise(const QString& window) const;
     // Clicks the middle of `rect` with `click` (xdotool's click arguments).
     void ClickAt(const QRect& rect, const QStringList& click) const;
+    // Asks with `ask` until one more of the program's windows shows: its menu.
+    bool MenuOpens(const std::function<void()>& ask) const;
 
     TempDir dir;
     std::unique_ptr<TestDesktop> desktop;

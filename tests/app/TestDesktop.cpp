@@ -35,9 +35,9 @@ std::string LastOutput(const QString& log)
 
 } // namespace
 
-bool Eventually(const std::function<bool()>& condition)
+bool Eventually(const std::function<bool()>& condition, int patienceMs)
 {
-    for (int waited = 0; waited < kPatienceMs; waited += 100) {
+    for (int waited = 0; waited < patienceMs; waited += 100) {
         if (condition())
             return true;
         QThread::msleep(100);

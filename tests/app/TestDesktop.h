@@ -26,7 +26,7 @@ struct _XDisplay;
 constexpr int kPatienceMs = 15000;
 
 // Polls until the condition holds or the patience runs out.
-bool Eventually(const std::function<bool()>& condition);
+bool Eventually(const std::function<bool()>& condition, int patienceMs = kPatienceMs);
 
 // Polls `proof` while `provider` runs; false once the provider has ended without it.
 bool AwaitWhileRunning(QProcess& provider, const std::function<bool()>& proof);

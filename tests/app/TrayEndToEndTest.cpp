@@ -65,10 +65,8 @@ TEST_F(TrayEndToEndTest, MinimisedIntoTheTrayAndBackByTheIconASecondStartAndTheM
 
     // 退出系统, the menu's last item, while the window is in the tray.
     ASSERT_TRUE(Minimise(window));
-    ClickAt(desktop->Info(icon).rect, {"3"});
-    ASSERT_TRUE(Eventually([&] {
-        return desktop->Windows({"--onlyvisible", "--class", "^DoRori$"}).size() > 1;
-    })) << "a right click opened no menu";
+    ASSERT_TRUE(MenuOpens([&] { ClickAt(desktop->Info(icon).rect, {"3"}); }))
+        << "a right click opened no menu";
     desktop->Tool("xdotool", {"key", "Up", "Return"});
     ASSERT_TRUE(program.waitForFinished(kPatienceMs)) << "the program goes on after 退出系统";
     EXPECT_EQ(program.exitCode(), 0);
