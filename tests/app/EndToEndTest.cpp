@@ -1,10 +1,13 @@
 // The real program from a copy of its folder under a virtual X display: first start, hand-over of a
 // second start, two starts at the same instant, SIGTERM at any moment and a kill right after the
-// window shows.
+// window shows; and a start under a Wayland compositor.
 
+#include "TestDesktop.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -134,6 +137,44 @@ TEST_F(EndToEndTest, TwoStartsAtTheSameInstantLeaveOneInstance)
                         "echo running=$n; kill -TERM $a $b 2>/dev/null; wait"));
         EXPECT_NE(output.find("running=1"), std::string::npos) << output;
     }
+}
+
+TEST_F(EndToEndTest, AStartUnderWaylandPrintsNoWarning)
+{
+    const QString plugin =
+        QLibraryInfo::path(QLibraryInfo::PluginsPath) + "/platforms/libqwayland-generic.so";
+    if (QStandardPaths::findExecutable("weston").isEmpty() || !QFile::exists(plugin))
+        GTEST_SKIP() << "weston or Qt's wayland platform is not installed";
+    // A compositor without a screen, its socket in a session folder of the test's own.
+    fs::create_directory(dir / "runtime");
+    fs::permissions(dir / "runtime", fs::perms::owner_all);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "DBUS_SESSION_BUS_ADDRESS"})
+        environment.remove(name);
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString((dir / "runtime").string()));
+    environment.insert("XDG_CONFIG_HOME", QString::fromStdString((dir / "config").string()));
+    QProcess compositor;
+    compositor.setProcessEnvironment(environment);
+    compositor.setStandardOutputFile(QProcess::nullDevice());
+    compositor.setStandardErrorFile(QProcess::nullDevice());
+    compositor.start("weston", {"--backend=headless-backend.so", "--socket=wayland-test", "--idle-time=0"});
+    ASSERT_TRUE(AwaitWhileRunning(compositor, [&] { return fs::exists(dir / "runtime/wayland-test"); }))
+        << "weston ended before it listened";
+
+    environment.insert("WAYLAND_DISPLAY", "wayland-test");
+    environment.insert("QT_QPA_PLATFORM", "wayland");
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(QString::fromStdString(dir.path().string()));
+    program.start(QString::fromStdString((dir / "DoRori").string()), {});
+    // A first start makes its table once the window has been painted, its icon long added.
+    EXPECT_TRUE(AwaitWhileRunning(program, [&] { return fs::exists(dir / "data/DORori.db"); }))
+        << "the program ended before its window showed";
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(kPatienceMs));
+    EXPECT_EQ(program.readAllStandardError().toStdString(), "");
+    compositor.terminate();
+    compositor.waitForFinished(kPatienceMs);
 }
 
 } // namespace

@@ -1,17 +1,77 @@
 #include "ui/skin/SystemNotifyArea.h"
 
 #include <QCursor>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include <cstdint>
+#include <utility>
 
 namespace {
 
 constexpr int kAvailabilityPollMs = 1000;
 
+const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+// Where Qt's platform theme offers its StatusNotifierItem tray at all; offscreen and the like
+// have none, and are not to start a session bus for the question.
+bool DesktopPlatform(const QString& platform)
+{
+    return platform == QLatin1String("xcb") || platform.startsWith(QLatin1String("wayland"));
+}
+
+TSystemNotifyArea::Desktop ThisDesktop()
+{
+    const QString platform = QGuiApplication::platformName();
+    // Qt asks when its first tray icon is made and keeps the answer for the process.
+    static const bool statusNotifierHost =
+        DesktopPlatform(platform) && StatusNotifierHostRegistered(QDBusConnection::sessionBus());
+    return {platform == QLatin1String("xcb"), statusNotifierHost};
+}
+
+// An XEmbed tray reports every left click as Trigger and a double click besides; a
+// StatusNotifierItem host reports one left click as Trigger and never a double click, so there
+// the click stands for it.
+std::optional<std::uint32_t> MouseMessage(QSystemTrayIcon::ActivationReason reason, bool statusNotifierHost)
+{
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return statusNotifierHost ? tray::kLeftButtonDoubleClick : tray::kLeftButtonUp;
+    case QSystemTrayIcon::DoubleClick:
+        return tray::kLeftButtonDoubleClick;
+    case QSystemTrayIcon::Context:
+        return tray::kRightButtonUp;
+    case QSystemTrayIcon::MiddleClick:
+        return tray::kMiddleButtonUp;
+    case QSystemTrayIcon::Unknown:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-TSystemNotifyArea::TSystemNotifyArea(QObject* parent)
-    : TNotifyArea(parent), icon_(this), available_(QSystemTrayIcon::isSystemTrayAvailable())
+bool StatusNotifierHostRegistered(const QDBusConnection& bus)
+{
+    // Asked only of a watcher that runs: a call to an absent one could have the bus start one.
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(kWatcher))
+        return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(kWatcher, QStringLiteral("/StatusNotifierWatcher"),
+                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
+                                                      QStringLiteral("Get"));
+    get << kWatcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().constFirst().value<QDBusVariant>().variant().toBool();
+}
+
+TSystemNotifyArea::TSystemNotifyArea(QObject* parent, std::optional<Desktop> desktop)
+    : TNotifyArea(parent), icon_(this), desktop_(desktop ? std::move(*desktop) : ThisDesktop()),
+      available_(desktop_.available())
 {
     connect(&icon_, &QSystemTrayIcon::activated, this, &TSystemNotifyArea::Activated);
     availabilityPoll_.setInterval(kAvailabilityPollMs);
@@ -28,20 +88,21 @@ void TSystemNotifyArea::Send(TNotifyCommand command, const TNotifyIconData& data
     }
     if (command == TNotifyCommand::Add) {
         added_ = true;
-        available_ = QSystemTrayIcon::isSystemTrayAvailable();
+        available_ = desktop_.available();
         availabilityPoll_.start();
     }
     icon_.setIcon(data.Icon);
     icon_.setToolTip(data.Tip);
-    // An icon added before it has a picture appears with its first picture.
-    if (added_ && !data.Icon.isNull())
+    // An icon added before it has a picture appears with its first picture. Off xcb Qt's stand-in
+    // for a missing host only warns, so there the icon waits for a host.
+    if (added_ && !data.Icon.isNull() && (desktop_.xcb || available_))
         icon_.show();
 }
 
 bool TSystemNotifyArea::IsAvailable() const
 {
     // isVisible() claims true without a notification area; only this question is reliable.
-    return QSystemTrayIcon::isSystemTrayAvailable();
+    return desktop_.available();
 }
 
 QPoint TSystemNotifyArea::CursorPos() const
@@ -59,29 +120,17 @@ QRect TSystemNotifyArea::WorkArea() const
 
 void TSystemNotifyArea::Activated(QSystemTrayIcon::ActivationReason reason)
 {
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        emit Notified(tray::kLeftButtonUp);
-        break;
-    case QSystemTrayIcon::DoubleClick:
-        emit Notified(tray::kLeftButtonDoubleClick);
-        break;
-    case QSystemTrayIcon::Context:
-        emit Notified(tray::kRightButtonUp);
-        break;
-    case QSystemTrayIcon::MiddleClick:
-        emit Notified(tray::kMiddleButtonUp);
-        break;
-    case QSystemTrayIcon::Unknown:
-        break;
-    }
+    if (const auto message = MouseMessage(reason, desktop_.statusNotifierHost))
+        emit Notified(*message);
 }
 
 void TSystemNotifyArea::PollAvailability()
 {
-    const bool available = QSystemTrayIcon::isSystemTrayAvailable();
+    const bool available = desktop_.available();
     if (available == available_)
         return;
     available_ = available;
+    if (available && added_ && !icon_.icon().isNull())
+        icon_.show();
     emit AvailabilityChanged(available);
 }

@@ -7,11 +7,30 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+#include <functional>
+#include <optional>
+
+class QDBusConnection;
+
+// Whether the bus has a StatusNotifierItem watcher with a host behind it (KDE Plasma, GNOME's
+// AppIndicator, xfce4-panel): Qt's tray then speaks StatusNotifierItem instead of XEmbed.
+bool StatusNotifierHostRegistered(const QDBusConnection& bus);
+
 class TSystemNotifyArea : public TNotifyArea {
     Q_OBJECT
 
 public:
-    explicit TSystemNotifyArea(QObject* parent = nullptr);
+    // The desktop's tray as Qt meets it when the icon is made.
+    struct Desktop {
+        // Qt embeds an icon shown without a tray once a tray appears; elsewhere it cannot.
+        bool xcb = false;
+        // Clicks arrive as StatusNotifierItem activations, which have no double click.
+        bool statusNotifierHost = false;
+        std::function<bool()> available = &QSystemTrayIcon::isSystemTrayAvailable;
+    };
+
+    // Without a desktop, this process's.
+    explicit TSystemNotifyArea(QObject* parent = nullptr, std::optional<Desktop> desktop = std::nullopt);
 
     void Send(TNotifyCommand command, const TNotifyIconData& data) override;
     bool IsAvailable() const override;
@@ -23,6 +42,7 @@ private:
     void PollAvailability();
 
     QSystemTrayIcon icon_;
+    Desktop desktop_; // taken after the icon is made, when Qt has chosen its tray
     QTimer availabilityPoll_;
     bool added_ = false;
     bool available_ = false;

@@ -1,8 +1,9 @@
 #pragma once
 // The program's icon in the notification area. While the owner window is minimised it is hidden
 // (no taskbar entry) and the icon shows the on-minimise option; restoring shows the window again,
-// brings it to the front and switches back to the normal option. A double-click on the icon
-// toggles the two, and every notification reaches OnMessage with a point to open a menu at.
+// brings it to the front and switches back to the normal option. A double-click on the icon (a
+// click, where the desktop reports no double click) toggles the two, and every notification
+// reaches OnMessage with a point to open a menu at.
 // Where the desktop has no notification area, minimising leaves the window minimised with its
 // taskbar entry: no window is ever hidden where no icon can bring it back.
 
