@@ -2,8 +2,8 @@
 
 #include "app/ProgramPlaces.h"
 #include "platform/Registry.h"
-#include "store/DictionaryOpening.h"
 #include "store/TableCheck.h"
+#include "store/TableFile.h"
 #include "study/Settings.h"
 
 #include <ostream>
@@ -20,7 +20,7 @@ void PrintHelp(const ProgramPlaces& places, std::ostream& out)
            "                exit status 1 when it is damaged, missing or not this program's\n"
            "  -v, --version print the version\n"
            "  -h, --help    print this help\n\n"
-        << "Word list: " << DictionaryPath(places.wordListFolder).string() << "\n"
+        << "Word list: " << TablePath(places.wordListFolder).string() << "\n"
         << "Settings:  " << Registry::KeyFile(kSettingsKeyPath).value_or("(no configuration folder)").string()
         << " (the last words and the dictation settings)\n"
         << "Titles:    " << places.titlesFile.string() << " (read only, when it exists)\n";
@@ -60,7 +60,7 @@ int RunCommand(CommandAction action, const ProgramPlaces& places, std::ostream& 
         PrintHelp(places, out);
         return 0;
     case CommandAction::Check: {
-        const TableCheckResult result = CheckTable(DictionaryPath(places.wordListFolder).string());
+        const TableCheckResult result = CheckTable(TablePath(places.wordListFolder).string());
         out << result.report;
         return result.whole ? 0 : 1;
     }

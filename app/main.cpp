@@ -8,6 +8,7 @@
 #include "app/SignalCloser.h"
 #include "app/SingleInstance.h"
 #include "platform/KeyFileWriter.h"
+#include "store/TableFile.h"
 #include "study/CommonTexts.h"
 #include "study/ErrorReport.h"
 #include "ui/FontConfigReader.h"
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
     };
     // The first run makes its table once the window is on the screen, so that nothing is written
     // to disk before the window shows.
-    const bool firstRun = DictionaryToCreate(places.wordListFolder);
+    const bool firstRun = TableToCreate(places.wordListFolder);
     if (!firstRun && !openTable())
         return 0;
     // A signal during the start ends the program before its window shows.

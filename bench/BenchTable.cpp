@@ -1,6 +1,7 @@
 #include "bench/BenchTable.h"
 
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 
 #include <filesystem>
 #include <fstream>
@@ -66,7 +67,7 @@ void BenchTableSizes(benchmark::internal::Benchmark* benchmark)
 std::string BenchTablePath(std::size_t words)
 {
     return CachedBenchFile(std::to_string(words) + ".db", [words](const std::string& building) {
-        TDictTable::CreateTable(building);
+        CreateTableFile(building);
         TDictTable table;
         table.Open(building);
         table.BeginBatch();

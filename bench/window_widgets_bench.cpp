@@ -7,6 +7,7 @@
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
 #include "platform/KeyFileWriter.h"
+#include "store/TableFile.h"
 #include "support/PaintSeen.h"
 #include "support/TempDir.h"
 
@@ -36,7 +37,7 @@ void BM_StartToFirstPaint(benchmark::State& state)
         latency.Time(state, [&] {
             data.emplace();
             form.emplace(data->DictTable, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()});
-            const bool firstRun = DictionaryToCreate(dir.path());
+            const bool firstRun = TableToCreate(dir.path());
             if (!firstRun)
                 data->FormCreate(dir.path());
             form->afterFirstPaint = [&] {

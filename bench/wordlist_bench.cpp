@@ -34,6 +34,7 @@
 #include "bench/ProcessMemory.h"
 #include "bench/WordListGenerator.h"
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
@@ -334,7 +335,7 @@ double ImportOnce(benchmark::State& state, const std::string& file, std::size_t 
     const std::string path = TmpPath("import", count) + ".db";
     Transfer run;
     RemoveBenchTable(path);
-    TDictTable::CreateTable(path);
+    CreateTableFile(path);
     run.table.Open(path);
     run.view.fileAnswers = {file};
     run.view.Start();
@@ -446,7 +447,7 @@ void BM_StopImport(benchmark::State& state)
         if (state.range(1))
             fs::copy_file(BenchTablePath(10000), path);
         else
-            TDictTable::CreateTable(path);
+            CreateTableFile(path);
         TDictTable table;
         table.Open(path);
         const int before = table.RecordCount();
@@ -493,7 +494,7 @@ void BM_CommandMemory(benchmark::State& state)
         run.view.answers = {Answer::Ok};
         run.logic.SpeedExportClick();
     } else {
-        TDictTable::CreateTable(table);
+        CreateTableFile(table);
     }
     for (auto _ : state)
         MeasureInChild(state, std::string(exporting ? "export" : "import") + "\n" + table + "\n" + file);

@@ -16,6 +16,7 @@
 #include "bench/ProcessMemory.h"
 #include "bench/WordListGenerator.h"
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
@@ -144,7 +145,7 @@ void BM_ImportIntoEmpty(benchmark::State& state)
     double total = 0;
     for (auto _ : state) {
         RemoveBenchTable(path);
-        TDictTable::CreateTable(path);
+        CreateTableFile(path);
         TDictTable table;
         table.Open(path);
         FormState form;

@@ -34,11 +34,6 @@ TDictTable::~TDictTable()
     Close();
 }
 
-void TDictTable::CreateTable(const std::string& path)
-{
-    CreateDictTableFile(path);
-}
-
 void TDictTable::Open(const std::string& path)
 {
     Close();

@@ -31,8 +31,6 @@ public:
     TDictTable(const TDictTable&) = delete;
     TDictTable& operator=(const TDictTable&) = delete;
 
-    // Creates an empty table file with its three indexes; an existing file is never touched.
-    static void CreateTable(const std::string& path);
     // Opens an existing table file; the first record in word order becomes current.
     void Open(const std::string& path);
     void Close();

@@ -11,11 +11,11 @@ namespace {
 // The book's definition as this program writes it: a table of any other definition (a foreign or
 // an older file) is not ours to change. The order index keeps the next word a single index step
 // at any size of the book.
-constexpr const char* kCreateTableSql =
+constexpr const char* kCreateErrorBookSql =
     "CREATE TABLE ErrorBook (word TEXT COLLATE " DICT_COLLATION " PRIMARY KEY NOT NULL,"
     " misses INTEGER NOT NULL,"
     " last_miss INTEGER NOT NULL, right_in_row INTEGER NOT NULL)";
-constexpr const char* kCreateOrderSql =
+constexpr const char* kCreateErrorBookOrderSql =
     "CREATE INDEX ErrorBookOrder ON ErrorBook(misses DESC, last_miss, word)";
 
 } // namespace
@@ -34,8 +34,9 @@ sqlite3* ErrorBook::Connection()
         if (!definition.Step())
             shape_ = Shape::Absent;
         else
-            shape_ = definition.Text(0) == "table" && definition.Text(1) == kCreateTableSql ? Shape::Ours
-                                                                                            : Shape::Foreign;
+            shape_ = definition.Text(0) == "table" && definition.Text(1) == kCreateErrorBookSql
+                         ? Shape::Ours
+                         : Shape::Foreign;
     }
     return db;
 }
@@ -55,8 +56,8 @@ bool ErrorBook::Ready(bool create)
             return false;
         ExecuteSql(db, "BEGIN IMMEDIATE");
         try {
-            ExecuteSql(db, kCreateTableSql);
-            ExecuteSql(db, kCreateOrderSql);
+            ExecuteSql(db, kCreateErrorBookSql);
+            ExecuteSql(db, kCreateErrorBookOrderSql);
             ExecuteSql(db, "COMMIT");
         } catch (...) {
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);

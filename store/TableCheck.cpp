@@ -3,6 +3,7 @@
 #include "store/DictError.h"
 #include "store/DictSchema.h"
 #include "store/TableConnection.h"
+#include "store/TableFile.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -41,10 +42,10 @@ TableAccess AccessWritingNothing(const std::string& path)
 TableCheckResult CheckTable(const std::string& path)
 {
     const TableAccess access = AccessWritingNothing(path);
-    const DictFileCheck file = CheckDictTableFile(path, access);
-    if (file.state == DictFileState::Missing)
+    const TableFileLook file = LookAtTableFile(path, access);
+    if (file.state == TableFileState::Missing)
         return {false, path + ": no word list\n"};
-    if (file.state != DictFileState::Table && file.state != DictFileState::Damaged)
+    if (file.state != TableFileState::Table && file.state != TableFileState::Damaged)
         return {false, path + ": " + file.detail + "\n"};
 
     std::string report = path + "\n";

@@ -1,7 +1,7 @@
 #include "store/TableFolder.h"
 
 #include "platform/XdgFolders.h"
-#include "store/DictionaryOpening.h"
+#include "store/TableFile.h"
 
 #include <fcntl.h>
 #include <string>
@@ -30,7 +30,7 @@ fs::path TableFolder(const fs::path& programDirectory, TableFolderRule rule)
     if (rule == TableFolderRule::AlwaysInHome)
         return inHome;
     std::error_code error;
-    if (fs::exists(DictionaryPath(programDirectory), error) || CanCreateFileIn(programDirectory))
+    if (fs::exists(TablePath(programDirectory), error) || CanCreateFileIn(programDirectory))
         return programDirectory;
     return inHome;
 }

@@ -1,7 +1,7 @@
 #include "study/ErrorReport.h"
 
 #include "store/DictError.h"
-#include "store/DictionaryOpening.h"
+#include "store/TableFile.h"
 #include "text/GbkCodec.h"
 
 namespace {

@@ -2,9 +2,9 @@
 
 #include "app/ProgramPlaces.h"
 #include "store/DictTable.h"
-#include "store/DictionaryOpening.h"
 #include "store/SqliteStatement.h"
 #include "store/TableConnection.h"
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -25,7 +25,7 @@ namespace {
 // Opens the table of `folder` in `table` (making it the first time) and stores these words.
 void StoreWords(const fs::path& folder, std::initializer_list<const char*> words, TDictTable& table)
 {
-    ASSERT_EQ(OpenDictionary(folder, table).outcome, OpenOutcome::Opened);
+    ASSERT_EQ(OpenOrCreateTable(folder, table).outcome, OpenOutcome::Opened);
     for (const char* word : words) {
         table.Append();
         table.SetFieldByName("word", word);
@@ -76,14 +76,14 @@ TEST(CommandLine, CheckCountsTheWordsOfAWholeListAndFailsOnADamagedOrMissingOne)
 {
     TempDir dir;
     const ProgramPlaces places{dir / "dorori", dir.path(), dir / "DoRori.ini"};
-    const fs::path list = DictionaryPath(dir.path());
+    const fs::path list = TablePath(dir.path());
     std::ostringstream missing;
     EXPECT_EQ(RunCommand(CommandAction::Check, places, missing), 1);
     EXPECT_NE(missing.str().find("no word list"), std::string::npos) << missing.str();
 
     {
         TDictTable table;
-        ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
+        ASSERT_EQ(OpenOrCreateTable(dir.path(), table).outcome, OpenOutcome::Opened);
         // Words whose order needs the word collation: the index check must be able to compare them.
         for (const char* word : {"b", "A", "a", "\xB9\xB7"}) {
             table.Append();
@@ -153,7 +153,7 @@ protected:
 
 TEST_F(ProgramCheckTest, ATableThatHoldsATriggerFailsTheCheckWhichSaysSo)
 {
-    ExecuteSql(OpenTableConnection(DictionaryPath(dir.path()), TableAccess::ReadWrite).get(),
+    ExecuteSql(OpenTableConnection(TablePath(dir.path()), TableAccess::ReadWrite).get(),
                "CREATE TRIGGER wipe AFTER UPDATE ON DORori BEGIN DELETE FROM DORori; END");
     const auto [status, output] = Check(Program(), {});
     EXPECT_EQ(status, 1) << output;

@@ -1,6 +1,7 @@
 #include "store/DictTable.h"
 
 #include "store/DictError.h"
+#include "store/TableFile.h"
 #include "store/WordSeek.h"
 #include "support/Gbk.h"
 #include "support/TempDir.h"
@@ -17,7 +18,7 @@ protected:
     void SetUp() override
     {
         path = (dir / "DORori.db").string();
-        TDictTable::CreateTable(path);
+        CreateTableFile(path);
         table.Open(path);
     }
 

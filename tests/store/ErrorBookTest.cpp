@@ -2,6 +2,7 @@
 
 #include "store/DictSchema.h"
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ class ErrorBookTest : public ::testing::Test {
 protected:
     ErrorBookTest()
     {
-        TDictTable::CreateTable(path);
+        CreateTableFile(path);
         table.Open(path);
     }
     TempDir dir;
@@ -46,7 +47,7 @@ TEST_F(ErrorBookTest, MissesOrderTheBookAndTwoRightAnswersInARowRetireAWord)
     book.RecordMiss("dog", 100);
     book.RecordMiss("eel", 200);
     EXPECT_TRUE(HoldsErrorBook(table));
-    EXPECT_EQ(CheckDictTableFile(path).state, DictFileState::Table) << "the start-up check accepts it";
+    EXPECT_EQ(LookAtTableFile(path).state, TableFileState::Table) << "the start-up check accepts it";
     EXPECT_EQ(book.Count(), 3);
     EXPECT_EQ(book.NextWord(), "dog") << "one miss each: the oldest first";
     book.RecordMiss("CAT", 400); // the word as an import may have renamed it

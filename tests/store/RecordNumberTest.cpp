@@ -3,6 +3,7 @@
 // table's record number and its n-th record agree with the records sorted in word order.
 
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 #include "text/GbkText.h"
 
@@ -58,7 +59,7 @@ class RecordNumberTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        TDictTable::CreateTable((dir / "DORori.db").string());
+        CreateTableFile((dir / "DORori.db").string());
         table.Open((dir / "DORori.db").string());
     }
 

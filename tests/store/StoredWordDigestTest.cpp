@@ -5,6 +5,7 @@
 #include "store/StoredWordDigest.h"
 
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,7 @@ protected:
     StoredWordDigestTest()
     {
         const std::string path = (dir / "DORori.db").string();
-        TDictTable::CreateTable(path);
+        CreateTableFile(path);
         table.Open(path);
         const std::vector<std::pair<std::string, std::string>> words = {
             {"apple", "a fruit"},   {"Pear", "p"},        {"twice", "first"},

@@ -1,7 +1,7 @@
 #include "store/TableFolder.h"
 
 #include "store/DictTable.h"
-#include "store/DictionaryOpening.h"
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -65,7 +65,7 @@ TEST(TableFolder, BesideAWritableProgramElseInTheUserDataFolderAndAnExistingTabl
         setenv("XDG_DATA_HOME", home.path().c_str(), 1);
         if (row.tableBeside) {
             fs::create_directory(program / "data");
-            TDictTable::CreateTable(DictionaryPath(program.path()).string());
+            CreateTableFile(TablePath(program.path()).string());
         }
         EXPECT_TRUE(
             Chooses(program.path(), row.readOnly, row.rule, row.beside ? program.path() : home / "dorori"));

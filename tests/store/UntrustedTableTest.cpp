@@ -6,6 +6,7 @@
 #include "store/ErrorBook.h"
 #include "store/SqliteStatement.h"
 #include "store/TableConnection.h"
+#include "store/TableFile.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,7 @@ protected:
     // The program's table of five words with an empty error book.
     UntrustedTableTest()
     {
-        TDictTable::CreateTable(path);
+        CreateTableFile(path);
         table.Open(path);
         for (const char* word : {"ant", "bee", "cat", "dog", "eel"}) {
             table.Append();
@@ -51,8 +52,8 @@ TEST_F(UntrustedTableTest, TheVerdictNamesTheTriggerOrViewThatMakesAFileNotThePr
          {std::pair{kWipe, "holds a trigger: wipe"},
           std::pair{"DROP TRIGGER wipe; DROP TRIGGER wipeRest;" + kPeek, "holds a view: peek"}}) {
         Plant(sql);
-        const DictFileCheck check = CheckDictTableFile(path);
-        EXPECT_EQ(check.state, DictFileState::Foreign) << detail;
+        const TableFileLook check = LookAtTableFile(path);
+        EXPECT_EQ(check.state, TableFileState::Foreign) << detail;
         EXPECT_EQ(check.detail, detail);
         table.Open(path);
     }

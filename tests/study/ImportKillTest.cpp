@@ -5,6 +5,7 @@
 
 #include "store/DictSchema.h"
 #include "store/DictTable.h"
+#include "store/TableFile.h"
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
@@ -104,7 +105,7 @@ TEST(ImportKill, AKillAtAnyMomentOfAnImportIntoAnEmptyTableLeavesItWhole)
     // Kill after this many rounds of events while reading; 0: once the indexes are being made.
     for (const int rounds : {1, 40, 0}) {
         const std::string table = (dir / ("DORori-" + std::to_string(rounds) + ".db")).string();
-        TDictTable::CreateTable(table);
+        CreateTableFile(table);
         int pipe[2];
         ASSERT_EQ(::pipe(pipe), 0);
         const pid_t child = ::fork();

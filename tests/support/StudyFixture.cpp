@@ -1,5 +1,7 @@
 #include "support/StudyFixture.h"
 
+#include "store/TableFile.h"
+
 #include <cstdlib>
 
 StudyFixture::StudyFixture()
@@ -7,7 +9,7 @@ StudyFixture::StudyFixture()
     // Registry values of the tests stay inside the temporary directory.
     setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
     const std::string path = (dir / "DORori.db").string();
-    TDictTable::CreateTable(path);
+    CreateTableFile(path);
     table.Open(path);
     pages = std::make_unique<StudyPages>(
         table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()}, speaker);

@@ -1,4 +1,4 @@
-#include "store/DictionaryOpening.h"
+#include "store/TableFile.h"
 
 #include "store/DictTable.h"
 #include "study/ErrorReport.h"
@@ -21,7 +21,7 @@ std::string ReadFile(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-TEST(DictionaryOpening, FirstStartCreatesTheTableAndTheNextOpensItWithoutRecreating)
+TEST(TableFile, FirstStartCreatesTheTableAndTheNextOpensItWithoutRecreating)
 {
     // No file, or one of zero bytes that holds no words: the table is made in its place.
     for (const bool zeroLength : {false, true}) {
@@ -32,34 +32,34 @@ TEST(DictionaryOpening, FirstStartCreatesTheTableAndTheNextOpensItWithoutRecreat
         }
         {
             TDictTable table;
-            ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
+            ASSERT_EQ(OpenOrCreateTable(dir.path(), table).outcome, OpenOutcome::Opened);
             EXPECT_TRUE(fs::exists(dir / "data/DORori.db"));
             table.Append();
             table.SetFieldByName("word", "kept");
             table.Post();
         }
         TDictTable table;
-        ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
+        ASSERT_EQ(OpenOrCreateTable(dir.path(), table).outcome, OpenOutcome::Opened);
         EXPECT_EQ(table.RecordCount(), 1);
         EXPECT_EQ(table.FieldByName("word"), "kept");
     }
 }
 
-TEST(DictionaryOpening, AFileThatIsNotATableIsReportedAndLeftAsItIs)
+TEST(TableFile, AFileThatIsNotATableIsReportedAndLeftAsItIs)
 {
     TempDir dir;
     fs::create_directory(dir / "data");
     const std::string junk(5000, 'j');
     std::ofstream(dir / "data/DORori.db", std::ios::binary) << junk;
     TDictTable table;
-    const OpenResult result = OpenDictionary(dir.path(), table);
+    const OpenResult result = OpenOrCreateTable(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
     EXPECT_NE(StartRefusalText(result).find("not a database"), std::string::npos) << result.detail;
     EXPECT_FALSE(table.Active());
     EXPECT_EQ(ReadFile(dir / "data/DORori.db"), junk);
 }
 
-TEST(DictionaryOpening, AForeignDatabaseStaysByteForByteAndTheMessageSaysWhichFileAndWhatToDo)
+TEST(TableFile, AForeignDatabaseStaysByteForByteAndTheMessageSaysWhichFileAndWhatToDo)
 {
     TempDir dir;
     fs::create_directory(dir / "data");
@@ -75,7 +75,7 @@ TEST(DictionaryOpening, AForeignDatabaseStaysByteForByteAndTheMessageSaysWhichFi
         const std::string before = ReadFile(file);
 
         TDictTable table;
-        const OpenResult result = OpenDictionary(dir.path(), table);
+        const OpenResult result = OpenOrCreateTable(dir.path(), table);
         EXPECT_EQ(result.outcome, OpenOutcome::Failed);
         EXPECT_FALSE(table.Active());
         EXPECT_EQ(ReadFile(file), before) << mode;
@@ -87,12 +87,12 @@ TEST(DictionaryOpening, AForeignDatabaseStaysByteForByteAndTheMessageSaysWhichFi
     }
 }
 
-TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
+TEST(TableFile, ALockedTableIsReportedWithTheEngineText)
 {
     TempDir dir;
     {
         TDictTable table;
-        ASSERT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Opened);
+        ASSERT_EQ(OpenOrCreateTable(dir.path(), table).outcome, OpenOutcome::Opened);
     }
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open((dir / "data/DORori.db").c_str(), &other), SQLITE_OK);
@@ -100,7 +100,7 @@ TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
         sqlite3_exec(other, "PRAGMA locking_mode=EXCLUSIVE; BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr),
         SQLITE_OK);
     TDictTable table;
-    const OpenResult result = OpenDictionary(dir.path(), table);
+    const OpenResult result = OpenOrCreateTable(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
     const std::string text = gbk::ToUtf8(StartRefusalText(result));
     EXPECT_NE(text.find("locked"), std::string::npos) << text;
@@ -108,20 +108,20 @@ TEST(DictionaryOpening, ALockedTableIsReportedWithTheEngineText)
     sqlite3_close(other);
 }
 
-TEST(DictionaryOpening, AnUnwritableProgramDirectoryLeavesNothingBehind)
+TEST(TableFile, AnUnwritableProgramDirectoryLeavesNothingBehind)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root";
     TempDir dir;
     fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
     TDictTable table;
-    const OpenResult result = OpenDictionary(dir.path(), table);
+    const OpenResult result = OpenOrCreateTable(dir.path(), table);
     EXPECT_EQ(result.outcome, OpenOutcome::Failed);
     EXPECT_EQ(result.trouble, DictTrouble::FolderNotMade);
     EXPECT_FALSE(fs::exists(dir / "data"));
 }
 
-TEST(DictionaryOpening, AnUnwritableDataDirectoryLeavesNoHalfMadeTable)
+TEST(TableFile, AnUnwritableDataDirectoryLeavesNoHalfMadeTable)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root";
@@ -129,7 +129,7 @@ TEST(DictionaryOpening, AnUnwritableDataDirectoryLeavesNoHalfMadeTable)
     fs::create_directory(dir / "data");
     fs::permissions(dir / "data", fs::perms::owner_read | fs::perms::owner_exec);
     TDictTable table;
-    EXPECT_EQ(OpenDictionary(dir.path(), table).outcome, OpenOutcome::Failed);
+    EXPECT_EQ(OpenOrCreateTable(dir.path(), table).outcome, OpenOutcome::Failed);
     EXPECT_TRUE(fs::is_empty(dir / "data"));
     fs::permissions(dir / "data", fs::perms::owner_all);
 }
