@@ -5,7 +5,7 @@
 #include "store/RecordNumberIndex.h"
 #include "store/SqliteStatement.h"
 #include "store/TableConnection.h"
-#include "store/WordIdSet.h"
+#include "store/TableFill.h"
 #include "text/GbkText.h"
 
 #include <cstdlib>
@@ -69,7 +69,7 @@ void TDictTable::Close()
         return;
     if (fill_) {
         try {
-            WriteFillRows();
+            fill_->Write();
         } catch (const DictError&) {
             // Closing goes on: what was written before is kept.
         }
@@ -90,7 +90,7 @@ void TDictTable::Close()
         sqlite3_exec(db_, indexed ? "COMMIT" : "ROLLBACK", nullptr, nullptr, nullptr);
     }
     batchDepth_ = 0;
-    EndFill();
+    fill_.reset();
     batchWait_ = nullptr;
     sqlite3_close(db_);
     db_ = nullptr;
@@ -469,7 +469,13 @@ void TDictTable::Post()
     const EditState state = editState_;
     editState_ = EditState::Browse; // a failed Post leaves the table and the cursor as they were
     if (state == EditState::Inserting && fill_) {
-        PostToFill();
+        StopWalk();
+        try {
+            editBuffer_.id = fill_->Add(editBuffer_.word, editBuffer_.interpret, editBuffer_.remark);
+        } catch (const DictError&) {
+            recordCount_ = -1; // a full group was written and failed: its records are not stored
+            throw;
+        }
     } else {
         SqliteStatement& statement = state == EditState::Inserting ? *insert_ : *update_;
         statement.Reset()
@@ -486,14 +492,11 @@ void TDictTable::Post()
         if (recordCount_ >= 0)
             ++recordCount_;
         numbers_->Added(editBuffer_.word);
-        if (fill_)
-            fill_->Add(editBuffer_.word, editBuffer_.id);
         recNo_ = 0;
     } else if (!gbk::EqualNoCase(editBuffer_.word, current_.word)) {
+        // An edit ends a fill first (it needs the indexes), so the fill knows no edited word.
         numbers_->Removed(current_.word);
         numbers_->Added(editBuffer_.word);
-        if (fill_)
-            fill_->Add(editBuffer_.word, editBuffer_.id);
         recNo_ = 0;
     }
     current_ = editBuffer_;
@@ -524,12 +527,23 @@ void TDictTable::Delete()
     }
 }
 
+bool TDictTable::ReadInWordOrder(
+    const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
+    const std::function<bool()>& meanwhile, std::size_t windowRecords)
+{
+    RequireIndexes();
+    if (batchDepth_ > 0)
+        throw DictError("The table cannot be read in word order during a batch");
+    return ReadTableInWordOrder(FileName(), visit, meanwhile, windowRecords,
+                                static_cast<std::size_t>(RecordCount()));
+}
+
 void TDictTable::ReadStored(
     const std::function<bool(std::string_view word, std::string_view interpret)>& visit)
 {
     RequireOpen();
     if (fill_)
-        WriteFillRows();
+        WriteFill();
     SqliteStatement stored(db_, "SELECT word, interpret FROM DORori ORDER BY ID");
     while (stored.Step() && visit(stored.TextView(0), stored.TextView(1))) {
     }

@@ -2,6 +2,8 @@
 // The dictionary table: one SQLite file of records (ID, word, interpret, remark) kept in word order
 // (word without letter case, then ID), with a single current record that every feature moves.
 
+#include "store/WordOrderReading.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,8 +12,8 @@
 #include <vector>
 
 class RecordNumberIndex;
-class WordIdSet;
 class SqliteStatement;
+class TableFill;
 struct sqlite3;
 
 class TDictTable {
@@ -23,8 +25,6 @@ public:
     // comparison with another program gives it.
     static constexpr int BatchCacheKiB = 32768;
     static constexpr int FillCacheKiB = 2000; // the engine's default
-    // The records ReadInWordOrder holds at once: at most 64 MiB of texts at their widest.
-    static constexpr std::size_t WordOrderWindowRecords = (64u << 20) / (WordWidth + InterpretWidth);
 
     TDictTable();
     ~TDictTable();
@@ -79,14 +79,11 @@ public:
     void BeginBatch(std::function<void()> whileWaiting = {});
     void EndBatch();
 
-    // Gives every record's word and explanation once in word order (equal words by ID), as the
-    // table stood when the reading began, and leaves the current record where it is. `meanwhile`
-    // is called every few hundred records read before they are given. Either returning false
-    // stops the reading, and it returns false. The texts given last until `visit` returns. Not
-    // during a batch.
+    // Gives every record once in word order, as ReadTableInWordOrder does, and leaves the current
+    // record where it is. Not during a batch.
     bool ReadInWordOrder(const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
                          const std::function<bool()>& meanwhile,
-                         std::size_t windowRecords = WordOrderWindowRecords);
+                         std::size_t windowRecords = kWordOrderWindowRecords);
 
     // Reads every record once in the order stored (by ID), which reads the file front to back, and
     // leaves the current record where it is; `visit` returns false to stop. The texts it is given
@@ -112,10 +109,8 @@ private:
     // Open, and with its indexes: a fill in progress makes them first.
     void RequireIndexes();
     bool SeekFilled(const std::string& word);
-    void PostToFill();
-    void WriteFillRows();
-    // Forgets a fill: its set of words, the records not yet written and their statement.
-    void EndFill();
+    // The fill's records held so far written; a failure leaves the count to be found again.
+    void WriteFill();
     bool StepAheadTo(const std::string& key);
     void FinishFill();
     void CommitBatch(const char* sql);
@@ -165,13 +160,7 @@ private:
     int batchDepth_ = 0;
     int batchChanges_ = 0;
     std::function<void()> batchWait_;
-    std::unique_ptr<WordIdSet> fill_; // while a batch fills an empty table without its indexes
-    // The records a fill has posted and not yet written, each with the ID it is stored under: they
-    // are written a few dozen at a time by one statement, since every statement that adds to the
-    // table also reads and writes the table's ID counter.
-    std::vector<Record> fillRows_;
-    std::int64_t fillNextId_ = 0;
-    std::unique_ptr<SqliteStatement> fillInsert_;
+    std::unique_ptr<TableFill> fill_; // while a batch fills an empty table without its indexes
 };
 
 class TDictTable::Bookmark {

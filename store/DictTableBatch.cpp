@@ -6,7 +6,7 @@
 #include "store/DictTable.h"
 #include "store/RecordNumberIndex.h"
 #include "store/SqliteStatement.h"
-#include "store/WordIdSet.h"
+#include "store/TableFill.h"
 #include "store/WorkWhileWaiting.h"
 #include "text/GbkText.h"
 
@@ -30,34 +30,13 @@ std::string CacheSizeSql(int kib)
     return "PRAGMA cache_size = -" + std::to_string(kib);
 }
 
-constexpr std::size_t kFillRowsPerWrite = 32;
-
-std::string FillInsertSql(std::size_t rows)
-{
-    std::string sql = "INSERT INTO DORori (ID, word, interpret, remark) VALUES (?, ?, ?, ?)";
-    for (std::size_t i = 1; i < rows; ++i)
-        sql += ", (?, ?, ?, ?)";
-    return sql;
-}
-
-// The ID the engine would give the first record of the emptied table: one past the largest it
-// ever gave (kept beside the table, which is made with AUTOINCREMENT), so no ID is used twice.
-std::int64_t NextIdOfEmptyTable(sqlite3* db)
-{
-    SqliteStatement counter(db, "SELECT count(*) FROM sqlite_master WHERE name = 'sqlite_sequence'");
-    if (!counter.Step() || counter.Integer(0) == 0)
-        return 1;
-    SqliteStatement largest(db, "SELECT seq FROM sqlite_sequence WHERE name = 'DORori'");
-    return (largest.Step() ? largest.Integer(0) : 0) + 1;
-}
-
 } // namespace
 
 bool TDictTable::SeekFilled(const std::string& word)
 {
     StopWalk();
     const auto fetch = [this](std::int64_t id) {
-        WriteFillRows(); // the record may be among those not written yet
+        WriteFill(); // the record may be among those not written yet
         const bool found = byId_->Reset().Bind(1, id).Step();
         if (found)
             MoveToRow(*byId_);
@@ -99,10 +78,8 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
             // cache serves it as fast as a larger one, and the sort that makes the indexes keeps
             // no more than that in memory.
             Execute(CacheSizeSql(FillCacheKiB).c_str());
-            Execute(kDropIndexesSql);
-            fill_ = std::make_unique<WordIdSet>();
-            fillNextId_ = NextIdOfEmptyTable(db_);
-            fillInsert_ = std::make_unique<SqliteStatement>(db_, FillInsertSql(kFillRowsPerWrite).c_str());
+            StopWalk();
+            fill_ = std::make_unique<TableFill>(db_);
             numbers_->Forget();
         }
     } catch (const DictError&) {
@@ -111,45 +88,14 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
     }
 }
 
-void TDictTable::PostToFill()
+void TDictTable::WriteFill()
 {
-    StopWalk();
-    editBuffer_.id = fillNextId_;
-    fillRows_.push_back(editBuffer_);
-    if (fillRows_.size() == kFillRowsPerWrite)
-        WriteFillRows();
-    ++fillNextId_;
-}
-
-void TDictTable::WriteFillRows()
-{
-    if (fillRows_.empty())
-        return;
-    std::unique_ptr<SqliteStatement> shorter; // the group before the indexes are made, or a seek
-    if (fillRows_.size() < kFillRowsPerWrite)
-        shorter = std::make_unique<SqliteStatement>(db_, FillInsertSql(fillRows_.size()).c_str());
-    SqliteStatement& insert = shorter ? *shorter : fillInsert_->Reset();
-    for (std::size_t i = 0; i < fillRows_.size(); ++i) {
-        const Record& row = fillRows_[i];
-        const int first = static_cast<int>(4 * i) + 1;
-        insert.Bind(first, row.id).Bind(first + 1, row.word).Bind(first + 2, row.interpret);
-        insert.Bind(first + 3, row.remark);
-    }
-    fillRows_.clear();
     try {
-        insert.Step();
+        fill_->Write();
     } catch (const DictError&) {
         recordCount_ = -1; // the group's records are not stored
         throw;
     }
-    insert.Reset();
-}
-
-void TDictTable::EndFill()
-{
-    fillRows_.clear();
-    fillInsert_.reset();
-    fill_.reset();
 }
 
 void TDictTable::CommitBatch(const char* sql)
@@ -162,9 +108,8 @@ void TDictTable::FinishFill()
 {
     StopWalk();
     try {
-        WriteFillRows();
-        EndFill(); // its memory goes to the sort; a failure below undoes the whole fill anyway
-        RunWhileWaiting([db = db_] { ExecuteSql(db, kCreateIndexesSql); }, batchWait_);
+        fill_->Finish(batchWait_);
+        fill_.reset();
     } catch (const DictError&) {
         AbandonBatch();
         throw;
@@ -196,7 +141,7 @@ void TDictTable::AbandonBatch()
     sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
     batchDepth_ = 0;
     batchWait_ = nullptr;
-    EndFill();
+    fill_.reset();
     ReleaseBatchCache();
     numbers_->Forget();
     recordCount_ = -1;

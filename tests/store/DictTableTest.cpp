@@ -248,7 +248,7 @@ TEST_F(DictTableTest, ReadingInWordOrderGivesEachRecordOnceAsTheTableStoodWhenIt
     table.SeekExact("fig");
     const std::string expected = "Apple|apple|APPLE|banana|cherry|date|fig|kiwi|pear|";
     for (const std::size_t window : {std::size_t{1}, std::size_t{2}, std::size_t{4}, std::size_t{9},
-                                     TDictTable::WordOrderWindowRecords}) {
+                                     kWordOrderWindowRecords}) {
         SCOPED_TRACE(window);
         std::string read;
         int looks = 0;

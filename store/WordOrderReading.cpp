@@ -1,15 +1,7 @@
-// The reading of the whole table in word order (an export), from a snapshot of its own.
-//
-// The word index gives the records all over the file, and looking each one up by its ID from
-// there descends the table's tree through pages no lookup before it warmed: at a million words
-// that is nearly all of an export's time. The reading therefore walks the word index once for the
-// IDs in word order, then reads the table in the order stored, which goes front to back, and keeps
-// the records of one window of the word order at a time, given in word order when the window is
-// complete: one window up to about 450,000 words, three at a million.
+#include "store/WordOrderReading.h"
 
 #include "store/DictError.h"
 #include "store/DictSchema.h"
-#include "store/DictTable.h"
 #include "store/SqliteStatement.h"
 #include "store/TableConnection.h"
 
@@ -79,18 +71,17 @@ struct Slot {
     std::uint32_t interpretBytes = 0;
 };
 
-// Reads the table at `path` as ReadInWordOrder gives it.
-bool ReadSnapshotInWordOrder(
-    const std::string& path,
-    const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
-    const std::function<bool()>& meanwhile, std::size_t windowRecords, std::size_t recordCount)
+bool ReadWindows(const std::string& path,
+                 const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
+                 const std::function<bool()>& meanwhile, std::size_t windowRecords,
+                 std::size_t expectedRecords)
 {
     const Snapshot snapshot(path);
     int rows = 0;
     const auto look = [&] { return ++rows % kRowsPerLook != 0 || meanwhile(); };
 
     std::vector<std::int64_t> order;
-    order.reserve(recordCount);
+    order.reserve(expectedRecords);
     SqliteStatement ids(snapshot.Db(), "SELECT ID FROM DORori ORDER BY " DICT_WORD_ORDER ", ID");
     while (ids.Step()) {
         order.push_back(ids.Integer(0));
@@ -142,15 +133,14 @@ bool ReadSnapshotInWordOrder(
 
 } // namespace
 
-bool TDictTable::ReadInWordOrder(
-    const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
-    const std::function<bool()>& meanwhile, std::size_t windowRecords)
+bool ReadTableInWordOrder(const std::string& path,
+                          const std::function<bool(std::string_view word, std::string_view interpret)>& visit,
+                          const std::function<bool()>& meanwhile, std::size_t windowRecords,
+                          std::size_t expectedRecords)
 {
-    RequireIndexes();
-    if (batchDepth_ > 0)
-        throw DictError("The table cannot be read in word order during a batch");
-    const bool complete = ReadSnapshotInWordOrder(FileName(), visit, meanwhile, windowRecords,
-                                                  static_cast<std::size_t>(RecordCount()));
+    // A window holds one record at the least: the reading always moves on.
+    const bool complete =
+        ReadWindows(path, visit, meanwhile, std::max<std::size_t>(windowRecords, 1), expectedRecords);
     // The windows' memory goes back to the system, not only to the heap.
     malloc_trim(0);
     return complete;
