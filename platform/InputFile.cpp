@@ -78,6 +78,12 @@ std::string_view InputFile::Read(std::vector<char>& buffer)
     return std::string_view(buffer.data(), static_cast<std::size_t>(n));
 }
 
+void InputFile::Rewind()
+{
+    if (::lseek(fd_, 0, SEEK_SET) < 0)
+        throw FileError("Cannot read file", name_, errno);
+}
+
 WholeFile ReadWholeFile(const std::string& path, std::string& text, std::size_t maxBytes)
 {
     const int fd = OpenWithoutWaiting(path);

@@ -21,6 +21,8 @@ public:
     std::uint64_t Size() const { return size_; }
     // The next bytes into `buffer`; an empty view at the end of the file.
     std::string_view Read(std::vector<char>& buffer);
+    // Back to the first byte.
+    void Rewind();
 
 private:
     std::string name_;

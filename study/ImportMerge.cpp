@@ -23,12 +23,15 @@ const Texts& Say()
 
 } // namespace
 
-bool ImportMerge::Store(const WordListEntry& entry, bool last)
+bool ImportMerge::Store(const WordListEntry& entry)
 {
     TDictTable& table = c_.table;
-    if (digest_ && !last) {
-        if (digest_->HoldsUnchanged(entry.word, entry.interpret))
+    passedOver_.reset();
+    if (digest_) {
+        if (digest_->HoldsUnchanged(entry.word, entry.interpret)) {
+            passedOver_ = entry.word;
             return true;
+        }
         // Adding or updating changes what the word's first record holds.
         digest_->Forget(entry.word);
     }
@@ -53,6 +56,12 @@ bool ImportMerge::Store(const WordListEntry& entry, bool last)
         table.Post();
     }
     return true;
+}
+
+void ImportMerge::Finish()
+{
+    if (passedOver_)
+        c_.table.SeekExact(*passedOver_);
 }
 
 Answer ImportMerge::Ask(const WordListEntry& entry, const std::string& stored)

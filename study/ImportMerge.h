@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 class ImportMerge {
 public:
@@ -20,9 +21,11 @@ public:
     }
 
     // False when the user cancels the import. An entry that the digest knows the table holds
-    // unchanged is passed over without a seek; the `last` entry is sought in any case, so the
-    // import ends on its record.
-    bool Store(const WordListEntry& entry, bool last = false);
+    // unchanged is passed over without a seek.
+    bool Store(const WordListEntry& entry);
+    // After the file's last entry: the import ends on that entry's record, as a seek per entry
+    // would have left it.
+    void Finish();
 
 private:
     Answer Ask(const WordListEntry& entry, const std::string& stored);
@@ -31,6 +34,7 @@ private:
     StoredWordDigest* digest_;
     std::function<void()> beforeAsking_;
     std::optional<Answer> lastAnswer_;
-    int run_ = 0;                  // equal answers in a row, since the last offer
-    std::optional<Answer> forAll_; // the answer the user chose for every later duplicate
+    int run_ = 0;                           // equal answers in a row, since the last offer
+    std::optional<Answer> forAll_;          // the answer the user chose for every later duplicate
+    std::optional<std::string> passedOver_; // the last entry's word, when the digest passed it over
 };

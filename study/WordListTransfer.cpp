@@ -9,11 +9,6 @@
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
 #include "text/GbkCodec.h"
-#include "wordlist/DelimitedWordListReader.h"
-#include "wordlist/JsonWordListReader.h"
-#include "wordlist/WordListEncoding.h"
-#include "wordlist/WordListFileKind.h"
-#include "wordlist/WordListFormat.h"
 #include "wordlist/WordListReader.h"
 
 #include <algorithm>
@@ -23,6 +18,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -127,20 +123,6 @@ private:
     std::chrono::steady_clock::time_point lastEvents_ = std::chrono::steady_clock::now();
 };
 
-// Reads as far as it takes to know the file's encoding: a GBK file of Chinese text shows itself
-// within its first lines, a UTF-8 one only at its end, so the window takes its events meanwhile.
-WordListEncoding SniffFile(const std::string& path, const std::string& name, Progress& progress)
-{
-    InputFile file(path, name);
-    WordListEncodingSniffer sniffer;
-    std::vector<char> buffer(kReadChunk);
-    for (std::string_view piece; !sniffer.Decided() && !(piece = file.Read(buffer)).empty();) {
-        sniffer.Feed(piece);
-        progress.Set(0);
-    }
-    return sniffer.Result();
-}
-
 // The import's writes share batched transactions; whatever ends the import, what it stored is
 // committed and the table is not left inside a transaction. The window takes its events while a
 // commit runs.
@@ -200,67 +182,45 @@ std::optional<StoredWordDigest> DigestForImport(const StudyContext& c, std::uint
     return digest;
 }
 
-bool FirstLineSaysTabSeparated(const std::string& path, const std::string& name)
-{
-    InputFile file(path, name);
-    std::vector<char> buffer(64);
-    return StartsAsTabSeparated(file.Read(buffer));
-}
-
-WordListFileKind KindOfFile(const std::string& path, const std::string& name)
-{
-    const WordListFileKind kind = WordListFileKindByName(path);
-    if (kind == WordListFileKind::Own && FirstLineSaysTabSeparated(path, name))
-        return WordListFileKind::Tsv;
-    return kind;
-}
-
-// The own format and the delimited ones come line by line; reading stops when the user cancels or
-// the window closes. False when the import was cancelled.
-template <class Reader>
-bool MergeLines(Reader& reader, InputFile& file, ImportMerge& merge, Progress& progress, const bool& stopping)
-{
-    std::vector<char> buffer(kReadChunk);
-    std::optional<WordListEntry> completed;
-    while (!reader.Ended() && !stopping) {
-        const std::string_view piece = file.Read(buffer);
-        if (piece.empty())
-            reader.Finish();
-        else
-            reader.Feed(piece);
-        while (!stopping && reader.ReadLine(completed)) {
-            if (completed && !merge.Store(*completed))
-                return false;
-            progress.Set(WordListImportPercent(reader.Examined(), file.Size()));
-        }
-    }
-    return true;
-}
-
-const std::string& JsonFaultReason(JsonReadEnd end)
+const std::string& FaultReason(WordListEnd end)
 {
     switch (end) {
-    case JsonReadEnd::NotArray:
+    case WordListEnd::Unterminated:
+        return Say().unterminatedQuote;
+    case WordListEnd::NotArray:
         return Say().notArray;
-    case JsonReadEnd::TooDeep:
+    case WordListEnd::TooDeep:
         return Say().tooDeep;
-    case JsonReadEnd::TooLong:
+    case WordListEnd::TooLong:
         return Say().tooLong;
     default:
         return Say().brokenJson;
     }
 }
 
-// Reads the file through, giving each piece's end to `examined`, while the window takes its events.
-std::function<std::string_view()> PiecesOf(InputFile& file, std::vector<char>& buffer,
-                                           std::uint64_t& examined, const std::function<void()>& meanwhile)
+struct FileLook {
+    WordListFileKind kind;
+    WordListEncoding encoding;
+};
+
+// Reads as far as it takes to know the file's kind and encoding, then goes back to its start. The
+// name's extension tells a list of another tool, and flash-card programs also save tab-separated
+// notes as .txt, which the first line gives away. A GBK file of Chinese text shows itself within
+// its first lines, a UTF-8 one only at its end, so the window takes its events meanwhile.
+FileLook LookAtFile(const std::string& path, InputFile& file, std::vector<char>& buffer, Progress& progress)
 {
-    return [&file, &buffer, &examined, meanwhile] {
-        meanwhile();
-        const std::string_view piece = file.Read(buffer);
-        examined += piece.size();
-        return piece;
-    };
+    FileLook look{WordListFileKindByName(path), WordListEncoding::Gbk};
+    WordListEncodingSniffer sniffer;
+    bool first = true;
+    for (std::string_view piece; !sniffer.Decided() && !(piece = file.Read(buffer)).empty();) {
+        if (std::exchange(first, false) && look.kind == WordListFileKind::Own && StartsAsTabSeparated(piece))
+            look.kind = WordListFileKind::Tsv;
+        sniffer.Feed(piece);
+        progress.Set(0);
+    }
+    file.Rewind();
+    look.encoding = sniffer.Result();
+    return look;
 }
 
 } // namespace
@@ -329,61 +289,33 @@ void WordListTransfer::SpeedImportClick()
         return;
 
     const std::string name = gbk::FromUtf8Lossy(*chosen);
-    const WordListFileKind kind = KindOfFile(*chosen, name);
     InputFile file(*chosen, name);
     Progress progress(c_.view);
-    const WordListEncoding encoding = SniffFile(*chosen, name, progress);
     std::vector<char> buffer(kReadChunk);
-    std::uint64_t examined = 0;
-    if (kind == WordListFileKind::Json) {
-        // A file that does not parse stores nothing, so it is read through once before the merge.
-        InputFile checked(*chosen, name);
-        const JsonReadResult check =
-            ReadJsonWordList(PiecesOf(checked, buffer, examined, [&] { progress.Set(0); }), encoding,
-                             [&](std::string_view, std::string_view) { return !stopping_; });
-        if (check.end != JsonReadEnd::Read) {
-            if (check.end != JsonReadEnd::Stopped)
-                ReportFault(c_.view, name, check.at, JsonFaultReason(check.end));
-            return;
-        }
-    }
+    const FileLook look = LookAtFile(*chosen, file, buffer, progress);
+    const auto reader =
+        MakeWordListReader(look.kind, look.encoding, {TDictTable::WordWidth, TDictTable::InterpretWidth});
+    const auto percent = [&] { return WordListImportPercent(reader->Examined(), file.Size()); };
     auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
     ImportBatch batch(c_.table, c_.view);
     ImportMerge merge(c_, digest ? &*digest : nullptr, [&batch] { batch.Commit(); });
-    if (kind == WordListFileKind::Own) {
-        WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
-        // Stopped midway, the pending entry may still lack lines: it is not stored.
-        if (MergeLines(reader, file, merge, progress, stopping_) && !stopping_)
-            if (const auto last = reader.TakePending())
-                merge.Store(*last, true);
-        batch.End();
-        if (!stopping_)
-            ReportLeftOutAndCut(c_.view, reader.Entries());
-        return;
-    }
-    if (kind == WordListFileKind::Json) {
-        WordListEntryMaker entries(TDictTable::InterpretWidth, TDictTable::WordWidth, WordListEncoding::Utf8);
-        examined = 0;
-        ReadJsonWordList(PiecesOf(file, buffer, examined, [] {}), encoding,
-                         [&](std::string_view word, std::string_view interpret) {
-                             const auto entry = entries.Make(word, interpret);
-                             if (entry && !merge.Store(*entry))
-                                 return false;
-                             progress.Set(WordListImportPercent(examined, file.Size()));
-                             return !stopping_;
-                         });
-        batch.End();
-        if (!stopping_)
-            ReportLeftOutAndCut(c_.view, entries);
-        return;
-    }
-    DelimitedWordListReader reader(kind == WordListFileKind::Csv ? kCommaSeparated : kTabSeparated,
-                                   TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
-    MergeLines(reader, file, merge, progress, stopping_);
+    // Once the window closes, the file seems to end and no entry is stored any more.
+    const WordListPieces pieces{[&] {
+                                    progress.Set(percent());
+                                    return stopping_ ? std::string_view() : file.Read(buffer);
+                                },
+                                [&] { file.Rewind(); }, [&] { progress.Set(percent()); }};
+    const WordListReadResult read = reader->Read(pieces, [&](const WordListEntry& entry) {
+        if (stopping_ || !merge.Store(entry))
+            return false;
+        return true;
+    });
+    if (read.end == WordListEnd::Read)
+        merge.Finish();
     batch.End();
     if (stopping_)
         return;
-    if (reader.Fault())
-        ReportFault(c_.view, name, *reader.Fault(), Say().unterminatedQuote);
-    ReportLeftOutAndCut(c_.view, reader.Entries());
+    if (read.end != WordListEnd::Read && read.end != WordListEnd::Stopped)
+        ReportFault(c_.view, name, read.at, FaultReason(read.end));
+    ReportLeftOutAndCut(c_.view, reader->Entries());
 }

@@ -3,9 +3,8 @@
 #include "text/GbkCodec.h"
 #include "text/GbkText.h"
 
-WordListEntryMaker::WordListEntryMaker(std::size_t interpretWidth, std::size_t wordWidth,
-                                       WordListEncoding encoding)
-    : interpretWidth_(interpretWidth), wordWidth_(wordWidth), encoding_(encoding)
+WordListEntryMaker::WordListEntryMaker(WordListWidths widths, WordListEncoding encoding)
+    : widths_(widths), encoding_(encoding)
 {
 }
 
@@ -40,13 +39,13 @@ std::optional<WordListEntry> WordListEntryMaker::Make(std::string_view word, std
     if (word.empty() || interpret.empty())
         return std::nullopt;
     bool cut = false;
-    auto storedWord = Stored(word, wordWidth_, cut);
-    auto storedInterpret = storedWord ? Stored(interpret, interpretWidth_, cut) : std::nullopt;
+    auto storedWord = Stored(word, widths_.word, cut);
+    auto storedInterpret = storedWord ? Stored(interpret, widths_.interpret, cut) : std::nullopt;
     if (!storedWord || !storedInterpret) {
         if (skipped_++ == 0)
             firstSkipped_ = gbk::CutToWidth(encoding_ == WordListEncoding::Utf8 ? gbk::FromUtf8Lossy(word)
                                                                                 : std::string(word),
-                                            wordWidth_);
+                                            widths_.word);
         return std::nullopt;
     }
     if (cut && cut_++ == 0)

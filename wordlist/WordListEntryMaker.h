@@ -11,9 +11,15 @@
 #include <string>
 #include <string_view>
 
+// The table's field widths in bytes, which a file's texts are cut to; by default nothing is cut.
+struct WordListWidths {
+    std::size_t word = std::string::npos;
+    std::size_t interpret = std::string::npos;
+};
+
 class WordListEntryMaker {
 public:
-    WordListEntryMaker(std::size_t interpretWidth, std::size_t wordWidth, WordListEncoding encoding);
+    WordListEntryMaker(WordListWidths widths, WordListEncoding encoding);
 
     // How many bytes of a file's text are enough to know the stored text of `width` bytes and
     // whether it was cut: readers keep no more than this of any one text.
@@ -33,8 +39,7 @@ public:
 private:
     std::optional<std::string> Stored(std::string_view text, std::size_t width, bool& cut) const;
 
-    std::size_t interpretWidth_;
-    std::size_t wordWidth_;
+    WordListWidths widths_;
     WordListEncoding encoding_;
     std::uint64_t skipped_ = 0;
     std::string firstSkipped_;

@@ -1,58 +1,68 @@
 #pragma once
-// Reads a word-list file into entries. Each line either starts a new entry or continues the
-// pending one; an entry is handed out when the next entry line or the file's end completes it,
-// and only when it has both a word and an explanation (so continuation lines before the first
-// entry line come to nothing). A UTF-8 file's entries come out converted to GBK.
+// What every reader of a word-list file does, whatever its format: it reads the file, given in
+// pieces, and hands out each entry as the table stores it (converted to GBK and cut to the table's
+// widths, see WordListEntryMaker), in bounded memory. The import picks the reader by the file's
+// kind and runs one loop into one merge.
 
 #include "wordlist/WordListEncoding.h"
 #include "wordlist/WordListEntryMaker.h"
+#include "wordlist/WordListFileKind.h"
 #include "wordlist/WordListFormat.h"
-#include "wordlist/WordListLineScanner.h"
-#include "wordlist/WordListLineSplitter.h"
 
 #include <cstdint>
-#include <optional>
-#include <string>
+#include <functional>
+#include <memory>
 #include <string_view>
-#include <vector>
+
+// Where reading a file stopped because it cannot be read on: its line (from 1) and byte offset.
+struct WordListFault {
+    std::uint64_t line = 0;
+    std::uint64_t offset = 0;
+};
+
+enum class WordListEnd {
+    Read,         // the whole file
+    Stopped,      // the receiver of the entries asked to stop
+    Unterminated, // a quoted field never ends; the entries before it were handed out
+    // A JSON file that cannot be read through; it hands out nothing.
+    NotArray,
+    Broken,
+    TooDeep,
+    TooLong,
+};
+
+struct WordListReadResult {
+    WordListEnd end = WordListEnd::Read;
+    WordListFault at = {}; // where reading stopped, for a fault
+};
+
+// The file: `next` hands out its next piece, an empty one at its end, and each piece stays valid
+// until the next call; `rewind` starts it again from its first byte. `advanced` (if set) is called
+// whenever the reading has moved on by a line, a row or an element: the import's progress.
+struct WordListPieces {
+    std::function<std::string_view()> next;
+    std::function<void()> rewind;
+    std::function<void()> advanced = {};
+};
+
+// An entry read; false stops the reading.
+using WordListEntrySink = std::function<bool(const WordListEntry& entry)>;
 
 class WordListReader {
 public:
-    // Explanations and words come out cut to `interpretWidth` and `wordWidth` bytes at a character
-    // boundary, as the table stores them; the rest of a longer one is never gathered, so a file of
-    // any kind is read in bounded memory. An entry of a UTF-8 file whose stored part would hold a
-    // character GBK cannot hold is left out, never stored altered.
-    explicit WordListReader(std::size_t interpretWidth = std::string::npos,
-                            std::size_t wordWidth = std::string::npos,
-                            WordListEncoding encoding = WordListEncoding::Gbk);
+    virtual ~WordListReader() = default;
 
-    // The file in pieces, as for WordListLineSplitter.
-    void Feed(std::string_view piece) { lines_.Feed(piece); }
-    void Finish() { lines_.Finish(); }
-    // Reads one line; false when more bytes are needed or the file has ended. `completed` receives
-    // the entry that the line completed, if any.
-    bool ReadLine(std::optional<WordListEntry>& completed);
-    // After the last line: the entry still pending.
-    std::optional<WordListEntry> TakePending();
-    bool Ended() const { return lines_.Ended(); }
-    std::uint64_t Examined() const { return lines_.Examined(); }
+    virtual WordListReadResult Read(const WordListPieces& file, const WordListEntrySink& entry) = 0;
+    // The bytes of the file read so far by the pass that hands out entries.
+    virtual std::uint64_t Examined() const = 0;
     // The entries left out or cut so far.
     const WordListEntryMaker& Entries() const { return entries_; }
 
-private:
-    void AppendToPending(std::string_view text);
-    // A part of the first line without a UTF-8 file's byte-order mark, which may come in parts.
-    void AddUnmarked(const WordListLinePart& part);
+protected:
+    WordListReader(WordListWidths widths, WordListEncoding encoding) : entries_(widths, encoding) {}
 
-    WordListLineSplitter lines_;
     WordListEntryMaker entries_;
-    bool markDone_; // past where a UTF-8 file's byte-order mark can be
-    std::size_t markSeen_ = 0;
-    std::size_t gatherLimit_;
-    WordListLineScanner line_;
-    std::string pendingWord_;
-    std::string pendingInterpret_;
 };
 
-// Every entry of a whole file.
-std::vector<WordListEntry> ReadWordList(std::string_view bytes);
+std::unique_ptr<WordListReader> MakeWordListReader(WordListFileKind kind, WordListEncoding encoding,
+                                                   WordListWidths widths);

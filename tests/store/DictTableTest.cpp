@@ -247,8 +247,8 @@ TEST_F(DictTableTest, ReadingInWordOrderGivesEachRecordOnceAsTheTableStoodWhenIt
         Add(word, std::string("of ") + word);
     table.SeekExact("fig");
     const std::string expected = "Apple|apple|APPLE|banana|cherry|date|fig|kiwi|pear|";
-    for (const std::size_t window : {std::size_t{1}, std::size_t{2}, std::size_t{4}, std::size_t{9},
-                                     kWordOrderWindowRecords}) {
+    for (const std::size_t window :
+         {std::size_t{1}, std::size_t{2}, std::size_t{4}, std::size_t{9}, kWordOrderWindowRecords}) {
         SCOPED_TRACE(window);
         std::string read;
         int looks = 0;

@@ -1,23 +1,42 @@
 #pragma once
-// Feeds a word-list reader a file's bytes in pieces of a given size, as the import does, and hands
-// each entry it completes to `take`.
+// Reads a file's bytes with a word-list reader in pieces of given sizes, as the import does.
 
-#include "wordlist/WordListFormat.h"
+#include "wordlist/WordListReader.h"
 
-#include <optional>
+#include <functional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
-template <class Reader, class Take>
-void ReadInPieces(Reader& reader, std::string_view bytes, std::size_t pieceSize, Take take)
+struct ReadInPiecesResult {
+    std::vector<WordListEntry> entries;
+    WordListReadResult result;
+};
+
+// `pieceSize` gives each piece's size in turn; `eachPiece` is called before every piece is handed out.
+inline ReadInPiecesResult ReadInPieces(WordListReader& reader, std::string_view bytes,
+                                       const std::function<std::size_t()>& pieceSize,
+                                       const std::function<void()>& eachPiece = {})
 {
-    std::optional<WordListEntry> completed;
-    for (std::size_t at = 0; !reader.Ended(); at += pieceSize) {
-        if (at >= bytes.size())
-            reader.Finish();
-        else
-            reader.Feed(bytes.substr(at, pieceSize));
-        while (reader.ReadLine(completed))
-            if (completed)
-                take(*completed);
-    }
+    ReadInPiecesResult read;
+    std::size_t at = 0;
+    const WordListPieces pieces{[&] {
+                                    if (eachPiece)
+                                        eachPiece();
+                                    const std::string_view piece =
+                                        bytes.substr(std::min(at, bytes.size()), pieceSize());
+                                    at += piece.size();
+                                    return piece;
+                                },
+                                [&] { at = 0; }};
+    read.result = reader.Read(pieces, [&](const WordListEntry& entry) {
+        read.entries.push_back(entry);
+        return true;
+    });
+    return read;
+}
+
+inline ReadInPiecesResult ReadInPieces(WordListReader& reader, std::string_view bytes, std::size_t pieceSize)
+{
+    return ReadInPieces(reader, bytes, [pieceSize] { return pieceSize; });
 }

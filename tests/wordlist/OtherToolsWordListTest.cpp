@@ -1,7 +1,7 @@
 #include "support/Gbk.h"
 #include "support/ReadInPieces.h"
-#include "wordlist/DelimitedWordListReader.h"
-#include "wordlist/JsonWordListReader.h"
+#include "wordlist/DelimitedReader.h"
+#include "wordlist/JsonReader.h"
 #include "wordlist/WordListFileKind.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +24,13 @@ struct DelimitedRead {
 DelimitedRead ReadDelimited(DelimitedStyle style, std::string_view bytes, std::size_t pieceSize,
                             WordListEncoding encoding = WordListEncoding::Utf8)
 {
-    DelimitedWordListReader reader(style, 125, 25, encoding);
+    DelimitedReader reader(style, {25, 125}, encoding);
     DelimitedRead read;
-    ReadInPieces(reader, bytes, pieceSize,
-                 [&](const WordListEntry& entry) { read.entries.emplace_back(entry.word, entry.interpret); });
-    read.fault = reader.Fault();
+    const ReadInPiecesResult pieces = ReadInPieces(reader, bytes, pieceSize);
+    for (const WordListEntry& entry : pieces.entries)
+        read.entries.emplace_back(entry.word, entry.interpret);
+    if (pieces.result.end == WordListEnd::Unterminated)
+        read.fault = pieces.result.at;
     read.cut = reader.Entries().Cut();
     return read;
 }
@@ -121,25 +123,18 @@ TEST(OtherToolsWordListTest, FormatFollowsTheExtensionOrTheTabSeparatorLine)
 
 struct JsonRead {
     Entries entries;
-    JsonReadResult result;
+    WordListReadResult result;
 };
 
+// The entries as the table stores them: in GBK, cut to its widths.
 JsonRead ReadJson(std::string_view bytes, std::size_t pieceSize = 5,
                   WordListEncoding encoding = WordListEncoding::Utf8)
 {
-    JsonRead read;
-    std::size_t at = 0;
-    read.result = ReadJsonWordList(
-        [&] {
-            const std::string_view piece = bytes.substr(std::min(at, bytes.size()), pieceSize);
-            at += pieceSize;
-            return piece;
-        },
-        encoding,
-        [&](std::string_view word, std::string_view interpret) {
-            read.entries.emplace_back(word, interpret);
-            return true;
-        });
+    JsonReader reader({25, 125}, encoding);
+    const ReadInPiecesResult pieces = ReadInPieces(reader, bytes, pieceSize);
+    JsonRead read{{}, pieces.result};
+    for (const WordListEntry& entry : pieces.entries)
+        read.entries.emplace_back(entry.word, entry.interpret);
     return read;
 }
 
@@ -149,13 +144,14 @@ TEST(OtherToolsWordListTest, JsonElementsGiveNameAndTrans)
         {"trans": "no name"}, {"name": 5, "trans": "number"}, 7, "text", [1, 2],
         {"name": "cat", "notes": {"trans": "deep", "name": "deep"}, "trans": "n. 猫"},
         {"name": "e\u00e9", "trans": [1, "x", ["y"]]}])");
-    EXPECT_EQ(read.result.end, JsonReadEnd::Read);
-    EXPECT_EQ(read.entries, (Entries{{"apple", "n. 苹果\r\n苹果树"}, {"cat", "n. 猫"}, {"eé", "x"}}));
+    EXPECT_EQ(read.result.end, WordListEnd::Read);
+    EXPECT_EQ(read.entries,
+              (Entries{{"apple", G("n. 苹果\r\n苹果树")}, {"cat", G("n. 猫")}, {G("eé"), "x"}}));
 
-    // A GBK file: its text comes out in UTF-8 like any other.
+    // A GBK file: its text comes out like any other.
     const JsonRead gbk = ReadJson(G(R"([{"name":"猫","trans":["一种","动物"]}])"), 3, WordListEncoding::Gbk);
-    EXPECT_EQ(gbk.result.end, JsonReadEnd::Read);
-    EXPECT_EQ(gbk.entries, (Entries{{"猫", "一种\r\n动物"}}));
+    EXPECT_EQ(gbk.result.end, WordListEnd::Read);
+    EXPECT_EQ(gbk.entries, (Entries{{G("猫"), G("一种\r\n动物")}}));
 }
 
 TEST(OtherToolsWordListTest, JsonFaultsSayWhereReadingStopped)
@@ -163,20 +159,20 @@ TEST(OtherToolsWordListTest, JsonFaultsSayWhereReadingStopped)
     struct Row {
         const char* name;
         std::string bytes;
-        JsonReadEnd end;
+        WordListEnd end;
         std::uint64_t line;
     };
     const std::vector<Row> rows = {
-        {"object", R"({"name": "a"})", JsonReadEnd::NotArray, 1},
-        {"scalar", "\"a\"", JsonReadEnd::NotArray, 1},
-        {"empty", "", JsonReadEnd::Broken, 1},
-        {"missing comma", "[\n{\"name\": \"a\", \"trans\": \"b\"}\n{\"name\": \"c\"}]", JsonReadEnd::Broken,
+        {"object", R"({"name": "a"})", WordListEnd::NotArray, 1},
+        {"scalar", "\"a\"", WordListEnd::NotArray, 1},
+        {"empty", "", WordListEnd::Broken, 1},
+        {"missing comma", "[\n{\"name\": \"a\", \"trans\": \"b\"}\n{\"name\": \"c\"}]", WordListEnd::Broken,
          3},
-        {"unclosed", "[{\"name\": \"a\", \"trans\": \"b\"},\n", JsonReadEnd::Broken, 2},
-        {"trailing text", "[]\nx", JsonReadEnd::Broken, 2},
-        {"nesting", std::string(100, '['), JsonReadEnd::TooDeep, 1},
-        {"long string", "[\"" + std::string(kJsonTokenLimit + 1, 'x') + "\"]", JsonReadEnd::TooLong, 1},
-        {"long number", "[" + std::string(kJsonTokenLimit + 1, '1') + "]", JsonReadEnd::TooLong, 1},
+        {"unclosed", "[{\"name\": \"a\", \"trans\": \"b\"},\n", WordListEnd::Broken, 2},
+        {"trailing text", "[]\nx", WordListEnd::Broken, 2},
+        {"nesting", std::string(100, '['), WordListEnd::TooDeep, 1},
+        {"long string", "[\"" + std::string(kJsonTokenLimit + 1, 'x') + "\"]", WordListEnd::TooLong, 1},
+        {"long number", "[" + std::string(kJsonTokenLimit + 1, '1') + "]", WordListEnd::TooLong, 1},
     };
     for (const Row& row : rows) {
         const JsonRead read = ReadJson(row.bytes, 1 << 16);
@@ -188,43 +184,46 @@ TEST(OtherToolsWordListTest, JsonFaultsSayWhereReadingStopped)
 TEST(OtherToolsWordListTest, ReadersHoldBoundedMemoryWhateverTheInput)
 {
     // 64 MB of one quoted CSV field, then of one JSON array on one line, in pieces of 1 MB.
-    const std::string quoted(1 << 20, 'q');
-    DelimitedWordListReader delimited(kCommaSeparated, 125, 25, WordListEncoding::Utf8);
+    std::string unterminated = "w,\"" + std::string((64 << 20) - 3, 'q');
+    DelimitedReader delimited(kCommaSeparated, {25, 125}, WordListEncoding::Utf8);
     const std::size_t before = mallinfo2().uordblks;
     std::size_t most = 0;
-    std::optional<WordListEntry> completed;
-    delimited.Feed("w,\"");
-    EXPECT_FALSE(delimited.ReadLine(completed));
-    for (int i = 0; i < 64; ++i) {
-        delimited.Feed(quoted);
-        EXPECT_FALSE(delimited.ReadLine(completed));
-        most = std::max(most, mallinfo2().uordblks);
-    }
+    const auto watch = [&] { most = std::max(most, mallinfo2().uordblks); };
+    const ReadInPiecesResult csv = ReadInPieces(
+        delimited, unterminated, [] { return std::size_t{1} << 20; }, watch);
+    EXPECT_EQ(csv.result.end, WordListEnd::Unterminated);
     EXPECT_LT(most, before + (std::size_t{64} << 10));
 
     std::string elements;
     while (elements.size() < (1 << 20))
         elements += R"({"name":"word","trans":["one","two"]},)";
-    int pieces = 0;
+    std::string array = "[";
+    for (int i = 0; i < 64; ++i)
+        array += elements;
+    array += "{}]";
+    unterminated.clear();
+    unterminated.shrink_to_fit();
+    const std::size_t beforeJson = mallinfo2().uordblks;
+    most = 0;
+    JsonReader json({25, 125}, WordListEncoding::Utf8);
     std::uint64_t read = 0;
-    const JsonReadResult result = ReadJsonWordList(
-        [&]() -> std::string_view {
-            ++pieces;
-            most = std::max(most, mallinfo2().uordblks);
-            if (pieces == 1)
-                return "[";
-            if (pieces <= 65)
-                return elements;
-            return pieces == 66 ? "{}]" : "";
-        },
-        WordListEncoding::Utf8,
-        [&](std::string_view, std::string_view) {
-            ++read;
-            return true;
-        });
-    EXPECT_EQ(result.end, JsonReadEnd::Read);
+    std::size_t at = 0;
+    const WordListReadResult result =
+        json.Read({[&] {
+                       watch();
+                       const std::string_view piece =
+                           std::string_view(array).substr(std::min(at, array.size()), 1 << 20);
+                       at += piece.size();
+                       return piece;
+                   },
+                   [&] { at = 0; }},
+                  [&](const WordListEntry&) {
+                      ++read;
+                      return true;
+                  });
+    EXPECT_EQ(result.end, WordListEnd::Read);
     EXPECT_GT(read, 64u * 25000);
-    EXPECT_LT(most, before + (std::size_t{4} << 20));
+    EXPECT_LT(most, beforeJson + (std::size_t{4} << 20));
 }
 
 } // namespace

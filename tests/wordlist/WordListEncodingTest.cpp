@@ -4,8 +4,8 @@
 #include "support/Gbk.h"
 #include "support/ReadInPieces.h"
 #include "text/GbkCodec.h"
+#include "wordlist/OwnFormatReader.h"
 #include "wordlist/WordListFormat.h"
-#include "wordlist/WordListReader.h"
 
 #include <gtest/gtest.h>
 
@@ -33,12 +33,9 @@ struct Read {
 };
 Read ReadAs(std::string_view bytes, WordListEncoding encoding, std::size_t pieceSize = 1 << 16)
 {
-    WordListReader reader(TDictTable::InterpretWidth, TDictTable::WordWidth, encoding);
+    OwnFormatReader reader({TDictTable::WordWidth, TDictTable::InterpretWidth}, encoding);
     Read read;
-    ReadInPieces(reader, bytes, pieceSize,
-                 [&](const WordListEntry& entry) { read.entries.push_back(entry); });
-    if (auto last = reader.TakePending())
-        read.entries.push_back(*last);
+    read.entries = ReadInPieces(reader, bytes, pieceSize).entries;
     read.skipped = reader.Entries().Skipped();
     read.firstSkipped = reader.Entries().FirstSkipped();
     return read;

@@ -1,8 +1,9 @@
 #include "wordlist/WordListFormat.h"
 
 #include "support/Gbk.h"
+#include "support/ReadInPieces.h"
+#include "wordlist/OwnFormatReader.h"
 #include "wordlist/WordListLineSplitter.h"
-#include "wordlist/WordListReader.h"
 
 #include <gtest/gtest.h>
 
@@ -141,26 +142,18 @@ TEST(WordListFormatTest, PiecesOfAnySizeGiveTheSameLinesAndExaminedCounts)
 TEST(WordListFormatTest, AReaderHoldsBoundedMemoryWhateverTheLinesLength)
 {
     // 64 MB in one line: a word after blanks, a bar, then text without end, in pieces of 1 MB.
-    WordListReader reader(125, 25);
-    const std::string start = "   " + std::string(30, 'w') + "  |  " + std::string((1 << 20) - 38, 'e');
-    const std::string piece(1 << 20, 'e');
+    OwnFormatReader reader({25, 125});
+    const std::string line =
+        "   " + std::string(30, 'w') + "  |  " + std::string((64 << 20) - 38, 'e') + "\r\n";
     const std::size_t before = mallinfo2().uordblks;
     std::size_t most = 0;
-    std::optional<WordListEntry> completed;
-    for (int i = 0; i < 64; ++i) {
-        reader.Feed(i == 0 ? std::string_view(start) : std::string_view(piece));
-        EXPECT_FALSE(reader.ReadLine(completed));
-        most = std::max(most, mallinfo2().uordblks);
-    }
+    const ReadInPiecesResult read = ReadInPieces(
+        reader, line, [] { return std::size_t{1} << 20; },
+        [&] { most = std::max(most, mallinfo2().uordblks); });
     EXPECT_LT(most, before + (std::size_t{64} << 10));
-    reader.Feed("\r\n");
-    reader.Finish();
-    while (reader.ReadLine(completed)) {
-    }
-    const auto entry = reader.TakePending();
-    ASSERT_TRUE(entry.has_value());
-    EXPECT_EQ(entry->word, std::string(25, 'w'));
-    EXPECT_EQ(entry->interpret, std::string(125, 'e'));
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.entries[0].word, std::string(25, 'w'));
+    EXPECT_EQ(read.entries[0].interpret, std::string(125, 'e'));
 }
 
 TEST(WordListFormatTest, ContinuationLinesJoinThePendingEntry)
@@ -181,16 +174,9 @@ TEST(WordListFormatTest, ReaderCutsExplanationsToTheFieldWithoutSplittingACharac
 {
     // 124 bytes and then a two-byte character: a cut at 125 bytes would split it.
     const std::string text = std::string(124, 'e') + G("猫") + "tail";
-    WordListReader reader(125);
+    OwnFormatReader reader({std::string::npos, 125});
     const std::string file = "w| " + text + "\r\n" + std::string(300, 'c') + "\r\nv|" + std::string(125, 'f');
-    reader.Feed(file);
-    reader.Finish();
-    std::optional<WordListEntry> completed;
-    std::vector<WordListEntry> entries;
-    while (reader.ReadLine(completed))
-        if (completed)
-            entries.push_back(*completed);
-    entries.push_back(reader.TakePending().value());
+    const std::vector<WordListEntry> entries = ReadInPieces(reader, file, file.size()).entries;
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].interpret, std::string(124, 'e'));
     EXPECT_EQ(entries[1].interpret, std::string(125, 'f'));

@@ -2,10 +2,11 @@
 // lines exactly as a plain byte-by-byte reading of the rules does, give the same result however
 // the file is cut into pieces, and hand out only entries with a word and an explanation.
 
+#include "support/ReadInPieces.h"
 #include "text/GbkText.h"
+#include "wordlist/OwnFormatReader.h"
 #include "wordlist/WordListLineScanner.h"
 #include "wordlist/WordListLineSplitter.h"
-#include "wordlist/WordListReader.h"
 
 #include <gtest/gtest.h>
 
@@ -50,30 +51,19 @@ std::string RandomFile(std::mt19937& random)
     return bytes;
 }
 
-// Feeds the file in random pieces; fails the test if the reader does not come to an end.
-std::vector<WordListEntry> ReadInPieces(const std::string& bytes, std::mt19937& random,
-                                        std::vector<std::string>& lines)
+// Splits the file into lines in random pieces, and reads it with the reader in pieces of other sizes.
+std::vector<WordListEntry> ReadInRandomPieces(const std::string& bytes, std::mt19937& random,
+                                              std::vector<std::string>& lines)
 {
     WordListLineSplitter splitter;
-    WordListReader reader;
-    std::vector<WordListEntry> entries;
-    std::optional<WordListEntry> completed;
     std::string line;
-    std::size_t at = 0;
-    std::size_t calls = 0;
-    while (!splitter.Ended() || !reader.Ended()) {
-        if (++calls > 4 * bytes.size() + 10) {
-            ADD_FAILURE() << "the reader does not end";
-            break;
-        }
+    for (std::size_t at = 0; !splitter.Ended();) {
         if (at >= bytes.size()) {
             splitter.Finish();
-            reader.Finish();
         } else {
             const std::string_view piece = std::string_view(bytes).substr(at, 1 + random() % 64);
             at += piece.size();
             splitter.Feed(piece);
-            reader.Feed(piece);
         }
         while (const auto part = splitter.Next()) {
             line += part->bytes;
@@ -82,13 +72,9 @@ std::vector<WordListEntry> ReadInPieces(const std::string& bytes, std::mt19937& 
                 line.clear();
             }
         }
-        while (reader.ReadLine(completed))
-            if (completed)
-                entries.push_back(*completed);
     }
-    if (auto last = reader.TakePending())
-        entries.push_back(*last);
-    return entries;
+    OwnFormatReader reader;
+    return ReadInPieces(reader, bytes, [&] { return std::size_t{1} + random() % 64; }).entries;
 }
 
 bool SameEntries(const std::vector<WordListEntry>& a, const std::vector<WordListEntry>& b)
@@ -107,7 +93,7 @@ TEST(WordListFuzzTest, RandomBytesGiveWellFormedEntriesAndTheRulesLines)
     for (int file = 0; file < 5000; ++file) {
         const std::string bytes = RandomFile(random);
         std::vector<std::string> lines;
-        const auto entries = ReadInPieces(bytes, random, lines);
+        const auto entries = ReadInRandomPieces(bytes, random, lines);
         ASSERT_EQ(lines, ReferenceLines(bytes)) << "file " << file;
         ASSERT_TRUE(SameEntries(entries, ReadWordList(bytes))) << "file " << file;
         ASSERT_LE(entries.size(), lines.size());

@@ -5,17 +5,11 @@
 // CR LF. The file may come in pieces of any size and is read in bounded memory.
 
 #include "wordlist/PlainFromHtml.h"
-#include "wordlist/WordListEntryMaker.h"
+#include "wordlist/WordListReader.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-// Where reading a file stopped because it cannot be read on: its line (from 1) and byte offset.
-struct WordListFault {
-    std::uint64_t line = 0;
-    std::uint64_t offset = 0;
-};
 
 struct DelimitedStyle {
     char delimiter;
@@ -25,25 +19,21 @@ struct DelimitedStyle {
 inline constexpr DelimitedStyle kTabSeparated{'\t', true, false};
 inline constexpr DelimitedStyle kCommaSeparated{',', false, true};
 
-class DelimitedWordListReader {
+class DelimitedReader : public WordListReader {
 public:
-    DelimitedWordListReader(DelimitedStyle style, std::size_t interpretWidth, std::size_t wordWidth,
-                            WordListEncoding encoding);
+    DelimitedReader(DelimitedStyle style, WordListWidths widths, WordListEncoding encoding);
 
+    // A file that ends inside a quoted field ends as Unterminated, at where that field began.
+    WordListReadResult Read(const WordListPieces& file, const WordListEntrySink& entry) override;
+    std::uint64_t Examined() const override { return pieceStart_ + position_; }
+
+private:
     // The next piece of the file, once ReadLine has returned false for the one before; it must stay
     // alive until then.
     void Feed(std::string_view piece);
-    void Finish() { finished_ = true; }
     // Reads one row; false when more bytes are needed or the file has ended. `completed` receives
     // the row's entry, if it makes one.
     bool ReadLine(std::optional<WordListEntry>& completed);
-    bool Ended() const { return ended_; }
-    std::uint64_t Examined() const { return pieceStart_ + position_; }
-    // Set once the file has ended inside a quoted field: where that field began.
-    const std::optional<WordListFault>& Fault() const { return fault_; }
-    const WordListEntryMaker& Entries() const { return entries_; }
-
-private:
     enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted, HeaderLine };
     // Reads one byte; true when it ended a row.
     bool Step(char byte, std::optional<WordListEntry>& completed);
@@ -54,7 +44,6 @@ private:
     bool IsHeaderRow(std::string_view word) const;
 
     DelimitedStyle style_;
-    WordListEntryMaker entries_;
     WordListEncoding encoding_;
     PlainFromHtml word_;
     PlainFromHtml interpret_;

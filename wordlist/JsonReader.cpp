@@ -1,4 +1,4 @@
-#include "wordlist/JsonWordListReader.h"
+#include "wordlist/JsonReader.h"
 
 #include "text/GbkCodec.h"
 #include "text/GbkText.h"
@@ -188,7 +188,7 @@ public:
     {
     }
 
-    JsonReadEnd end = JsonReadEnd::Read;
+    WordListEnd end = WordListEnd::Read;
 
     bool null() override { return Value(); }
     bool boolean(bool) override { return Value(); }
@@ -222,8 +222,8 @@ public:
     bool end_array() override { return Close(); }
     bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override
     {
-        if (end == JsonReadEnd::Read)
-            end = JsonReadEnd::Broken;
+        if (end == WordListEnd::Read)
+            end = WordListEnd::Broken;
         return false;
     }
 
@@ -234,7 +234,7 @@ private:
     bool Value()
     {
         if (depth_ == 0) {
-            end = JsonReadEnd::NotArray;
+            end = WordListEnd::NotArray;
             return false;
         }
         return true;
@@ -242,11 +242,11 @@ private:
     bool Open(bool object)
     {
         if (depth_ == 0 && object) {
-            end = JsonReadEnd::NotArray;
+            end = WordListEnd::NotArray;
             return false;
         }
         if (++depth_ > kJsonDepthLimit) {
-            end = JsonReadEnd::TooDeep;
+            end = WordListEnd::TooDeep;
             return false;
         }
         if (depth_ == 2 && object) {
@@ -269,7 +269,7 @@ private:
         if (depth_ == 2 && inElement_) {
             inElement_ = false;
             if (hasName_ && !entry_(word_, trans_)) {
-                end = JsonReadEnd::Stopped;
+                end = WordListEnd::Stopped;
                 return false;
             }
         }
@@ -287,15 +287,47 @@ private:
     std::string trans_;
 };
 
-} // namespace
-
-JsonReadResult ReadJsonWordList(const std::function<std::string_view()>& next, WordListEncoding encoding,
-                                const std::function<bool(std::string_view, std::string_view)>& entry)
+// One pass through the file; `entry` receives each word and explanation in UTF-8, uncut.
+WordListReadResult ParseJson(const std::function<std::string_view()>& next, WordListEncoding encoding,
+                             const std::function<bool(std::string_view, std::string_view)>& entry)
 {
     JsonBytes bytes(next, encoding);
     EntryEvents events(entry);
     Json::sax_parse(JsonByteIterator(&bytes), JsonByteIterator(), &events);
     if (bytes.TooLong())
-        events.end = JsonReadEnd::TooLong;
+        events.end = WordListEnd::TooLong;
     return {events.end, bytes.Where()};
+}
+
+} // namespace
+
+// The parser hands out UTF-8 whatever the file's encoding.
+JsonReader::JsonReader(WordListWidths widths, WordListEncoding encoding)
+    : WordListReader(widths, WordListEncoding::Utf8), encoding_(encoding)
+{
+}
+
+WordListReadResult JsonReader::Read(const WordListPieces& file, const WordListEntrySink& entry)
+{
+    const WordListReadResult check =
+        ParseJson(file.next, encoding_, [](std::string_view, std::string_view) { return true; });
+    if (check.end != WordListEnd::Read)
+        return check;
+    file.rewind();
+    examined_ = 0;
+    return ParseJson(
+        [&] {
+            const std::string_view piece = file.next();
+            examined_ += piece.size();
+            return piece;
+        },
+        encoding_,
+        [&](std::string_view word, std::string_view interpret) {
+            const auto made = entries_.Make(word, interpret);
+            if (made && !entry(*made))
+                return false;
+            if (file.advanced)
+                file.advanced();
+            return true;
+        });
 }

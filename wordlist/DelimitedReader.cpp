@@ -1,23 +1,43 @@
-#include "wordlist/DelimitedWordListReader.h"
+#include "wordlist/DelimitedReader.h"
 
 #include "text/GbkText.h"
 
-DelimitedWordListReader::DelimitedWordListReader(DelimitedStyle style, std::size_t interpretWidth,
-                                                 std::size_t wordWidth, WordListEncoding encoding)
-    : style_(style), entries_(interpretWidth, wordWidth, encoding), encoding_(encoding),
-      word_(encoding, WordListEntryMaker::GatherLimit(wordWidth, encoding)),
-      interpret_(encoding, WordListEntryMaker::GatherLimit(interpretWidth, encoding))
+DelimitedReader::DelimitedReader(DelimitedStyle style, WordListWidths widths, WordListEncoding encoding)
+    : WordListReader(widths, encoding), style_(style), encoding_(encoding),
+      word_(encoding, WordListEntryMaker::GatherLimit(widths.word, encoding)),
+      interpret_(encoding, WordListEntryMaker::GatherLimit(widths.interpret, encoding))
 {
 }
 
-void DelimitedWordListReader::Feed(std::string_view piece)
+WordListReadResult DelimitedReader::Read(const WordListPieces& file, const WordListEntrySink& entry)
+{
+    std::optional<WordListEntry> completed;
+    while (!ended_) {
+        const std::string_view piece = file.next();
+        if (piece.empty())
+            finished_ = true;
+        else
+            Feed(piece);
+        while (ReadLine(completed)) {
+            if (completed && !entry(*completed))
+                return {WordListEnd::Stopped};
+            if (file.advanced)
+                file.advanced();
+        }
+    }
+    if (fault_)
+        return {WordListEnd::Unterminated, *fault_};
+    return {};
+}
+
+void DelimitedReader::Feed(std::string_view piece)
 {
     pieceStart_ += piece_.size();
     piece_ = piece;
     position_ = 0;
 }
 
-void DelimitedWordListReader::AddToField(char byte)
+void DelimitedReader::AddToField(char byte)
 {
     if (field_ == 0)
         word_.Add(byte);
@@ -26,7 +46,7 @@ void DelimitedWordListReader::AddToField(char byte)
 }
 
 // The rest of an unquoted field up to its end, at once: what a long list is mostly made of.
-void DelimitedWordListReader::AddUnquotedRun()
+void DelimitedReader::AddUnquotedRun()
 {
     std::size_t end = position_;
     while (end < piece_.size() && piece_[end] != style_.delimiter && piece_[end] != '\r' &&
@@ -40,13 +60,13 @@ void DelimitedWordListReader::AddUnquotedRun()
         interpret_.AddRun(run);
 }
 
-void DelimitedWordListReader::EndField()
+void DelimitedReader::EndField()
 {
     ++field_;
     state_ = State::FieldStart;
 }
 
-bool DelimitedWordListReader::IsHeaderRow(std::string_view word) const
+bool DelimitedReader::IsHeaderRow(std::string_view word) const
 {
     if (!style_.firstRowMayBeHeader || row_ != 0 || field_ < 2)
         return false;
@@ -55,7 +75,7 @@ bool DelimitedWordListReader::IsHeaderRow(std::string_view word) const
     return gbk::UpperCase(word) == "WORD" || word == chinese;
 }
 
-void DelimitedWordListReader::EndRow(std::optional<WordListEntry>& completed)
+void DelimitedReader::EndRow(std::optional<WordListEntry>& completed)
 {
     if (state_ != State::HeaderLine)
         EndField();
@@ -71,7 +91,7 @@ void DelimitedWordListReader::EndRow(std::optional<WordListEntry>& completed)
     state_ = State::FieldStart;
 }
 
-bool DelimitedWordListReader::ReadLine(std::optional<WordListEntry>& completed)
+bool DelimitedReader::ReadLine(std::optional<WordListEntry>& completed)
 {
     completed.reset();
     if (ended_)
@@ -113,7 +133,7 @@ bool DelimitedWordListReader::ReadLine(std::optional<WordListEntry>& completed)
     return false;
 }
 
-bool DelimitedWordListReader::Step(char byte, std::optional<WordListEntry>& completed)
+bool DelimitedReader::Step(char byte, std::optional<WordListEntry>& completed)
 {
     const bool lineBreak = byte == '\r' || byte == '\n';
     if (skipLf_) {
