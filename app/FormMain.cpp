@@ -50,9 +50,11 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
     : table_(table), controls_(std::make_unique<FormMainControls>(*this, std::move(trayArea))),
       ZYInfoDlg1(new TZYInfoDlg(this)), TrayApp1(&NamedChild<TTrayApp>(*this, "TrayApp1")),
       view_(std::make_unique<FormMainView>(*this, *ZYInfoDlg1, paths.programDirectory)),
-      watched_{NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview)).viewport(),
-               NamedChild<TMemo>(*this, ControlName(Control::Memo_View)).viewport(),
-               &NamedChild<QLabel>(*this, ControlName(Control::Label_Interpret))},
+      doubleClickable_{
+          {Control::ListBox_Preview,
+           NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview)).viewport()},
+          {Control::Memo_View, NamedChild<TMemo>(*this, ControlName(Control::Memo_View)).viewport()},
+          {Control::Label_Interpret, &NamedChild<QLabel>(*this, ControlName(Control::Label_Interpret))}},
       // The speaking thread's notes reach the status line on the window's thread.
       speaker_(std::make_unique<EspeakSpeaker>(std::make_unique<AlsaOutput>(),
                                                [this](const std::string& note) {
@@ -138,24 +140,20 @@ void TFormMain::WireWindowCommands()
 
 void TFormMain::WirePageHandlers()
 {
-    auto command = [this](const char* name, std::function<void()> handler) {
-        connect(&NamedChild<QToolButton>(*this, name), &QToolButton::clicked, this, [this, handler] {
-            if (!pages.Busy())
-                Run(handler);
-        });
+    static constexpr std::pair<PageButton, const char*> kButtons[] = {
+        {PageButton::SpeedButton_Seek, "SpeedButton_Seek"},
+        {PageButton::SpeedButton_last, "SpeedButton_last"},
+        {PageButton::SpeedButton_next, "SpeedButton_next"},
+        {PageButton::SpeedButton_findword, "SpeedButton_findword"},
+        {PageButton::SpeedButton_SaveWord, "SpeedButton_SaveWord"},
+        {PageButton::SpeedButton5, "SpeedButton5"},
+        {PageButton::SpeedExport, "SpeedExport"},
+        {PageButton::SpeedButton_import, "SpeedButton_import"},
+        {PageButton::SpeedButton_applySetting, "SpeedButton_applySetting"},
     };
-    command("SpeedButton_Seek", [this] { pages.lookup.SpeedButton_SeekClick(); });
-    command("SpeedButton_last", [this] { pages.lookup.SpeedButton_lastClick(); });
-    command("SpeedButton_next", [this] { pages.lookup.SpeedButton_nextClick(); });
-    command("SpeedButton_findword", [this] { pages.maintenance.SpeedButton_findwordClick(); });
-    command("SpeedButton_SaveWord", [this] { pages.maintenance.SpeedButton_SaveWordClick(); });
-    command("SpeedButton5", [this] { pages.maintenance.SpeedButton5Click(); });
-    command("SpeedExport", [this] { pages.transfer.SpeedExportClick(); });
-    command("SpeedButton_import", [this] { pages.transfer.SpeedImportClick(); });
-    command("SpeedButton_applySetting", [this] {
-        if (pages.settings.SpeedButton_applySettingClick())
-            pages.PageControl1Change();
-    });
+    for (const auto& [button, name] : kButtons)
+        connect(&NamedChild<QToolButton>(*this, name), &QToolButton::clicked, this,
+                [this, button = button] { Run([&] { pages.Clicked(button); }); });
 
     auto changed = [this](Control control) {
         return [this, control] { Run([&] { pages.TextChanged(control); }); };
@@ -299,21 +297,13 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
         return PreviewKey(watched, static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonDblClick:
-        return !pages.Busy() && DoubleClicked(watched);
+        for (const auto& [control, widget] : doubleClickable_)
+            if (watched == widget)
+                Run([&, control = control] { pages.DoubleClicked(control); });
+        return false;
     default:
         return false;
     }
-}
-
-bool TFormMain::DoubleClicked(QObject* watched)
-{
-    if (watched == watched_.previewList)
-        Run([this] { pages.lookup.ListBox_PreviewDblClick(); });
-    else if (watched == watched_.definitionView)
-        Run([this] { pages.lookup.Memo_ViewDblClick(); });
-    else if (watched == watched_.interpretation)
-        Run([this] { pages.dictation.Label_InterpretDblClick(); });
-    return false;
 }
 
 bool TFormMain::PreviewKey(QObject* watched, QKeyEvent* event)
@@ -322,17 +312,12 @@ bool TFormMain::PreviewKey(QObject* watched, QKeyEvent* event)
     // own focus widget decides, not the application's: without a window manager, or whenever the
     // window is not the active one, the application has none, yet typed keys still arrive.
     auto* target = qobject_cast<QWidget*>(watched);
-    if (!target || target != focusWidget() || target->window() != this || pages.Busy())
+    if (!target || target != focusWidget() || target->window() != this)
         return false;
-    const int key = VirtualKeyOf(*event);
-    Run([&] {
-        pages.keys.FormKeyDown(key, event->modifiers() & Qt::ControlModifier);
-        if (target == view_->Binding(Control::Edit_Input).widget)
-            pages.lookup.Edit_InputKeyDown(key);
-        else if (target == view_->Binding(Control::Edit_newword).widget)
-            pages.maintenance.Edit_newwordKeyDown(key);
-        else if (target == view_->Binding(Control::Edit_Dictation).widget)
-            pages.dictation.Edit_DictationKeyDown(key);
-    });
+    std::optional<Control> focused;
+    for (const Control control : kAllControls)
+        if (view_->Binding(control).widget == target)
+            focused = control;
+    Run([&] { pages.KeyDown(focused, VirtualKeyOf(*event), event->modifiers() & Qt::ControlModifier); });
     return false; // never consumed: the control handles the key as usual
 }

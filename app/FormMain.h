@@ -11,6 +11,8 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class FormMainControls;
 class FormMainView;
@@ -72,23 +74,16 @@ private:
     void ShowPageCommand(int page);
     void PageControl1Change();
     void PopupMenu1At(QPoint topRight);
-    bool DoubleClicked(QObject* watched);
     bool PreviewKey(QObject* watched, QKeyEvent* event);
     void FirstPainted();
-
-    // The controls whose mouse events the window handles itself.
-    struct Watched {
-        QObject* previewList;
-        QObject* definitionView;
-        QObject* interpretation;
-    };
 
     TDictTable& table_;
     std::unique_ptr<FormMainControls> controls_;
     TZYInfoDlg* ZYInfoDlg1;
     TTrayApp* TrayApp1;
     std::unique_ptr<FormMainView> view_;
-    Watched watched_;
+    // The controls whose double-clicks the pages handle, with the widget that receives them.
+    std::vector<std::pair<Control, QObject*>> doubleClickable_;
     std::unique_ptr<Speaker> speaker_;
     bool paintSeen_ = false;
     bool started_ = false;

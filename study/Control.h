@@ -48,6 +48,19 @@ inline constexpr std::array kAllControls{
 };
 static_assert(kAllControls.size() == static_cast<std::size_t>(Control::CheckBox_DictationReview) + 1);
 
+// The pages' command buttons, by the window's own names.
+enum class PageButton {
+    SpeedButton_Seek,
+    SpeedButton_last,
+    SpeedButton_next,
+    SpeedButton_findword,
+    SpeedButton_SaveWord,
+    SpeedButton5,
+    SpeedExport,
+    SpeedButton_import,
+    SpeedButton_applySetting,
+};
+
 // Page indices of the page control; they do not change while the settings tab is hidden.
 enum Page : int {
     PageQuery = 0,

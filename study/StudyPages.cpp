@@ -76,3 +76,64 @@ void StudyPages::TextChanged(Control control)
         break;
     }
 }
+
+void StudyPages::Clicked(PageButton button)
+{
+    if (Busy())
+        return;
+    switch (button) {
+    case PageButton::SpeedButton_Seek:
+        lookup.SpeedButton_SeekClick();
+        break;
+    case PageButton::SpeedButton_last:
+        lookup.SpeedButton_lastClick();
+        break;
+    case PageButton::SpeedButton_next:
+        lookup.SpeedButton_nextClick();
+        break;
+    case PageButton::SpeedButton_findword:
+        maintenance.SpeedButton_findwordClick();
+        break;
+    case PageButton::SpeedButton_SaveWord:
+        maintenance.SpeedButton_SaveWordClick();
+        break;
+    case PageButton::SpeedButton5:
+        maintenance.SpeedButton5Click();
+        break;
+    case PageButton::SpeedExport:
+        transfer.SpeedExportClick();
+        break;
+    case PageButton::SpeedButton_import:
+        transfer.SpeedImportClick();
+        break;
+    case PageButton::SpeedButton_applySetting:
+        if (settings.SpeedButton_applySettingClick())
+            PageControl1Change();
+        break;
+    }
+}
+
+void StudyPages::KeyDown(std::optional<Control> focused, int key, bool ctrl)
+{
+    if (Busy())
+        return;
+    keys.FormKeyDown(key, ctrl);
+    if (focused == Control::Edit_Input)
+        lookup.Edit_InputKeyDown(key);
+    else if (focused == Control::Edit_newword)
+        maintenance.Edit_newwordKeyDown(key);
+    else if (focused == Control::Edit_Dictation)
+        dictation.Edit_DictationKeyDown(key);
+}
+
+void StudyPages::DoubleClicked(Control control)
+{
+    if (Busy())
+        return;
+    if (control == Control::ListBox_Preview)
+        lookup.ListBox_PreviewDblClick();
+    else if (control == Control::Memo_View)
+        lookup.Memo_ViewDblClick();
+    else if (control == Control::Label_Interpret)
+        dictation.Label_InterpretDblClick();
+}

@@ -13,6 +13,7 @@
 #include "study/Speaker.h"
 #include "study/WordListTransfer.h"
 
+#include <optional>
 #include <string>
 
 struct StudyPaths {
@@ -46,8 +47,15 @@ public:
     // The rest of it, once the window is on the screen: the record numbers of the dictation's
     // group and start, which on a large table cost a pass through the word index. Runs once.
     void FirstPaintedWork();
-    // Dispatches a control's change to its handler; the window and the fake view both call it.
+    // The window's events, each dispatched to its handler. While an export or import runs, nothing
+    // that moves the table starts: clicks, keys and double-clicks do nothing then.
+    // A control's text changed; the window and the fake view both call it.
     void TextChanged(Control control);
+    void Clicked(PageButton button);
+    // A key, before the focused control handles it (it is never consumed); `focused` is the page
+    // control that has the focus, if any.
+    void KeyDown(std::optional<Control> focused, int key, bool ctrl);
+    void DoubleClicked(Control control);
     // True while an export or import runs: the window then ignores commands that move the table.
     bool Busy() const { return transfer.Running(); }
 
