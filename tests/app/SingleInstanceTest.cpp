@@ -76,15 +76,17 @@ private:
     std::vector<QByteArray> tokens_;
 };
 
+// Sends the bytes and waits until the instance has read them: it closes every connection once
+// it has read a message, or what can be none.
 void Send(const QByteArray& bytes)
 {
     QLocalSocket socket;
     socket.connectToServer(SingleInstance::ChannelName());
     ASSERT_TRUE(socket.waitForConnected(1000));
+    if (bytes.isEmpty())
+        return;
     socket.write(bytes);
-    socket.waitForBytesWritten(1000);
-    QTest::qWait(100);
-    socket.disconnectFromServer();
+    ASSERT_TRUE(socket.waitForDisconnected(3000));
 }
 
 bool Reachable()
@@ -179,10 +181,21 @@ while True:
         process_.waitForFinished();
     }
 
-    QByteArray Received()
+    // What it received before this call: a last message of the test's own, sent to the abstract
+    // name (a start may have replaced the socket file), marks the end.
+    QByteArray Received(const QString& path)
     {
-        QTest::qWait(200);
-        return process_.readAllStandardOutput();
+        QLocalSocket marker;
+        marker.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+        marker.connectToServer(path);
+        EXPECT_TRUE(marker.waitForConnected(1000));
+        marker.write("end");
+        marker.waitForBytesWritten(1000);
+        QByteArray received;
+        while (!received.endsWith("b'end'") && process_.waitForReadyRead(5000))
+            received += process_.readAllStandardOutput();
+        EXPECT_TRUE(received.endsWith("b'end'")) << received.toStdString();
+        return received.chopped(6);
     }
 
 private:
@@ -238,9 +251,7 @@ TEST(SingleInstance, AStartWhileTheInstanceClosesBecomesTheInstanceItself)
 // True once the other end has closed the connection, within a second.
 bool ClosedByTheInstance(QLocalSocket& socket)
 {
-    for (int i = 0; i < 100 && socket.state() != QLocalSocket::UnconnectedState; ++i)
-        QTest::qWait(10);
-    return socket.state() == QLocalSocket::UnconnectedState;
+    return QTest::qWaitFor([&] { return socket.state() == QLocalSocket::UnconnectedState; }, 1000);
 }
 
 TEST(SingleInstance, ConnectionsCloseAndTheSocketFileGoesWhenTheInstanceEnds)
@@ -324,7 +335,7 @@ TEST(SingleInstance, AStaleSocketFileOrAListenerOfAnotherUserNeverStopsTheStart)
         EXPECT_EQ(started.Claim(), Claimed::Listening);
         EXPECT_EQ(SingleInstance().Claim(), Claimed::HandedOver);
         EXPECT_EQ(started.Tokens().size(), 1u);
-        EXPECT_EQ(squatter.Received(), "");
+        EXPECT_EQ(squatter.Received(QFile::decodeName(path)), "");
     }
     {
         // A runtime folder that another user owns, with that user's listener in it, is not used.
@@ -336,7 +347,7 @@ TEST(SingleInstance, AStaleSocketFileOrAListenerOfAnotherUserNeverStopsTheStart)
         EXPECT_FALSE(SingleInstance::ChannelName().startsWith(foreign.path()));
         SingleInstance started;
         EXPECT_EQ(started.Claim(), Claimed::Listening);
-        EXPECT_EQ(squatter.Received(), "");
+        EXPECT_EQ(squatter.Received(inForeign), "");
         Squatter::Own(foreign.path(), false);
     }
 }

@@ -120,7 +120,7 @@ TEST_F(KeyFileWriterTest, AHeldWriterPutsNothingInPlaceUntilReleasedWaitedForOrE
             Registry registry;
             ASSERT_TRUE(registry.OpenKey(kKey, true));
             registry.WriteInteger("D_R_W_C", 9);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50)); // time enough for the thread
+            // The writer's thread waits for the release before it looks at a save.
             EXPECT_FALSE(fs::exists(keyFile));
             Registry other;
             ASSERT_TRUE(other.OpenKey(kKey, false));
