@@ -101,7 +101,8 @@ TEST_F(StatusNotifierEndToEndTest, OneClickOnTheIconBringsTheWindowBackOrHidesIt
         icon = StatusTray();
         return !window.isEmpty() && !icon.isEmpty() && Items().size() == 1;
     })) << "no window with its icon in the panel";
-    const QByteArray normalPicture = desktop->Picture(icon);
+    const QByteArray normalPicture = desktop->SettledPicture(icon);
+    ASSERT_FALSE(normalPicture.isEmpty()) << "the icon shows no picture";
 
     ASSERT_TRUE(Minimise(window)) << "the window is still mapped or in the taskbar";
     EXPECT_TRUE(Eventually([&] { return desktop->Picture(icon) != normalPicture; }))

@@ -254,6 +254,19 @@ QByteArray TestDesktop::Picture(const QString& window) const
     return import.readAllStandardOutput();
 }
 
+QByteArray TestDesktop::SettledPicture(const QString& window) const
+{
+    QByteArray settled;
+    Eventually([&] {
+        const QByteArray first = Picture(window);
+        QThread::msleep(100);
+        const bool painted = first.size() >= 6 && first.count(first.left(3)) * 3 != first.size();
+        settled = painted && Picture(window) == first ? first : QByteArray();
+        return !settled.isEmpty();
+    });
+    return settled;
+}
+
 QDBusConnection TestDesktop::Bus() const
 {
     return QDBusConnection(busName_);

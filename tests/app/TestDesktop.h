@@ -68,6 +68,9 @@ public:
     // In the window manager's list of managed windows: what taskbars show.
     bool Managed(const QString& window) const;
     QByteArray Picture(const QString& window) const;
+    // The window's picture once it is painted: more than one colour, and the same in two looks a
+    // moment apart. Empty when it never settles.
+    QByteArray SettledPicture(const QString& window) const;
     QString Panel() const { return panel_; }
     // A connection of the test's own to the desktop's session bus.
     QDBusConnection Bus() const;

@@ -44,7 +44,8 @@ TEST_F(TrayEndToEndTest, MinimisedIntoTheTrayAndBackByTheIconASecondStartAndTheM
         window = MainWindow();
         return !window.isEmpty() && !(icon = TrayIcon(window)).isEmpty();
     })) << "no window with its icon in the panel";
-    const QByteArray normalPicture = desktop->Picture(icon);
+    const QByteArray normalPicture = desktop->SettledPicture(icon);
+    ASSERT_FALSE(normalPicture.isEmpty()) << "the icon shows no picture";
 
     ASSERT_TRUE(Minimise(window)) << "the window is still mapped or in the taskbar";
     EXPECT_TRUE(desktop->Info(icon).viewable);
