@@ -129,4 +129,22 @@ std::string CutToWidth(std::string_view text, std::size_t width)
     return std::string(text.substr(0, end));
 }
 
+std::size_t AppendRepaired(std::string_view text, std::string& out)
+{
+    std::size_t replaced = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x80 || byte == 0x80) { // 0x80 is the euro sign
+            out += text[i];
+        } else if (IsLead(byte) && i + 1 < text.size() && IsTrail(static_cast<unsigned char>(text[i + 1]))) {
+            out += text[i];
+            out += text[++i];
+        } else {
+            out += kStandIn;
+            ++replaced;
+        }
+    }
+    return replaced;
+}
+
 } // namespace gbk

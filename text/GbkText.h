@@ -40,4 +40,10 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 // The longest start of `text` of at most `width` bytes that does not split a character.
 std::string CutToWidth(std::string_view text, std::size_t width);
 
+// "〓", the character that stands for one GBK cannot hold.
+inline constexpr std::string_view kStandIn = "\xA1\xFE";
+// Appends `text`, each byte that starts no GBK character (0xFF, a lead byte without a second byte
+// after it) written as kStandIn; returns how many were replaced.
+std::size_t AppendRepaired(std::string_view text, std::string& out);
+
 } // namespace gbk

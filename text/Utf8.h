@@ -72,4 +72,22 @@ inline std::string Encode(char32_t code)
     return bytes;
 }
 
+// The text with each byte that starts no valid sequence written as U+FFFD.
+inline std::string Repaired(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = static_cast<unsigned char>(text[at]) < 0x80 ? 1 : SequenceAt(text, at);
+        if (length == 0) {
+            out += "\xEF\xBF\xBD";
+            ++at;
+        } else {
+            out.append(text.substr(at, length));
+            at += length;
+        }
+    }
+    return out;
+}
+
 } // namespace utf8

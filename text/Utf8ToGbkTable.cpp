@@ -73,3 +73,39 @@ bool Utf8ToGbkTable::Convert(std::string_view utf8, std::string& out) const
     out.resize(static_cast<std::size_t>(write - out.data()));
     return whole;
 }
+
+std::size_t Utf8ToGbkTable::ConvertReplacing(std::string_view utf8, std::string& out,
+                                             std::string_view replacement) const
+{
+    std::size_t replaced = 0;
+    bool inBadRun = false;
+    for (std::size_t at = 0; at < utf8.size();) {
+        if (static_cast<unsigned char>(utf8[at]) < 0x80) {
+            out += utf8[at++];
+            inBadRun = false;
+            continue;
+        }
+        char32_t code = 0;
+        const std::size_t length = Decode(utf8, at, code);
+        const std::uint16_t gbk = length ? codes_[code] : 0;
+        if (gbk != 0) {
+            if (gbk >= 0x100)
+                out += static_cast<char>(gbk >> 8);
+            out += static_cast<char>(gbk & 0xFF);
+            at += length;
+            inBadRun = false;
+            continue;
+        }
+        // A whole character GBK lacks (four bytes beyond its plane), or one byte of a bad run.
+        const std::size_t sequence = utf8::SequenceAt(utf8, at);
+        if (sequence == 0 && inBadRun) {
+            ++at;
+            continue;
+        }
+        out += replacement;
+        ++replaced;
+        inBadRun = sequence == 0;
+        at += sequence == 0 ? 1 : sequence;
+    }
+    return replaced;
+}

@@ -17,6 +17,9 @@ public:
     // Appends the GBK bytes of the longest start of `utf8` that converts; true when that is all of
     // it (false at the first character GBK cannot hold or the first byte that is no valid UTF-8).
     bool Convert(std::string_view utf8, std::string& out) const;
+    // Appends the GBK bytes of all of `utf8`, each character GBK cannot hold and each run of bytes
+    // that is no valid UTF-8 written as `replacement`; returns how many were replaced.
+    std::size_t ConvertReplacing(std::string_view utf8, std::string& out, std::string_view replacement) const;
 
 private:
     Utf8ToGbkTable();
