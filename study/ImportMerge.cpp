@@ -23,14 +23,14 @@ const Texts& Say()
 
 } // namespace
 
-bool ImportMerge::Store(const WordListEntry& entry)
+MergeResult ImportMerge::Store(const WordListEntry& entry)
 {
     TDictTable& table = c_.table;
     passedOver_.reset();
     if (digest_) {
         if (digest_->HoldsUnchanged(entry.word, entry.interpret)) {
             passedOver_ = entry.word;
-            return true;
+            return MergeResult::Unchanged;
         }
         // Adding or updating changes what the word's first record holds.
         digest_->Forget(entry.word);
@@ -40,22 +40,22 @@ bool ImportMerge::Store(const WordListEntry& entry)
         table.SetFieldByName("word", entry.word);
         table.SetFieldByName("interpret", entry.interpret);
         table.Post();
-        return true;
+        return MergeResult::Added;
     }
     const std::string stored = table.FieldByName("interpret");
     // The reader hands out the explanation as the table would store it, so one that is longer
     // than its field still equals what an earlier import of it stored.
     if (stored == entry.interpret)
-        return true;
+        return MergeResult::Unchanged;
     const Answer answer = forAll_ ? *forAll_ : Ask(entry, stored);
     if (answer == Answer::Cancel)
-        return false;
-    if (answer == Answer::Yes) {
-        table.Edit();
-        table.SetFieldByName("interpret", entry.interpret);
-        table.Post();
-    }
-    return true;
+        return MergeResult::Cancelled;
+    if (answer != Answer::Yes)
+        return MergeResult::Declined;
+    table.Edit();
+    table.SetFieldByName("interpret", entry.interpret);
+    table.Post();
+    return MergeResult::Updated;
 }
 
 void ImportMerge::Finish()

@@ -12,6 +12,15 @@
 #include <optional>
 #include <string>
 
+// What the merge did with one entry.
+enum class MergeResult {
+    Added,
+    Updated,
+    Unchanged, // the table holds it as it is
+    Declined,  // the user kept the stored explanation (否)
+    Cancelled, // the user cancelled the import (取消)
+};
+
 class ImportMerge {
 public:
     // `beforeAsking` makes what is stored so far durable before the user is asked.
@@ -20,9 +29,8 @@ public:
     {
     }
 
-    // False when the user cancels the import. An entry that the digest knows the table holds
-    // unchanged is passed over without a seek.
-    bool Store(const WordListEntry& entry);
+    // An entry that the digest knows the table holds unchanged is passed over without a seek.
+    MergeResult Store(const WordListEntry& entry);
     // After the file's last entry: the import ends on that entry's record, as a seek per entry
     // would have left it.
     void Finish();

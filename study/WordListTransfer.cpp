@@ -6,6 +6,7 @@
 #include "store/StoredWordDigest.h"
 #include "study/CommonTexts.h"
 #include "study/ImportMerge.h"
+#include "study/ImportReport.h"
 #include "study/MainView.h"
 #include "study/ScopedFlag.h"
 #include "text/GbkCodec.h"
@@ -33,10 +34,6 @@ struct Texts {
     std::string importTitle = gbk::FromUtf8("请输入需要导入的词库文件名").value();
     std::string fileName = gbk::FromUtf8("文件名 ").value();
     std::string exists = gbk::FromUtf8(" 已经存在，是否允许覆盖?").value();
-    std::string skippedCount = gbk::FromUtf8("共有 ").value();
-    std::string skippedFirst = gbk::FromUtf8(" 个词条含有不能保存的字符，没有导入。第一个是【").value();
-    std::string skippedEnd = gbk::FromUtf8("】。").value();
-    std::string cutFirst = gbk::FromUtf8(" 个词条的解释超过词库的长度，已被截断。第一个是【").value();
     std::string faultFile = gbk::FromUtf8("词库文件 ").value();
     std::string faultLine = gbk::FromUtf8(" 在第 ").value();
     std::string faultOffset = gbk::FromUtf8(" 行（第 ").value();
@@ -60,29 +57,11 @@ bool HasExtension(const std::string& path)
     return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
 }
 
-// One message at the end of an import for the entries it left out and those it cut.
-void ReportLeftOutAndCut(MainView& view, const WordListEntryMaker& entries)
-{
-    std::string text;
-    if (entries.Skipped() > 0)
-        text = Say().skippedCount + std::to_string(entries.Skipped()) + Say().skippedFirst +
-               entries.FirstSkipped() + Say().skippedEnd;
-    if (entries.Cut() > 0) {
-        if (!text.empty())
-            text += "\r\n";
-        text += Say().skippedCount + std::to_string(entries.Cut()) + Say().cutFirst + entries.FirstCut() +
-                Say().skippedEnd;
-    }
-    if (!text.empty())
-        view.MessageBox(text, Common().warning, Question::WarningNotice);
-}
-
 // Where and why a file could not be read on.
-void ReportFault(MainView& view, const std::string& name, const WordListFault& at, const std::string& reason)
+std::string FaultText(const std::string& name, const WordListFault& at, const std::string& reason)
 {
-    view.MessageBox(Say().faultFile + name + Say().faultLine + std::to_string(at.line) + Say().faultOffset +
-                        std::to_string(at.offset) + Say().faultReason + reason,
-                    Common().warning, Question::Notice);
+    return Say().faultFile + name + Say().faultLine + std::to_string(at.line) + Say().faultOffset +
+           std::to_string(at.offset) + Say().faultReason + reason;
 }
 
 // The bar, shown at 0 while a command runs and hidden however it ends, is set whenever its value
@@ -293,8 +272,11 @@ void WordListTransfer::SpeedImportClick()
     Progress progress(c_.view);
     std::vector<char> buffer(kReadChunk);
     const FileLook look = LookAtFile(*chosen, file, buffer, progress);
-    const auto reader =
-        MakeWordListReader(look.kind, look.encoding, {TDictTable::WordWidth, TDictTable::InterpretWidth});
+    const WordListWidths widths{TDictTable::WordWidth, TDictTable::InterpretWidth};
+    const auto reader = MakeWordListReader(look.kind, look.encoding, widths);
+    ImportReport report(*chosen, std::filesystem::path(c_.table.FileName()).parent_path().string(),
+                        look.encoding, widths);
+    reader->OnNote([&report](const WordListNote& note) { report.Note(note); });
     const auto percent = [&] { return WordListImportPercent(reader->Examined(), file.Size()); };
     auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
     ImportBatch batch(c_.table, c_.view);
@@ -305,17 +287,40 @@ void WordListTransfer::SpeedImportClick()
                                     return stopping_ ? std::string_view() : file.Read(buffer);
                                 },
                                 [&] { file.Rewind(); }, [&] { progress.Set(percent()); }};
+    std::optional<WordListEntry> cancelledAt;
     const WordListReadResult read = reader->Read(pieces, [&](const WordListEntry& entry) {
-        if (stopping_ || !merge.Store(entry))
+        if (stopping_)
             return false;
+        const MergeResult merged = merge.Store(entry);
+        if (merged == MergeResult::Cancelled) {
+            cancelledAt = entry;
+            return false;
+        }
+        report.Merged(merged, entry.word);
         return true;
     });
     if (read.end == WordListEnd::Read)
         merge.Finish();
     batch.End();
+    report.Finish();
     if (stopping_)
         return;
+    const WordListEntryMaker& entries = reader->Entries();
+    std::string text;
     if (read.end != WordListEnd::Read && read.end != WordListEnd::Stopped)
-        ReportFault(c_.view, name, read.at, FaultReason(read.end));
-    ReportLeftOutAndCut(c_.view, reader->Entries());
+        text = FaultText(name, read.at, FaultReason(read.end));
+    // A JSON file that cannot be read through stores nothing: its fault is all there is to say.
+    const bool stored = read.end == WordListEnd::Read || read.end == WordListEnd::Stopped ||
+                        read.end == WordListEnd::Unterminated;
+    const std::optional<std::string> nothing = report.NothingFound(entries);
+    if (stored && nothing && !cancelledAt)
+        text += (text.empty() ? "" : "\r\n\r\n") + *nothing;
+    else if (stored && (look.kind != WordListFileKind::Own || ImportReport::WorthSaying(entries)))
+        text +=
+            (text.empty() ? "" : "\r\n\r\n") + report.Message(entries, cancelledAt ? &*cancelledAt : nullptr);
+    if (!text.empty())
+        c_.view.MessageBox(text,
+                           entries.LeftOut().count > 0 || read.end != WordListEnd::Read ? Common().warning
+                                                                                        : Common().hint,
+                           entries.LeftOut().count > 0 ? Question::WarningNotice : Question::Notice);
 }

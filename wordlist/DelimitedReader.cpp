@@ -1,10 +1,10 @@
 #include "wordlist/DelimitedReader.h"
 
-#include "text/GbkText.h"
+#include "wordlist/ColumnNames.h"
 
 DelimitedReader::DelimitedReader(DelimitedStyle style, WordListWidths widths, WordListEncoding encoding)
-    : WordListReader(widths, encoding), style_(style), encoding_(encoding),
-      word_(encoding, WordListEntryMaker::GatherLimit(widths.word, encoding)),
+    : WordListReader(widths, encoding, EntryRules::Faithful), style_(style), encoding_(encoding),
+      word_(encoding, WordListEntryMaker::WordGatherLimit(widths.word, encoding)),
       interpret_(encoding, WordListEntryMaker::GatherLimit(widths.interpret, encoding))
 {
 }
@@ -37,11 +37,30 @@ void DelimitedReader::Feed(std::string_view piece)
     position_ = 0;
 }
 
+namespace {
+
+// Enough of a first row to tell the names of its columns.
+constexpr std::size_t kFirstRowFields = 64;
+constexpr std::size_t kFirstRowBytes = 32;
+
+} // namespace
+
+void DelimitedReader::GatherFirstRow(std::string_view bytes)
+{
+    if (row_ != 0 || field_ >= kFirstRowFields)
+        return;
+    if (firstRow_.size() <= field_)
+        firstRow_.resize(field_ + 1);
+    std::string& field = firstRow_[field_];
+    field.append(bytes.substr(0, kFirstRowBytes - std::min(kFirstRowBytes, field.size())));
+}
+
 void DelimitedReader::AddToField(char byte)
 {
-    if (field_ == 0)
+    GatherFirstRow({&byte, 1});
+    if (field_ == wordColumn_)
         word_.Add(byte);
-    else if (field_ == 1)
+    else if (field_ == interpretColumn_)
         interpret_.Add(byte);
 }
 
@@ -54,9 +73,10 @@ void DelimitedReader::AddUnquotedRun()
         ++end;
     const std::string_view run = piece_.substr(position_, end - position_);
     position_ = end;
-    if (field_ == 0)
+    GatherFirstRow(run);
+    if (field_ == wordColumn_)
         word_.AddRun(run);
-    else if (field_ == 1)
+    else if (field_ == interpretColumn_)
         interpret_.AddRun(run);
 }
 
@@ -66,29 +86,27 @@ void DelimitedReader::EndField()
     state_ = State::FieldStart;
 }
 
-bool DelimitedReader::IsHeaderRow(std::string_view word) const
-{
-    if (!style_.firstRowMayBeHeader || row_ != 0 || field_ < 2)
-        return false;
-    const std::string_view chinese =
-        encoding_ == WordListEncoding::Utf8 ? "\xE5\x8D\x95\xE8\xAF\x8D" : "\xB5\xA5\xB4\xCA";
-    return gbk::UpperCase(word) == "WORD" || word == chinese;
-}
-
 void DelimitedReader::EndRow(std::optional<WordListEntry>& completed)
 {
     if (state_ != State::HeaderLine)
         EndField();
-    const std::string_view word = word_.Text();
-    if (!IsHeaderRow(word))
-        completed = entries_.Make(word, interpret_.Text());
+    const auto named = row_ == 0 && rowStarted_ ? ColumnsNamedBy(firstRow_, encoding_) : std::nullopt;
+    if (named) {
+        wordColumn_ = named->word;
+        interpretColumn_ = named->interpret;
+    } else {
+        completed = entries_.Make(word_.Text(), interpret_.Text(), rowLine_);
+    }
     word_.Clear();
     interpret_.Clear();
-    if (rowStarted_)
+    if (rowStarted_) {
         ++row_;
+        firstRow_ = {};
+    }
     rowStarted_ = false;
     field_ = 0;
     state_ = State::FieldStart;
+    rowLine_ = line_;
 }
 
 bool DelimitedReader::ReadLine(std::optional<WordListEntry>& completed)
@@ -172,6 +190,7 @@ bool DelimitedReader::Step(char byte, std::optional<WordListEntry>& completed)
                 return true;
             }
             state_ = State::FieldStart; // an empty line is no row
+            rowLine_ = line_;
             return false;
         }
         rowStarted_ = true;

@@ -1,23 +1,26 @@
 #pragma once
 // Reads a tab-separated or comma-separated word list (RFC 4180: a field in double quotes may hold
-// the delimiter, line breaks and doubled quotes). Field 1 is the word and field 2 the explanation,
-// both made plain from HTML; further fields are ignored. A line break inside a field is stored as
-// CR LF. The file may come in pieces of any size and is read in bounded memory.
+// the delimiter, line breaks and doubled quotes). A first row that names its columns (see
+// ColumnsNamedBy) chooses the word's and the explanation's; otherwise field 1 is the word and field
+// 2 the explanation. Both are made plain from HTML, where the two characters "\n" are a line break
+// too (database exports write line breaks so); further fields are ignored. The file may come in
+// pieces of any size and is read in bounded memory.
 
 #include "wordlist/PlainFromHtml.h"
 #include "wordlist/WordListReader.h"
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 struct DelimitedStyle {
     char delimiter;
     bool hashLinesAreHeaders; // a line starting with "#" is skipped (tab-separated notes)
-    bool firstRowMayBeHeader; // a first row "word"/"单词", ... is skipped (spreadsheets)
 };
-inline constexpr DelimitedStyle kTabSeparated{'\t', true, false};
-inline constexpr DelimitedStyle kCommaSeparated{',', false, true};
+inline constexpr DelimitedStyle kTabSeparated{'\t', true};
+inline constexpr DelimitedStyle kCommaSeparated{',', false};
 
 class DelimitedReader : public WordListReader {
 public:
@@ -41,7 +44,8 @@ private:
     void AddUnquotedRun();
     void EndField();
     void EndRow(std::optional<WordListEntry>& completed);
-    bool IsHeaderRow(std::string_view word) const;
+    // While the first row is read: its fields' first bytes, to find the columns it may name.
+    void GatherFirstRow(std::string_view bytes);
 
     DelimitedStyle style_;
     WordListEncoding encoding_;
@@ -53,12 +57,16 @@ private:
     bool finished_ = false;
     bool ended_ = false;
     State state_ = State::FieldStart;
-    std::size_t markSeen_ = 0; // bytes of a UTF-8 byte-order mark at the file's start
-    bool skipLf_ = false;      // a CR was the last byte: an LF right after it belongs to it
-    bool rowStarted_ = false;  // a byte of the row has been read
-    std::size_t field_ = 0;    // the field being read, from 0
-    std::uint64_t row_ = 0;    // rows ended so far
-    std::uint64_t line_ = 1;   // the line being read
+    std::size_t markSeen_ = 0;  // bytes of a UTF-8 byte-order mark at the file's start
+    bool skipLf_ = false;       // a CR was the last byte: an LF right after it belongs to it
+    bool rowStarted_ = false;   // a byte of the row has been read
+    std::size_t field_ = 0;     // the field being read, from 0
+    std::uint64_t row_ = 0;     // rows ended so far
+    std::uint64_t line_ = 1;    // the line being read
+    std::uint64_t rowLine_ = 1; // the line the row being read began on
+    std::size_t wordColumn_ = 0;
+    std::size_t interpretColumn_ = 1;
+    std::vector<std::string> firstRow_;
     WordListFault quoteStart_; // where the quoted field being read began
     std::optional<WordListFault> fault_;
 };

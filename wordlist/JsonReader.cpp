@@ -184,7 +184,9 @@ using Json = nlohmann::json;
 // Picks the entries out of the parser's events; any other shape of element is passed over.
 class EntryEvents : public nlohmann::json_sax<Json> {
 public:
-    explicit EntryEvents(const std::function<bool(std::string_view, std::string_view)>& entry) : entry_(entry)
+    EntryEvents(const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry,
+                const JsonBytes& bytes)
+        : entry_(entry), bytes_(bytes)
     {
     }
 
@@ -251,6 +253,7 @@ private:
         }
         if (depth_ == 2 && object) {
             inElement_ = true;
+            line_ = bytes_.Where().line;
             hasName_ = false;
             word_.clear();
             trans_.clear();
@@ -268,7 +271,7 @@ private:
             inTrans_ = false;
         if (depth_ == 2 && inElement_) {
             inElement_ = false;
-            if (hasName_ && !entry_(word_, trans_)) {
+            if (hasName_ && !entry_(word_, trans_, line_)) {
                 end = WordListEnd::Stopped;
                 return false;
             }
@@ -277,7 +280,9 @@ private:
         return true;
     }
 
-    const std::function<bool(std::string_view, std::string_view)>& entry_;
+    const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry_;
+    const JsonBytes& bytes_;
+    std::uint64_t line_ = 0; // where the element being read began
     int depth_ = 0;
     bool inElement_ = false;
     bool inTrans_ = false;
@@ -288,11 +293,12 @@ private:
 };
 
 // One pass through the file; `entry` receives each word and explanation in UTF-8, uncut.
-WordListReadResult ParseJson(const std::function<std::string_view()>& next, WordListEncoding encoding,
-                             const std::function<bool(std::string_view, std::string_view)>& entry)
+WordListReadResult
+ParseJson(const std::function<std::string_view()>& next, WordListEncoding encoding,
+          const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry)
 {
     JsonBytes bytes(next, encoding);
-    EntryEvents events(entry);
+    EntryEvents events(entry, bytes);
     Json::sax_parse(JsonByteIterator(&bytes), JsonByteIterator(), &events);
     if (bytes.TooLong())
         events.end = WordListEnd::TooLong;
@@ -303,14 +309,14 @@ WordListReadResult ParseJson(const std::function<std::string_view()>& next, Word
 
 // The parser hands out UTF-8 whatever the file's encoding.
 JsonReader::JsonReader(WordListWidths widths, WordListEncoding encoding)
-    : WordListReader(widths, WordListEncoding::Utf8), encoding_(encoding)
+    : WordListReader(widths, WordListEncoding::Utf8, EntryRules::Faithful), encoding_(encoding)
 {
 }
 
 WordListReadResult JsonReader::Read(const WordListPieces& file, const WordListEntrySink& entry)
 {
-    const WordListReadResult check =
-        ParseJson(file.next, encoding_, [](std::string_view, std::string_view) { return true; });
+    const WordListReadResult check = ParseJson(
+        file.next, encoding_, [](std::string_view, std::string_view, std::uint64_t) { return true; });
     if (check.end != WordListEnd::Read)
         return check;
     file.rewind();
@@ -322,8 +328,8 @@ WordListReadResult JsonReader::Read(const WordListPieces& file, const WordListEn
             return piece;
         },
         encoding_,
-        [&](std::string_view word, std::string_view interpret) {
-            const auto made = entries_.Make(word, interpret);
+        [&](std::string_view word, std::string_view interpret, std::uint64_t line) {
+            const auto made = entries_.Make(word, interpret, line);
             if (made && !entry(*made))
                 return false;
             if (file.advanced)

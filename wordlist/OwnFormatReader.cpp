@@ -1,10 +1,12 @@
 #include "wordlist/OwnFormatReader.h"
 
+#include "text/GbkText.h"
+
 #include <algorithm>
 #include <utility>
 
 OwnFormatReader::OwnFormatReader(WordListWidths widths, WordListEncoding encoding)
-    : WordListReader(widths, encoding), markDone_(encoding != WordListEncoding::Utf8),
+    : WordListReader(widths, encoding, EntryRules::Own), markDone_(encoding != WordListEncoding::Utf8),
       gatherLimit_(WordListEntryMaker::GatherLimit(widths.interpret, encoding)),
       line_(WordListEntryMaker::GatherLimit(widths.word, encoding), gatherLimit_)
 {
@@ -76,20 +78,24 @@ bool OwnFormatReader::ReadLine(std::optional<WordListEntry>& completed)
             break;
     }
     WordListLine read = line_.Take();
+    ++lineNumber_;
     if (read.isEntry) {
         completed = TakePending();
         pendingWord_ = std::move(read.word);
+        pendingLine_ = lineNumber_;
         AppendToPending(read.text);
     } else if (!pendingWord_.empty()) {
         AppendToPending("\r\n");
         AppendToPending(read.text);
+    } else if (!gbk::Trim(read.text).empty()) {
+        entries_.CountWordWithoutExplanation(); // a line of text before any entry: a word alone
     }
     return true;
 }
 
 std::optional<WordListEntry> OwnFormatReader::TakePending()
 {
-    std::optional<WordListEntry> entry = entries_.Make(pendingWord_, pendingInterpret_);
+    std::optional<WordListEntry> entry = entries_.Make(pendingWord_, pendingInterpret_, pendingLine_);
     pendingWord_.clear();
     pendingInterpret_.clear();
     return entry;

@@ -41,6 +41,8 @@ private:
     WordListLineScanner line_;
     std::string pendingWord_;
     std::string pendingInterpret_;
+    std::uint64_t pendingLine_ = 0;
+    std::uint64_t lineNumber_ = 0; // lines read so far
 };
 
 // Every entry of a whole file.

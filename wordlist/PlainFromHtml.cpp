@@ -22,10 +22,10 @@ char Lower(char c)
 
 } // namespace
 
-void PlainFromHtml::Emit(std::string_view text)
+void PlainFromHtml::Emit(std::string_view text, bool literal)
 {
     if (text_.empty()) {
-        while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20)
+        while (literal && !text.empty() && static_cast<unsigned char>(text.front()) <= 0x20)
             text.remove_prefix(1);
         breakDue_ = false; // a block boundary before any text makes no line
     }
@@ -52,7 +52,7 @@ void PlainFromHtml::AddRun(std::string_view run)
             run.remove_prefix(1);
             continue;
         }
-        const std::size_t markup = std::min(run.find('<'), run.find('&'));
+        const std::size_t markup = std::min({run.find('<'), run.find('&'), run.find('\\')});
         Emit(run.substr(0, markup));
         if (markup == std::string_view::npos)
             return;
@@ -69,8 +69,19 @@ void PlainFromHtml::Add(char byte)
             state_ = State::TagStart;
         else if (byte == '&')
             state_ = State::Entity;
+        else if (byte == '\\')
+            state_ = State::Backslash;
         else
             Emit({&byte, 1});
+        return;
+    case State::Backslash:
+        state_ = State::Text;
+        if (byte == 'n') {
+            Emit("\r\n");
+        } else {
+            Emit("\\");
+            Add(byte);
+        }
         return;
     case State::TagStart:
         if (IsLetter(byte) || byte == '/' || byte == '!') {
@@ -146,16 +157,16 @@ void PlainFromHtml::EndEntity()
         if (error == std::errc() && at == end && code > 0 && code <= 0x10FFFF &&
             (code < 0xD800 || code > 0xDFFF)) {
             decoded = utf8::Encode(code);
-            // A GBK file's text stays GBK; a character it cannot hold keeps its entity.
             if (encoding_ == WordListEncoding::Gbk && code >= 0x80)
-                decoded = gbk::FromUtf8(decoded).value_or("");
+                decoded = gbk::FromUtf8(decoded).value_or("\xFF");
         }
     }
     if (decoded.empty())
         decoded = "&" + name_ + ";";
     name_.clear();
     state_ = State::Text;
-    Emit(decoded);
+    Emit(decoded, false);
+    kept_ = text_.size();
 }
 
 std::string_view PlainFromHtml::Text()
@@ -164,9 +175,11 @@ std::string_view PlainFromHtml::Text()
         Emit("<");
     else if (state_ == State::Entity)
         Emit("&" + name_);
+    else if (state_ == State::Backslash)
+        Emit("\\");
     state_ = State::Text;
     name_.clear();
-    while (!text_.empty() && static_cast<unsigned char>(text_.back()) <= 0x20)
+    while (text_.size() > kept_ && static_cast<unsigned char>(text_.back()) <= 0x20)
         text_.pop_back();
     return text_;
 }
@@ -174,6 +187,7 @@ std::string_view PlainFromHtml::Text()
 void PlainFromHtml::Clear()
 {
     text_.clear();
+    kept_ = 0;
     name_.clear();
     nameDone_ = false;
     breakDue_ = false;

@@ -18,7 +18,7 @@ bool EightAscii(const unsigned char* bytes)
 // The bytes of the whole valid sequences at the start of `bytes`, up to the first one that is
 // invalid or cut off by the piece's end. A sniffed file is read whole, so this loop is what a
 // large UTF-8 import costs before it starts; ASCII goes eight bytes at a time.
-std::size_t WholeSequences(std::string_view text, bool& multiByte)
+std::size_t WholeSequences(std::string_view text, std::uint64_t& multiByte)
 {
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
@@ -32,7 +32,7 @@ std::size_t WholeSequences(std::string_view text, bool& multiByte)
         const std::size_t length = utf8::SequenceAt(text, at);
         if (length == 0)
             return at;
-        multiByte = true;
+        ++multiByte;
         at += length;
     }
     return at;
@@ -54,16 +54,35 @@ void WordListEncodingSniffer::Feed(std::string_view piece)
     Validate(piece);
 }
 
+namespace {
+
+// Invalid sequences past which a file is GBK whatever follows: more of them than valid ones.
+constexpr std::uint64_t kDecisiveInvalid = 64;
+
+} // namespace
+
+bool WordListEncodingSniffer::Decided() const
+{
+    return byteOrderMark_ || (invalid_ >= kDecisiveInvalid && invalid_ > valid_);
+}
+
 void WordListEncodingSniffer::Validate(std::string_view bytes)
 {
-    while (!bytes.empty() && !invalid_) {
+    while (!bytes.empty() && !Decided()) {
         // Whole sequences go fast; one cut off by the piece's end, or an invalid one, byte by byte.
         if (due_ == 0) {
-            bytes.remove_prefix(WholeSequences(bytes, multiByte_));
+            bytes.remove_prefix(WholeSequences(bytes, valid_));
             if (bytes.empty())
                 return;
         }
-        invalid_ = !ValidateByte(static_cast<unsigned char>(bytes.front()));
+        if (!ValidateByte(static_cast<unsigned char>(bytes.front()))) {
+            ++invalid_;
+            // A sequence broken off: the byte that broke it may start the next one.
+            if (due_ > 0) {
+                due_ = 0;
+                continue;
+            }
+        }
         bytes.remove_prefix(1);
     }
 }
@@ -76,9 +95,11 @@ bool WordListEncodingSniffer::ValidateByte(unsigned char byte)
         --due_;
         low_ = 0x80;
         high_ = 0xBF;
-        multiByte_ = multiByte_ || due_ == 0;
+        valid_ += due_ == 0 ? 1 : 0;
         return true;
     }
+    if (byte < 0x80)
+        return true;
     const utf8::Lead announced = utf8::LeadOf(byte);
     if (announced.due == 0)
         return false; // a stray continuation byte, 0xC0, 0xC1 or 0xF5 and above
@@ -92,8 +113,8 @@ WordListEncoding WordListEncodingSniffer::Result() const
 {
     if (byteOrderMark_)
         return WordListEncoding::Utf8;
-    // A sequence cut off by the file's end is no valid UTF-8.
-    return !invalid_ && multiByte_ && due_ == 0 ? WordListEncoding::Utf8 : WordListEncoding::Gbk;
+    // A sequence cut off by the file's end (a file cut short) tells nothing of the rest.
+    return valid_ > 0 && invalid_ * 20 <= valid_ ? WordListEncoding::Utf8 : WordListEncoding::Gbk;
 }
 
 WordListEncoding SniffWordListEncoding(std::string_view bytes)

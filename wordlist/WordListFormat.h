@@ -10,6 +10,7 @@
 struct WordListEntry {
     std::string word;
     std::string interpret;
+    std::uint64_t line = 0; // where the entry begins in its file, from 1
 };
 
 // Appends the line (or lines) of one record.

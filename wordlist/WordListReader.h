@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 // Where reading a file stopped because it cannot be read on: its line (from 1) and byte offset.
 struct WordListFault {
@@ -55,11 +56,16 @@ public:
     virtual WordListReadResult Read(const WordListPieces& file, const WordListEntrySink& entry) = 0;
     // The bytes of the file read so far by the pass that hands out entries.
     virtual std::uint64_t Examined() const = 0;
-    // The entries left out or cut so far.
+    // The entries made, left out, altered or cut so far.
     const WordListEntryMaker& Entries() const { return entries_; }
+    // Each entry left out or changed is handed to `sink` as it is read.
+    void OnNote(WordListNoteSink sink) { entries_.OnNote(std::move(sink)); }
 
 protected:
-    WordListReader(WordListWidths widths, WordListEncoding encoding) : entries_(widths, encoding) {}
+    WordListReader(WordListWidths widths, WordListEncoding encoding, EntryRules rules)
+        : entries_(widths, encoding, rules)
+    {
+    }
 
     WordListEntryMaker entries_;
 };

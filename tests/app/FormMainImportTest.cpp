@@ -50,8 +50,12 @@ TEST_F(FormMainImportTest, ATabSeparatedListComesInThroughTheFileDialog)
     ASSERT_TRUE(data.DictTable.SeekExact("long"));
     EXPECT_EQ(data.DictTable.FieldByName("interpret"), std::string(125, 'x'));
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text,
-              QStringLiteral("共有 1 个词条的解释超过词库的长度，已被截断。第一个是【long】。"));
+    EXPECT_EQ(asked[0].text.toStdString(),
+              QStringLiteral("导入完成：%1（UTF-8）\n新增 2 个，第一个是【apple】\n"
+                             "超过词库的长度、已截断 1 个，第一个是【long】\n\n"
+                             "详细情况见文件：\n%1.导入报告.txt")
+                  .arg(QString::fromStdString(path))
+                  .toStdString());
 }
 
 } // namespace

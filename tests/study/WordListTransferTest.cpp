@@ -73,6 +73,18 @@ protected:
         return G("【") + word + G("】已经存在词库中,是否将注释由:\r\n\r\n  (") + from +
                G(")\r\n\r\n     更新为\r\n\r\n  (") + to + ")?";
     }
+    // The import's end message: the file and its encoding, then a line for each count (UTF-8),
+    // then the report file when one was written.
+    std::string ImportMessage(const std::string& name, const char* encoding,
+                              const std::vector<std::string>& lines, bool reportFile = false)
+    {
+        std::string text = G("导入完成：") + PathOf(name) + G("（") + encoding + G("）");
+        for (const std::string& line : lines)
+            text += "\r\n" + G(line);
+        if (reportFile)
+            text += G("\r\n\r\n详细情况见文件：\r\n") + PathOf(name) + G(".导入报告.txt");
+        return text;
+    }
     void ExpectIdle()
     {
         EXPECT_FALSE(view.progressVisible);
@@ -206,7 +218,8 @@ TEST_F(WordListTransferTest, Utf8ListsAreStoredAsGbkAndTheEntriesLeftOutAreNamed
 {
     const std::string list = "apple               | n. 苹果\r\n  a fruit\r\nsmile | 😀 微笑\r\n"
                              "cat | 猫\r\ndog😀 | 狗\r\n";
-    const std::string note = G("共有 2 个词条含有不能保存的字符，没有导入。第一个是【smile】。");
+    const std::string note = ImportMessage(
+        "in.txt", "UTF-8", {"新增 2 个，第一个是【apple】", "没有导入 2 个，第一个是【smile】"}, true);
     for (const std::string& bytes : {"\xEF\xBB\xBF" + list, list}) {
         table.First();
         while (!table.Eof())
@@ -280,14 +293,14 @@ TEST_F(WordListTransferTest, ExplanationLongerThanItsFieldIsNotAskedAboutAgain)
     std::string text = "a";
     for (int i = 0; i < 100; ++i)
         text += G("汉");
-    // Each import says what it cut, and nothing else.
-    const std::string cutNote = G("共有 1 个词条的解释超过词库的长度，已被截断。第一个是【long】。");
-    for (int round = 0; round < 2; ++round) {
+    // Each import says what it cut.
+    const std::string cut = "超过词库的长度、已截断 1 个，第一个是【long】";
+    for (const char* merged : {"新增 1 个，第一个是【long】", "相同未变 1 个，第一个是【long】"}) {
         view.boxes.clear();
         Import("long|" + text + "\r\n");
         EXPECT_EQ(Stored("long"), text.substr(0, 125));
         ASSERT_EQ(view.boxes.size(), 1u);
-        EXPECT_EQ(view.boxes[0].text, cutNote);
+        EXPECT_EQ(view.boxes[0].text, ImportMessage("in.txt", "GBK", {merged, cut}, true));
     }
 
     // A real difference is shown as it would be stored.
@@ -548,7 +561,13 @@ TEST_F(WordListTransferTest, ListsOfOtherToolsMergeByTheirNamesExtension)
     EXPECT_EQ(Stored("apple"), G("n. 苹果\r\n苹果树"));
     EXPECT_EQ(Stored("pear"), G("n. 梨"));
     EXPECT_EQ(Stored("owl"), "<none>");
-    EXPECT_TRUE(view.boxes.empty());
+    // Each list of another tool ends with its report; the own format found no entry and says so.
+    ASSERT_EQ(view.boxes.size(), 4u);
+    EXPECT_EQ(view.boxes[0].text, ImportMessage("notes.txt", "UTF-8", {"新增 1 个，第一个是【cat】"}));
+    EXPECT_EQ(view.boxes[3].text,
+              G("文件 ") + PathOf("owl.txt") +
+                  G(" 中没有找到可以导入的词条。\r\n\r\n每个单词都需要一个解释。请每行写一个单词和"
+                    "它的解释，中间用“|”分开，例如：\r\napple | n. 苹果"));
     ExpectIdle();
 }
 
@@ -569,11 +588,13 @@ TEST_F(WordListTransferTest, ABadFileIsNamedWithWhereReadingStopped)
     EXPECT_EQ(Stored("a"), "1");
     EXPECT_EQ(Stored("long"), std::string(125, 'x'));
     EXPECT_EQ(Stored("c"), "<none>");
-    ASSERT_EQ(view.boxes.size(), 2u);
+    ASSERT_EQ(view.boxes.size(), 1u);
     EXPECT_EQ(view.boxes[0].text,
               G("词库文件 ") + PathOf("bad.csv") +
-                  G(" 在第 3 行（第 142 字节处）读不下去：引号没有结束。此前的词条已经导入。"));
-    EXPECT_EQ(view.boxes[1].text, G("共有 1 个词条的解释超过词库的长度，已被截断。第一个是【long】。"));
+                  G(" 在第 3 行（第 142 字节处）读不下去：引号没有结束。此前的词条已经导入。\r\n\r\n") +
+                  ImportMessage("bad.csv", "GBK",
+                                {"新增 2 个，第一个是【a】", "超过词库的长度、已截断 1 个，第一个是【long】"},
+                                true));
     ExpectIdle();
 }
 
@@ -632,6 +653,82 @@ TEST_F(WordListTransferTest, ThreeEqualAnswersInARowOfferOneAnswerForAllDuplicat
         }
         ExpectIdle();
     }
+}
+
+} // namespace
+
+namespace {
+
+// A word is stored exactly or not at all, an explanation keeps every sense GBK can hold, header
+// rows choose the columns, and the end message counts what happened.
+TEST_F(WordListTransferTest, ListsOfOtherToolsAreKeptAsTheLearnerBroughtThem)
+{
+    struct Row {
+        const char* name;
+        const char* file;
+        std::string bytes;
+        std::vector<std::pair<std::string, std::string>> stored; // "<none>": not stored
+        std::vector<std::string> message;                        // lines the end message holds
+    };
+    const std::vector<Row> rows = {
+        {"words longer than their field are left out, never cut and merged",
+         "long.csv",
+         "the emergency number for 110,a\nthe emergency number for 119,b\n",
+         {{"the emergency number for 110", "<none>"}, {"the emergency number for ", "<none>"}},
+         {"没有导入 2 个，第一个是【the emergency number for 110】"}},
+        {"a word with a character GBK lacks is left out, an explanation keeps it as 〓",
+         "emoji.tsv",
+         "smile😀\tx\nbell\tn. 铃; 🔔 bell\n",
+         {{"smile", "<none>"}, {"bell", G("n. 铃; 〓 bell")}},
+         {"没有导入 1 个，第一个是【smile?】", "有改动（不能保存的字符写作“〓”） 1 个，第一个是【bell】"}},
+        {"entities: line breaks as CR LF, a character GBK lacks as 〓",
+         "entities.tsv",
+         "a\tone&#10;two&#13;three &#128512;\n",
+         {{"a", G("one\r\ntwo\r\nthree 〓")}},
+         {"新增 1 个，第一个是【a】"}},
+        {"the two characters \\n are a line break", "breaks.csv", "a,one\\ntwo\n", {{"a", "one\r\ntwo"}}, {}},
+        {"control characters are never stored; a blank or line-broken word is no word",
+         "controls.json",
+         R"([{"name": "\u0000", "trans": "x"}, {"name": " \t", "trans": "y"}, {"name": "a\nb", "trans": "z"},
+             {"name": "c\u0000at", "trans": "z\u0001\r\u0002\n"}])",
+         {{"cat", "z\r\n\r\n"}, {"a", "<none>"}},
+         {"没有导入 3 个"}},
+        {"a header row chooses the Chinese explanation",
+         "dict.csv",
+         "word,phonetic,definition,translation,pos\napple,/'ap/,a fruit,n. 苹果\\n苹果树,n\n",
+         {{"apple", G("n. 苹果\r\n苹果树")}, {"word", "<none>"}},
+         {"新增 1 个，第一个是【apple】"}},
+        {"a UTF-8 file cut off inside its last character is still UTF-8",
+         "cut.tsv",
+         "apple\t苹果\nbad\t果\xE8\x8B",
+         {{"apple", G("苹果")}, {"bad", G("果〓")}},
+         {"（UTF-8）"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        table.First();
+        while (!table.Eof())
+            table.Delete();
+        view.boxes.clear();
+        Import(row.bytes, row.file);
+        for (const auto& [word, interpret] : row.stored)
+            EXPECT_EQ(Stored(word), interpret) << word;
+        ASSERT_EQ(view.boxes.size(), 1u);
+        for (const std::string& line : row.message)
+            EXPECT_NE(view.boxes[0].text.find(G(line)), std::string::npos) << line << "\n"
+                                                                           << view.boxes[0].text;
+    }
+    // Every entry left out or changed is in the report, with its line, its reason and its texts.
+    const std::string report = ReadFile(PathOf("controls.json.导入报告.txt"));
+    EXPECT_NE(report.find("1\t没有导入：没有单词\t"), std::string::npos) << report;
+    EXPECT_NE(report.find("1\t没有导入：单词中有换行或制表符\ta / b\tz"), std::string::npos) << report;
+
+    // A plain list of words stores nothing and says how to write one.
+    view.boxes.clear();
+    Import("apple\nbanana\n", "plain.csv");
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_NE(view.boxes[0].text.find(G("每个单词都需要一个解释")), std::string::npos);
+    ExpectIdle();
 }
 
 } // namespace

@@ -31,7 +31,7 @@ DelimitedRead ReadDelimited(DelimitedStyle style, std::string_view bytes, std::s
         read.entries.emplace_back(entry.word, entry.interpret);
     if (pieces.result.end == WordListEnd::Unterminated)
         read.fault = pieces.result.at;
-    read.cut = reader.Entries().Cut();
+    read.cut = reader.Entries().Cut().count;
     return read;
 }
 

@@ -36,8 +36,8 @@ Read ReadAs(std::string_view bytes, WordListEncoding encoding, std::size_t piece
     OwnFormatReader reader({TDictTable::WordWidth, TDictTable::InterpretWidth}, encoding);
     Read read;
     read.entries = ReadInPieces(reader, bytes, pieceSize).entries;
-    read.skipped = reader.Entries().Skipped();
-    read.firstSkipped = reader.Entries().FirstSkipped();
+    read.skipped = reader.Entries().LeftOut().count;
+    read.firstSkipped = reader.Entries().LeftOut().first;
     return read;
 }
 
@@ -48,7 +48,7 @@ std::string Line(std::string_view word, std::string_view interpret)
     return line;
 }
 
-TEST(WordListEncoding, Utf8OnlyWithTheMarkOrValidMultiByteTextThroughout)
+TEST(WordListEncoding, Utf8WithTheMarkOrValidMultiByteTextByAndLarge)
 {
     const std::string utf8 = Line("apple", "n. 苹果") + Line("pear", "n. 梨");
     for (const std::size_t piece : {1u, 2u, 3u, 7u, 4096u}) {
@@ -63,9 +63,14 @@ TEST(WordListEncoding, Utf8OnlyWithTheMarkOrValidMultiByteTextThroughout)
         // The same list in GBK, and an ASCII file, are read as GBK.
         EXPECT_EQ(Sniff(G(utf8), piece), WordListEncoding::Gbk);
         EXPECT_EQ(Sniff(Line("apple", "n. an apple"), piece), WordListEncoding::Gbk);
-        // One broken sequence anywhere, even at the very end, makes the file GBK.
-        EXPECT_EQ(Sniff(utf8 + "\xE8\x8B", piece), WordListEncoding::Gbk);
+        // A file cut off inside its last character is still UTF-8; a GBK character among a few
+        // UTF-8 ones makes it GBK, one broken sequence among many does not.
+        EXPECT_EQ(Sniff(utf8 + "\xE8\x8B", piece), WordListEncoding::Utf8);
         EXPECT_EQ(Sniff(utf8 + "\xB0\xA1", piece), WordListEncoding::Gbk);
+        std::string many = utf8 + "\xB0\xA1";
+        for (int copies = 0; copies < 20; ++copies)
+            many += utf8;
+        EXPECT_EQ(Sniff(many, piece), WordListEncoding::Utf8);
     }
     EXPECT_EQ(SniffWordListEncoding(""), WordListEncoding::Gbk);
     EXPECT_EQ(SniffWordListEncoding("\xEF\xBB"), WordListEncoding::Gbk);
