@@ -11,6 +11,7 @@
 #include "study/ScopedFlag.h"
 #include "text/GbkCodec.h"
 #include "wordlist/WordListReader.h"
+#include "wordlist/WordListWriter.h"
 
 #include <algorithm>
 #include <chrono>
@@ -34,6 +35,8 @@ struct Texts {
     std::string importTitle = gbk::FromUtf8("请输入需要导入的词库文件名").value();
     std::string fileName = gbk::FromUtf8("文件名 ").value();
     std::string exists = gbk::FromUtf8(" 已经存在，是否允许覆盖?").value();
+    std::string exported = gbk::FromUtf8("已导出 ").value();
+    std::string exportedTo = gbk::FromUtf8(" 个单词到文件：\r\n").value();
     std::string faultFile = gbk::FromUtf8("词库文件 ").value();
     std::string faultLine = gbk::FromUtf8(" 在第 ").value();
     std::string faultOffset = gbk::FromUtf8(" 行（第 ").value();
@@ -224,11 +227,15 @@ void WordListTransfer::SpeedExportClick()
             Answer::Cancel)
         return;
 
+    // The name's extension chooses the format, as for an import.
+    const WordListFileKind kind = WordListFileKindByName(path);
+    const auto writer = MakeWordListWriter(kind);
     ReplacingFile file(path, name);
     Progress progress(c_.view);
     TDictTable& table = c_.table;
     std::string buffer;
     buffer.reserve(kWriteChunk + 1024);
+    writer->Begin(buffer);
     const std::int64_t count = table.RecordCount();
     std::int64_t written = 0;
     int percent = 0;
@@ -236,7 +243,7 @@ void WordListTransfer::SpeedExportClick()
     // one, the last one at the end.
     const bool complete = table.ReadInWordOrder(
         [&](std::string_view word, std::string_view interpret) {
-            AppendWordListLine(buffer, word, interpret);
+            writer->Append(buffer, word, interpret);
             if (buffer.size() >= kWriteChunk) {
                 file.Write(buffer);
                 buffer.clear();
@@ -253,8 +260,13 @@ void WordListTransfer::SpeedExportClick()
     table.Last();
     if (!complete)
         return;
+    writer->End(buffer);
     file.Write(buffer);
     file.Commit();
+    // The own format says nothing, as it always has; the others say what they wrote.
+    if (kind != WordListFileKind::Own)
+        c_.view.MessageBox(Say().exported + std::to_string(written) + Say().exportedTo + name, Common().hint,
+                           Question::Notice);
 }
 
 void WordListTransfer::SpeedImportClick()

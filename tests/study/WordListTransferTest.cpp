@@ -732,3 +732,47 @@ TEST_F(WordListTransferTest, ListsOfOtherToolsAreKeptAsTheLearnerBroughtThem)
 }
 
 } // namespace
+
+namespace {
+
+// An export in another tool's format, imported into an empty table, gives every record back byte
+// for byte, whatever its texts hold that the readers would take for markup, a header or blanks.
+TEST_F(WordListTransferTest, AnExportInAnotherToolsFormatImportsBackRecordForRecord)
+{
+    const std::vector<std::pair<std::string, std::string>> words = {
+        {"word", "translation"},
+        {"#tag", G("  前后有空格 ")},
+        {"a, b", "say \"hi\"\\n & <b>bold</b> &amp;\t\x80"},
+        {"cat", G("n. 猫\r\n\r\npl. cats\r\n")},
+        {G("单词"), G("释义")},
+    };
+    for (const char* file : {"out.tsv", "out.csv", "out.json"}) {
+        SCOPED_TRACE(file);
+        table.First();
+        while (!table.Eof())
+            table.Delete();
+        AddWords(words);
+        std::vector<std::pair<std::string, std::string>> before;
+        for (const auto& [id, word, interpret] : Records())
+            before.emplace_back(word, interpret);
+        view.boxes.clear();
+        Export(file);
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_EQ(view.boxes[0].text, G("已导出 5 个单词到文件：\r\n") + PathOf(file));
+
+        table.First();
+        while (!table.Eof())
+            table.Delete();
+        view.boxes.clear();
+        view.fileAnswers.push_back(PathOf(file));
+        transfer().SpeedImportClick();
+        std::vector<std::pair<std::string, std::string>> after;
+        for (const auto& [id, word, interpret] : Records())
+            after.emplace_back(word, interpret);
+        EXPECT_EQ(after, before);
+        ASSERT_EQ(view.boxes.size(), 1u);
+        EXPECT_EQ(view.boxes[0].text, ImportMessage(file, "UTF-8", {"新增 5 个，第一个是【#tag】"}));
+    }
+}
+
+} // namespace
