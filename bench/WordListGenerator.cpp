@@ -82,3 +82,50 @@ std::vector<GeneratedWord> GenerateWordList(std::size_t count, std::uint64_t see
     malloc_trim(0);
     return words;
 }
+
+namespace {
+
+// A Chinese sense in UTF-8: its class and two to five GB2312 characters.
+std::string MakeSense(SplitMix& random)
+{
+    static const char* const classes[] = {"n. ", "v. ", "adj. ", "adv. "};
+    std::string sense = classes[random.Next() % 4];
+    const int characters = random.Between(2, 5);
+    for (int i = 0; i < characters; ++i) {
+        // U+4E00..U+7FFF, most of them GB2312 characters.
+        const unsigned code = 0x4E00 + static_cast<unsigned>(random.Next() % 0x3000);
+        sense += static_cast<char>(0xE0 | (code >> 12));
+        sense += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        sense += static_cast<char>(0x80 | (code & 0x3F));
+    }
+    return sense;
+}
+
+} // namespace
+
+std::string GenerateDictionaryCsv(std::size_t rows, std::uint64_t seed)
+{
+    SplitMix random(seed);
+    std::string csv =
+        "word,phonetic,definition,translation,pos,collins,oxford,tag,bnc,frq,exchange,detail,audio\n";
+    std::unordered_set<std::string> seen;
+    for (std::size_t row = 0; row < rows;) {
+        std::string word = MakeWord(random);
+        if (random.Next() % 25 == 0) // a phrase longer than the field
+            while (word.size() <= 25)
+                word += ' ' + MakeWord(random);
+        if (!seen.insert(Lower(word)).second)
+            continue;
+        ++row;
+        std::string translation = MakeSense(random);
+        if (random.Next() % 2 == 0)
+            translation += "\\n" + MakeSense(random);
+        if (random.Next() % 1000 == 0)
+            translation += " \xF0\x9F\x98\x80"; // beyond GBK
+        csv += word + ",/" + word.substr(0, 4) + "\xCB\x88\xC9\x99/,\"n. a " + word + ", as said\"," +
+               translation + ",n:60/v:40," + std::to_string(random.Next() % 6) + "," +
+               std::to_string(random.Next() % 2) + ",zk gk cet4," + std::to_string(random.Next() % 20000) +
+               "," + std::to_string(random.Next() % 20000) + ",s:" + word + "s,,\n";
+    }
+    return csv;
+}

@@ -15,6 +15,12 @@
 //   flash-card program's tab-separated notes (UTF-8, "word TAB explanation" and LF).
 // - Re-import: the file our export wrote, into the table it came from: nothing changes and
 //   nothing is asked, yet every line is looked up.
+// - The same 100k entries as the own format (GBK), as tab-separated notes, as CSV and as JSON (all
+//   three UTF-8), each imported into an empty table in the same iteration: the others' time over
+//   the own format's.
+// - A dictionary exported as CSV, 770k rows of thirteen columns (see GenerateDictionaryCsv), into
+//   an empty table, against the tool's `.import` of the same file into a bare table (the columns
+//   of its header row) followed by both indexes, in one transaction, with the same page cache.
 //
 // - The longest time the window would go without taking its events during an import (the page
 //   logic lets it take them every few milliseconds, and while a commit runs aside).
@@ -123,6 +129,46 @@ std::string TsvFile(std::size_t count)
                                }
                                std::ofstream(path, std::ios::binary) << tsv;
                            });
+}
+
+// The same entries as a spreadsheet's CSV and as a typing-drill chapter's JSON.
+std::string OtherToolFile(std::size_t count, const std::string& extension)
+{
+    const std::string utf8File = Utf8SingleLineFile(count);
+    return CachedBenchFile("wordlist-single-" + std::to_string(count) + "." + extension,
+                           [&](const std::string& path) {
+                               const std::string utf8 = ReadAll(utf8File);
+                               std::string out = extension == "csv" ? "word,translation\n" : "[";
+                               for (std::size_t at = 0; at < utf8.size();) {
+                                   const std::size_t end = utf8.find("\r\n", at);
+                                   const std::string_view line(utf8.data() + at, end - at);
+                                   const std::size_t bar = line.find("| ");
+                                   std::string_view word = line.substr(0, bar);
+                                   while (!word.empty() && word.back() == ' ')
+                                       word.remove_suffix(1);
+                                   const std::string_view interpret = line.substr(bar + 2);
+                                   if (extension == "csv")
+                                       out.append(word).append(",\"").append(interpret).append("\"\n");
+                                   else
+                                       out.append(at == 0 ? "" : ",\n")
+                                           .append("{\"name\": \"")
+                                           .append(word)
+                                           .append("\", \"trans\": [\"")
+                                           .append(interpret)
+                                           .append("\"]}");
+                                   at = end + 2;
+                               }
+                               if (extension == "json")
+                                   out += "]\n";
+                               std::ofstream(path, std::ios::binary) << out;
+                           });
+}
+
+std::string DictionaryCsvFile(std::size_t rows)
+{
+    return CachedBenchFile("dictionary-" + std::to_string(rows) + ".csv", [rows](const std::string& path) {
+        std::ofstream(path, std::ios::binary) << GenerateDictionaryCsv(rows);
+    });
 }
 
 void Exec(sqlite3* db, const char* sql)
@@ -329,7 +375,7 @@ void BM_Export(benchmark::State& state)
 }
 
 // One import of `file` into a fresh empty table; its time and the longest time the window went
-// without its events.
+// without its events. A list of another tool ends with its report; the own format says nothing.
 double ImportOnce(benchmark::State& state, const std::string& file, std::size_t count, double& longest)
 {
     const std::string path = TmpPath("import", count) + ".db";
@@ -341,7 +387,8 @@ double ImportOnce(benchmark::State& state, const std::string& file, std::size_t 
     run.view.Start();
     const double took = Seconds([&] { run.logic.SpeedImportClick(); });
     longest = std::max(longest, run.view.LongestMs());
-    if (run.table.RecordCount() != static_cast<int>(count) || !run.view.boxes.empty())
+    const std::size_t reports = file.ends_with(".txt") ? 0 : 1;
+    if ((count > 0 && run.table.RecordCount() != static_cast<int>(count)) || run.view.boxes.size() != reports)
         state.SkipWithError("the import did not add every word");
     return took;
 }
@@ -389,6 +436,47 @@ void BM_ImportIntoEmptyUtf8(benchmark::State& state)
 void BM_ImportIntoEmptyTsv(benchmark::State& state)
 {
     ImportIntoEmpty(state, TsvFile(static_cast<std::size_t>(state.range(0))));
+}
+
+void BM_ImportFormatsBesideOwn(benchmark::State& state)
+{
+    const auto count = static_cast<std::size_t>(state.range(0));
+    const std::string own = SingleLineFile(count);
+    const std::string files[] = {TsvFile(count), OtherToolFile(count, "csv"), OtherToolFile(count, "json")};
+    std::vector<double> ratios[3];
+    double longest = 0;
+    for (auto _ : state) {
+        const double ownTime = ImportOnce(state, own, count, longest);
+        state.SetIterationTime(ownTime);
+        for (int i = 0; i < 3; ++i)
+            ratios[i].push_back(ImportOnce(state, files[i], count, longest) / ownTime);
+    }
+    const char* names[] = {"tsv_ratio", "csv_ratio", "json_ratio"};
+    for (int i = 0; i < 3; ++i) {
+        std::sort(ratios[i].begin(), ratios[i].end());
+        state.counters[names[i]] = ratios[i][ratios[i].size() / 2];
+    }
+}
+
+void BM_DictionaryCsvBesideTool(benchmark::State& state)
+{
+    const auto rows = static_cast<std::size_t>(state.range(0));
+    const std::string file = DictionaryCsvFile(rows);
+    const std::string toolTable = TmpPath("tool-dictionary", rows) + ".db";
+    const std::string toolCommand =
+        toolTable + " 'PRAGMA cache_size = -" + std::to_string(TDictTable::FillCacheKiB) +
+        "' 'BEGIN' '.import --csv " + file +
+        " DORori' 'CREATE INDEX wordindex ON DORori(word COLLATE NOCASE)' "
+        "'CREATE INDEX interpretindex ON DORori(translation COLLATE NOCASE)' 'COMMIT'";
+    double longest = 0;
+    BesideTool beside;
+    for (auto _ : state) {
+        const double ours = ImportOnce(state, file, 0, longest);
+        RemoveBenchTable(toolTable);
+        beside.Record(state, ours, RunTool(toolCommand));
+    }
+    beside.Report(state);
+    state.counters["longest_freeze_ms"] = longest;
 }
 
 void BM_ReimportExported(benchmark::State& state)
@@ -512,6 +600,8 @@ BENCHMARK(BM_ImportIntoEmpty)->Arg(1000000)->Iterations(3) BESIDE_TOOL;
 BENCHMARK(BM_ImportIntoEmptyUtf8) SIZES->Iterations(2);
 BENCHMARK(BM_ImportIntoEmptyTsv) SIZES->Iterations(2);
 BENCHMARK(BM_ReimportExported) SIZES->Iterations(2);
+BENCHMARK(BM_ImportFormatsBesideOwn)->Arg(100000)->Iterations(5) BESIDE_TOOL;
+BENCHMARK(BM_DictionaryCsvBesideTool)->Arg(770000)->Iterations(3) BESIDE_TOOL;
 BENCHMARK(BM_StopImport)
     ->ArgsProduct({{400000}, {0, 1}})
     ->UseManualTime()

@@ -2,6 +2,8 @@
 
 #include "wordlist/ColumnNames.h"
 
+#include <algorithm>
+
 DelimitedReader::DelimitedReader(DelimitedStyle style, WordListWidths widths, WordListEncoding encoding)
     : WordListReader(widths, encoding, EntryRules::Faithful), style_(style), encoding_(encoding),
       word_(encoding, WordListEntryMaker::WordGatherLimit(widths.word, encoding)),
@@ -71,6 +73,11 @@ void DelimitedReader::AddUnquotedRun()
     while (end < piece_.size() && piece_[end] != style_.delimiter && piece_[end] != '\r' &&
            piece_[end] != '\n')
         ++end;
+    AddRun(end);
+}
+
+void DelimitedReader::AddRun(std::size_t end)
+{
     const std::string_view run = piece_.substr(position_, end - position_);
     position_ = end;
     GatherFirstRow(run);
@@ -78,6 +85,15 @@ void DelimitedReader::AddUnquotedRun()
         word_.AddRun(run);
     else if (field_ == interpretColumn_)
         interpret_.AddRun(run);
+}
+
+// The rest of a quoted field up to its next quote or line break, at once.
+void DelimitedReader::AddQuotedRun()
+{
+    std::size_t end = position_;
+    while (end < piece_.size() && piece_[end] != '"' && piece_[end] != '\r' && piece_[end] != '\n')
+        ++end;
+    AddRun(end);
 }
 
 void DelimitedReader::EndField()
@@ -131,6 +147,8 @@ bool DelimitedReader::ReadLine(std::optional<WordListEntry>& completed)
             return true;
         if (state_ == State::Unquoted)
             AddUnquotedRun();
+        else if (state_ == State::Quoted)
+            AddQuotedRun();
     }
     if (!finished_)
         return false;

@@ -42,6 +42,9 @@ private:
     bool Step(char byte, std::optional<WordListEntry>& completed);
     void AddToField(char byte);
     void AddUnquotedRun();
+    void AddQuotedRun();
+    // The bytes of the piece up to `end` to the field being read.
+    void AddRun(std::size_t end);
     void EndField();
     void EndRow(std::optional<WordListEntry>& completed);
     // While the first row is read: its fields' first bytes, to find the columns it may name.

@@ -2,44 +2,58 @@
 
 #include "text/GbkCodec.h"
 #include "text/GbkText.h"
+#include "wordlist/JsonShapeCheck.h"
 
 #include <cstddef>
-#include <iterator>
+#include <istream>
 #include <nlohmann/json.hpp>
+#include <streambuf>
 #include <string>
 
 namespace {
 
-// The file's bytes for the parser, one at a time, in UTF-8 (a GBK file converted as it goes). It
-// counts lines and offsets for the fault message, and ends the input early when a single token
-// grows past the limit, which keeps the parser's token buffer bounded.
-class JsonBytes {
+// The file's bytes for the parser, in UTF-8 (a GBK file converted as it goes), a piece at a time
+// through a stream buffer, which the parser reads fastest. It ends the input early where a single
+// token grows past the limit, which keeps the parser's token buffer bounded, and tells the line
+// and offset the parser has read up to, for the fault message and the element's line.
+class JsonInput : public std::streambuf {
 public:
-    JsonBytes(const std::function<std::string_view()>& next, WordListEncoding encoding)
+    JsonInput(const std::function<std::string_view()>& next, WordListEncoding encoding)
         : next_(next), encoding_(encoding)
     {
     }
 
-    bool AtEnd()
+    bool TooLong() const { return tooLong_ && gptr() == egptr(); }
+    WordListFault Where()
+    {
+        CountLinesTo(gptr());
+        return {line_, before_ + static_cast<std::uint64_t>(gptr() - eback())};
+    }
+
+protected:
+    int_type underflow() override
     {
         if (tooLong_)
-            return true;
-        return at_ >= out_.size() && !Refill();
+            return traits_type::eof();
+        CountLinesTo(egptr());
+        before_ += static_cast<std::uint64_t>(egptr() - eback());
+        if (!Refill())
+            return traits_type::eof();
+        char* begin = out_.data();
+        setg(begin, begin, begin + Watch(out_));
+        counted_ = begin;
+        return traits_type::to_int_type(*gptr());
     }
-    char Get() const { return out_[at_]; }
-    void Advance()
-    {
-        Watch(out_[at_]);
-        ++at_;
-    }
-    bool TooLong() const { return tooLong_; }
-    WordListFault Where() const { return {line_, offset_}; }
 
 private:
+    void CountLinesTo(const char* end)
+    {
+        for (; counted_ && counted_ < end; ++counted_)
+            line_ += *counted_ == '\n';
+    }
     bool Refill()
     {
         out_.clear();
-        at_ = 0;
         while (out_.empty()) {
             if (in_.empty())
                 in_ = next_();
@@ -92,48 +106,36 @@ private:
             }
         }
     }
-    // Keeps the counts: a token is a string or a run of bytes outside strings that are neither
-    // blanks nor structure.
-    void Watch(char c)
+    // How much of the new bytes the parser may have: all of them, or up to the byte with which a
+    // token (a string, or a run of bytes outside strings that are neither blanks nor structure)
+    // grows past the limit.
+    std::size_t Watch(std::string_view bytes)
     {
-        ++offset_;
-        if (c == '\n')
-            ++line_;
-        if (inString_) {
-            if (escaped_)
-                escaped_ = false;
-            else if (c == '\\')
-                escaped_ = true;
-            else if (c == '"')
-                inString_ = false;
-            Count();
-            return;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const char c = bytes[i];
+            bool counts = true;
+            if (inString_) {
+                if (escaped_)
+                    escaped_ = false;
+                else if (c == '\\')
+                    escaped_ = true;
+                else if (c == '"')
+                    inString_ = false;
+            } else if (c == '"') {
+                inString_ = true;
+                run_ = 0;
+                counts = false;
+            } else if (c == '[' || c == ']' || c == '{' || c == '}' || c == ',' || c == ':' || c == ' ' ||
+                       c == '\t' || c == '\r' || c == '\n') {
+                run_ = 0;
+                counts = false;
+            }
+            if (counts && ++run_ > kJsonTokenLimit) {
+                tooLong_ = true;
+                return i + 1;
+            }
         }
-        switch (c) {
-        case '"':
-            inString_ = true;
-            run_ = 0;
-            return;
-        case '[':
-        case ']':
-        case '{':
-        case '}':
-        case ',':
-        case ':':
-        case ' ':
-        case '\t':
-        case '\r':
-        case '\n':
-            run_ = 0;
-            return;
-        default:
-            Count();
-        }
-    }
-    void Count()
-    {
-        if (++run_ > kJsonTokenLimit)
-            tooLong_ = true;
+        return bytes.size();
     }
 
     const std::function<std::string_view()>& next_;
@@ -141,42 +143,13 @@ private:
     std::string_view in_;
     std::string held_;
     std::string out_;
-    std::size_t at_ = 0;
     std::size_t run_ = 0;
     bool inString_ = false;
     bool escaped_ = false;
     bool tooLong_ = false;
+    const char* counted_ = nullptr; // lines are counted up to here
     std::uint64_t line_ = 1;
-    std::uint64_t offset_ = 0;
-};
-
-class JsonByteIterator {
-public:
-    using iterator_category = std::input_iterator_tag;
-    using value_type = char;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const char*;
-    using reference = char;
-
-    explicit JsonByteIterator(JsonBytes* bytes = nullptr) : bytes_(bytes) {}
-    char operator*() const { return bytes_->Get(); }
-    JsonByteIterator& operator++()
-    {
-        bytes_->Advance();
-        return *this;
-    }
-    JsonByteIterator operator++(int)
-    {
-        JsonByteIterator before = *this;
-        ++*this;
-        return before;
-    }
-    bool operator==(const JsonByteIterator& other) const { return AtEnd() == other.AtEnd(); }
-    bool operator!=(const JsonByteIterator& other) const { return !(*this == other); }
-
-private:
-    bool AtEnd() const { return !bytes_ || bytes_->AtEnd(); }
-    JsonBytes* bytes_;
+    std::uint64_t before_ = 0; // the bytes of the buffers before this one
 };
 
 using Json = nlohmann::json;
@@ -185,7 +158,7 @@ using Json = nlohmann::json;
 class EntryEvents : public nlohmann::json_sax<Json> {
 public:
     EntryEvents(const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry,
-                const JsonBytes& bytes)
+                JsonInput& bytes)
         : entry_(entry), bytes_(bytes)
     {
     }
@@ -281,7 +254,7 @@ private:
     }
 
     const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry_;
-    const JsonBytes& bytes_;
+    JsonInput& bytes_;
     std::uint64_t line_ = 0; // where the element being read began
     int depth_ = 0;
     bool inElement_ = false;
@@ -297,9 +270,10 @@ WordListReadResult
 ParseJson(const std::function<std::string_view()>& next, WordListEncoding encoding,
           const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry)
 {
-    JsonBytes bytes(next, encoding);
+    JsonInput bytes(next, encoding);
+    std::istream stream(&bytes);
     EntryEvents events(entry, bytes);
-    Json::sax_parse(JsonByteIterator(&bytes), JsonByteIterator(), &events);
+    Json::sax_parse(stream, &events);
     if (bytes.TooLong())
         events.end = WordListEnd::TooLong;
     return {events.end, bytes.Where()};
@@ -315,11 +289,20 @@ JsonReader::JsonReader(WordListWidths widths, WordListEncoding encoding)
 
 WordListReadResult JsonReader::Read(const WordListPieces& file, const WordListEntrySink& entry)
 {
-    const WordListReadResult check = ParseJson(
-        file.next, encoding_, [](std::string_view, std::string_view, std::uint64_t) { return true; });
-    if (check.end != WordListEnd::Read)
-        return check;
-    file.rewind();
+    // A quick look tells most files whole; any other is parsed through for its fault first.
+    JsonShapeCheck shape(kJsonTokenLimit, kJsonDepthLimit);
+    if (encoding_ == WordListEncoding::Utf8) {
+        for (std::string_view piece; shape.Feed(piece = file.next()) && !piece.empty();) {
+        }
+        file.rewind();
+    }
+    if (!shape.Whole()) {
+        const WordListReadResult check = ParseJson(
+            file.next, encoding_, [](std::string_view, std::string_view, std::uint64_t) { return true; });
+        if (check.end != WordListEnd::Read)
+            return check;
+        file.rewind();
+    }
     examined_ = 0;
     return ParseJson(
         [&] {

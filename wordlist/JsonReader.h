@@ -15,8 +15,9 @@ class JsonReader : public WordListReader {
 public:
     JsonReader(WordListWidths widths, WordListEncoding encoding);
 
-    // The file is parsed through once before any entry is handed out, so a file that does not
-    // parse hands out nothing; then it is rewound and read again for its entries.
+    // The file is looked through once before any entry is handed out (see JsonShapeCheck; one it is
+    // not sure of is parsed through), so a file that does not parse hands out nothing; then it is
+    // rewound and read again for its entries.
     WordListReadResult Read(const WordListPieces& file, const WordListEntrySink& entry) override;
     // Of the pass that hands out entries: nothing while the file is checked.
     std::uint64_t Examined() const override { return examined_; }

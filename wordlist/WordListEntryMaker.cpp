@@ -25,10 +25,22 @@ bool IsBlank(std::string_view text)
                        [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
 }
 
-// Without control characters other than line breaks and tabs, every line break as CR LF.
-std::string Cleaned(std::string_view text)
+bool Clean(std::string_view text)
 {
-    std::string out;
+    return std::none_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t') || byte == 0x7F;
+    });
+}
+
+// Without control characters other than line breaks and tabs, every line break as CR LF; most
+// texts hold none of them and are given back as they are, in place.
+std::string_view Cleaned(std::string_view text, std::string& buffer)
+{
+    if (Clean(text))
+        return text;
+    std::string& out = buffer;
+    out.clear();
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -41,6 +53,15 @@ std::string Cleaned(std::string_view text)
         }
     }
     return out;
+}
+
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20)
+        text.remove_prefix(1);
+    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20)
+        text.remove_suffix(1);
+    return text;
 }
 
 } // namespace
@@ -136,14 +157,20 @@ std::size_t WordListEntryMaker::ToGbk(std::string_view text, std::string& out) c
 {
     if (encoding_ == WordListEncoding::Gbk)
         return gbk::AppendRepaired(text, out);
+    // Nearly every text converts whole, which the table does fastest.
+    const std::size_t start = out.size();
+    if (Utf8ToGbkTable::Get().Convert(text, out))
+        return 0;
+    out.resize(start);
     return Utf8ToGbkTable::Get().ConvertReplacing(text, out, gbk::kStandIn);
 }
 
 std::optional<WordListEntry> WordListEntryMaker::MakeFaithful(std::string_view word,
                                                               std::string_view interpret, std::uint64_t line)
 {
-    const std::string cleanWord = gbk::Trim(Cleaned(word));
-    const std::string cleanInterpret = Cleaned(interpret);
+    std::string wordBuffer, interpretBuffer;
+    const std::string_view cleanWord = Trimmed(Cleaned(word, wordBuffer));
+    const std::string_view cleanInterpret = Cleaned(interpret, interpretBuffer);
     const bool noExplanation = IsBlank(cleanInterpret);
     if (cleanWord.empty() && noExplanation)
         return std::nullopt; // an empty row
