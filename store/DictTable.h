@@ -14,6 +14,7 @@
 class RecordNumberIndex;
 class SqliteStatement;
 class TableFill;
+class TableFlusher;
 struct sqlite3;
 
 class TDictTable {
@@ -161,6 +162,7 @@ private:
     int batchChanges_ = 0;
     std::function<void()> batchWait_;
     std::unique_ptr<TableFill> fill_; // while a batch fills an empty table without its indexes
+    std::unique_ptr<TableFlusher> flusher_;
 };
 
 class TDictTable::Bookmark {

@@ -2,13 +2,17 @@
 
 #include "store/DictError.h"
 #include "store/TableFile.h"
+#include "store/TableFlusher.h"
 #include "store/WordSeek.h"
 #include "support/Gbk.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <mutex>
 #include <string>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -341,6 +345,36 @@ TEST_F(DictTableTest, EverySeekAndStepGoesThroughAnIndex)
             << plan;
         EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
     }
+}
+
+} // namespace
+
+namespace {
+
+// A change is in the log when Post or Delete returns, for any other connection (and a killed
+// program) to see, and its flush to the disk happens on the flusher's thread, never the caller's.
+TEST_F(DictTableTest, AChangeIsThereAtOnceAndReachesTheDiskOffTheCallersThread)
+{
+    std::mutex mutex;
+    std::vector<std::thread::id> flushers;
+    TableFlusher::SetFileFlush([&](int fd) {
+        const std::lock_guard lock(mutex);
+        flushers.push_back(std::this_thread::get_id());
+        ::fdatasync(fd);
+    });
+    Add("cat");
+    TDictTable other;
+    other.Open(path);
+    EXPECT_TRUE(other.SeekExact("cat"));
+    table.SeekExact("cat");
+    table.Delete();
+    EXPECT_FALSE(other.SeekExact("cat"));
+    table.Close(); // waits for the flush of everything committed
+    TableFlusher::SetFileFlush([](int fd) { ::fdatasync(fd); });
+    const std::lock_guard lock(mutex);
+    ASSERT_FALSE(flushers.empty());
+    for (const std::thread::id thread : flushers)
+        EXPECT_NE(thread, std::this_thread::get_id());
 }
 
 } // namespace
