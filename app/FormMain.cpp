@@ -29,6 +29,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -154,6 +155,15 @@ void TFormMain::WirePageHandlers()
     for (const auto& [button, name] : kButtons)
         connect(&NamedChild<QToolButton>(*this, name), &QToolButton::clicked, this,
                 [this, button = button] { Run([&] { pages.Clicked(button); }); });
+
+    // The preview list reads its entries as it is scrolled to its end, or grows past them.
+    auto& preview = NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview));
+    const auto scrolled = [this, bar = preview.verticalScrollBar()] {
+        if (bar->value() >= bar->maximum())
+            Run([this] { pages.PreviewScrolledToEnd(); });
+    };
+    connect(preview.verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
+    connect(preview.verticalScrollBar(), &QScrollBar::rangeChanged, this, scrolled);
 
     auto changed = [this](Control control) {
         return [this, control] { Run([&] { pages.TextChanged(control); }); };

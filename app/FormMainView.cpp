@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -143,6 +144,12 @@ void FormMainView::AddPreview(const std::vector<std::string>& words)
     // Laid out here, not by the list's own timer: that runs after the window has painted the list
     // unlaid, and the scroll bars it then shows would cost the window a second paint.
     preview_.doItemsLayout();
+}
+
+int FormMainView::PreviewRows() const
+{
+    const int row = preview_.count() > 0 ? preview_.sizeHintForRow(0) : preview_.fontMetrics().height();
+    return std::max(1, preview_.viewport()->height() / std::max(1, row) + 1);
 }
 
 int FormMainView::PreviewCount() const

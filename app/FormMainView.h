@@ -43,6 +43,7 @@ public:
     int PreviewCount() const override;
     int PreviewSelectedIndex() const override;
     std::string PreviewItem(int index) const override;
+    int PreviewRows() const override;
     int ActivePage() const override;
     void SelectPage(int page) override;
     bool SettingsTabVisible() const override;

@@ -15,6 +15,8 @@
 namespace {
 
 constexpr int kPreviewLimit = 255;
+// Entries read at a time as the list is scrolled.
+constexpr int kPreviewBatch = 32;
 
 // The page's own texts as GBK, converted once.
 struct Texts {
@@ -53,6 +55,7 @@ void Lookup::ShowWordView()
 {
     MainView& view = c_.view;
     TDictTable& table = c_.table;
+    previewDone_ = true; // clearing the list scrolls it to its end: nothing is listed from before
     view.SetText(Control::Memo_View, std::string());
     view.ClearPreview();
 
@@ -68,16 +71,52 @@ void Lookup::ShowWordView()
                  Common().open + word + Common().close + "\r\n " + table.FieldByName("interpret"));
     view.ScrollToTop(Control::Memo_View);
 
+    previewed_ = 0;
+    previewDone_ = false;
+    FillPreview(view.PreviewRows() + 1);
+    table.GotoBookmark(start);
+}
+
+void Lookup::FillPreview(int wanted)
+{
+    TDictTable& table = c_.table;
     // The list takes the words at once: one insertion and one layout instead of one for each.
     std::vector<std::string> preview;
-    std::string candidate = word;
-    while (!table.Eof() && IsWordPrefix(candidate, word) &&
-           static_cast<int>(preview.size()) < kPreviewLimit) {
+    for (;;) {
+        if (table.Eof() || previewed_ == kPreviewLimit) {
+            previewDone_ = true;
+            break;
+        }
+        const std::string candidate = table.FieldByName("word");
+        if (!IsWordPrefix(candidate, shownWord_)) {
+            previewDone_ = true;
+            break;
+        }
+        if (static_cast<int>(preview.size()) == wanted)
+            break;
         preview.push_back(candidate);
+        ++previewed_;
+        previewLast_ = table.GetBookmark();
         table.Next();
-        candidate = table.FieldByName("word");
+        // Next stays on the last record and sets Eof when there is none after it.
+        if (table.Eof())
+            previewDone_ = true;
     }
-    view.AddPreview(preview);
+    c_.view.AddPreview(preview);
+}
+
+void Lookup::MorePreview()
+{
+    if (previewDone_)
+        return;
+    TDictTable& table = c_.table;
+    const TDictTable::Bookmark start = table.GetBookmark();
+    table.GotoBookmark(previewLast_);
+    table.Next();
+    if (!table.Eof())
+        FillPreview(kPreviewBatch);
+    else
+        previewDone_ = true;
     table.GotoBookmark(start);
 }
 

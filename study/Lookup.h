@@ -2,6 +2,7 @@
 // The lookup page: typing positions the table on the word or the nearest following one and shows
 // it with the run of following words that begin with it.
 
+#include "store/DictTable.h"
 #include "study/Speaker.h"
 #include "study/StudyContext.h"
 
@@ -17,7 +18,13 @@ public:
     explicit Lookup(StudyContext context, Speaker& speaker = Silence()) : c_(context), speaker_(speaker) {}
 
     void SetInputWord(const std::string& text);
+    // Shows the current record and lists it with the following words that begin with it, up to
+    // 255. Only what the list shows at once is read at first, and one entry more, so that its
+    // scroll bar tells there are more; the rest comes as the list is scrolled (MorePreview). A
+    // keystroke thus costs the same on a table of any size.
     void ShowWordView();
+    // The list has been scrolled to its end: the next entries, if any.
+    void MorePreview();
 
     void Edit_InputChange();
     void Edit_InputKeyDown(int key);
@@ -32,8 +39,15 @@ public:
 private:
     // Next or previous word from the typed one, with the end's message.
     void Step(bool forward);
+    // Lists up to `wanted` more words from the current record on; the table is left past them.
+    void FillPreview(int wanted);
 
     StudyContext c_;
     Speaker& speaker_;
     std::string shownWord_; // the word in the definition view, empty while it shows none
+    // The preview being listed: the shown word, how many are listed, the last one listed, and
+    // whether the run has ended (or 255 are listed).
+    int previewed_ = 0;
+    TDictTable::Bookmark previewLast_;
+    bool previewDone_ = true;
 };

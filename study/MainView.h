@@ -49,6 +49,8 @@ public:
     virtual int PreviewCount() const = 0;
     virtual int PreviewSelectedIndex() const = 0; // -1 when no entry is selected
     virtual std::string PreviewItem(int index) const = 0;
+    // How many entries the list shows at once, at its size now.
+    virtual int PreviewRows() const = 0;
 
     // Selecting a page here runs no page-entry actions.
     virtual int ActivePage() const = 0;

@@ -137,3 +137,9 @@ void StudyPages::DoubleClicked(Control control)
     else if (control == Control::Label_Interpret)
         dictation.Label_InterpretDblClick();
 }
+
+void StudyPages::PreviewScrolledToEnd()
+{
+    if (!Busy())
+        lookup.MorePreview();
+}

@@ -56,6 +56,8 @@ public:
     // control that has the focus, if any.
     void KeyDown(std::optional<Control> focused, int key, bool ctrl);
     void DoubleClicked(Control control);
+    // The preview list was scrolled to its end (or grew taller than its entries).
+    void PreviewScrolledToEnd();
     // True while an export or import runs: the window then ignores commands that move the table.
     bool Busy() const { return transfer.Running(); }
 

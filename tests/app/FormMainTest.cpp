@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -231,6 +232,25 @@ TEST_F(FormMainTest, TypingSeeksEnterOffersToAddAndTheMaintenancePageTakesTheWor
     QTest::keyClick(&Widget<QTextEdit>("Memo_newInterpret"), Qt::Key_S, Qt::ControlModifier);
     ASSERT_TRUE(data.DictTable.SeekExact("ap"));
     EXPECT_EQ(data.DictTable.FieldByName("interpret"), G("猿"));
+}
+
+TEST_F(FormMainTest, ThePreviewListReadsMoreWordsAsItIsScrolledToItsEnd)
+{
+    std::vector<std::pair<std::string, std::string>> words{{"ab", "x"}};
+    for (int i = 0; i < 300; ++i)
+        words.emplace_back("ab" + std::to_string(1000 + i), "x");
+    AddWords(words);
+    Show();
+    QTest::keyClicks(&Widget<QLineEdit>("Edit_Input"), "ab");
+    auto& preview = Widget<QListWidget>("ListBox_Preview");
+    ASSERT_LT(preview.count(), 255);
+    ASSERT_GT(preview.verticalScrollBar()->maximum(), 0) << "the list shows that more follow";
+
+    preview.setFocus();
+    for (int scrolled = 0; scrolled < 300 && preview.count() < 255; ++scrolled)
+        QTest::keyClick(&preview, Qt::Key_End);
+    EXPECT_EQ(preview.count(), 255);
+    EXPECT_EQ(preview.item(254)->text(), QStringLiteral("ab1253"));
 }
 
 // Each edit with a key handler of its own gets the key it is typed in, and only that edit.

@@ -79,7 +79,7 @@ TEST_F(LookupTest, SeveralLineExplanationIsShownBelowTheWord)
     EXPECT_EQ(Memo(), Shown("bank", G("n. 银行") + "\r\n" + G("河岸")));
 }
 
-TEST_F(LookupTest, PreviewStopsAt255Words)
+TEST_F(LookupTest, PreviewGrowsAsItIsScrolledAndStopsAt255Words)
 {
     std::vector<std::pair<std::string, std::string>> words{{"ab", "x"}};
     for (int i = 0; i < 300; ++i)
@@ -87,6 +87,10 @@ TEST_F(LookupTest, PreviewStopsAt255Words)
     words.emplace_back("ac", "x");
     AddWords(words);
     view.Type(Control::Edit_Input, "ab");
+    // At first only what the list shows at once, and one more for its scroll bar.
+    EXPECT_EQ(view.preview.size(), static_cast<size_t>(view.previewRows + 1));
+    for (int scrolled = 0; scrolled < 20; ++scrolled)
+        lookup().MorePreview();
     ASSERT_EQ(view.preview.size(), 255u);
     EXPECT_EQ(view.preview.front(), "ab");
     EXPECT_EQ(view.preview.back(), "ab1253");

@@ -42,6 +42,7 @@ public:
     std::map<Control, bool> visible;
     std::vector<std::string> preview;
     int selected = -1;
+    int previewRows = 6; // the design's list shows six entries
     int previewClears = 0;
     int page = 0;
     bool settingsTab = false;
@@ -79,6 +80,7 @@ public:
     int PreviewCount() const override { return static_cast<int>(preview.size()); }
     int PreviewSelectedIndex() const override { return selected; }
     std::string PreviewItem(int index) const override;
+    int PreviewRows() const override { return previewRows; }
 
     int ActivePage() const override { return page; }
     void SelectPage(int index) override { page = index; }
