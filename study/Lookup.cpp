@@ -87,20 +87,19 @@ void Lookup::FillPreview(int wanted)
             previewDone_ = true;
             break;
         }
-        const std::string candidate = table.FieldByName("word");
+        std::string candidate = table.FieldByName("word");
         if (!IsWordPrefix(candidate, shownWord_)) {
             previewDone_ = true;
             break;
         }
-        if (static_cast<int>(preview.size()) == wanted)
+        if (static_cast<int>(preview.size()) == wanted) {
+            previewNext_ = table.GetBookmark();
             break;
-        preview.push_back(candidate);
+        }
+        preview.push_back(std::move(candidate));
         ++previewed_;
-        previewLast_ = table.GetBookmark();
-        table.Next();
         // Next stays on the last record and sets Eof when there is none after it.
-        if (table.Eof())
-            previewDone_ = true;
+        table.Next();
     }
     c_.view.AddPreview(preview);
 }
@@ -111,12 +110,8 @@ void Lookup::MorePreview()
         return;
     TDictTable& table = c_.table;
     const TDictTable::Bookmark start = table.GetBookmark();
-    table.GotoBookmark(previewLast_);
-    table.Next();
-    if (!table.Eof())
-        FillPreview(kPreviewBatch);
-    else
-        previewDone_ = true;
+    table.GotoBookmark(previewNext_);
+    FillPreview(kPreviewBatch);
     table.GotoBookmark(start);
 }
 

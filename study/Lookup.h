@@ -45,9 +45,9 @@ private:
     StudyContext c_;
     Speaker& speaker_;
     std::string shownWord_; // the word in the definition view, empty while it shows none
-    // The preview being listed: the shown word, how many are listed, the last one listed, and
-    // whether the run has ended (or 255 are listed).
+    // The preview being listed: how many are listed, the record to list next, and whether the run
+    // has ended (or 255 are listed).
     int previewed_ = 0;
-    TDictTable::Bookmark previewLast_;
+    TDictTable::Bookmark previewNext_;
     bool previewDone_ = true;
 };
