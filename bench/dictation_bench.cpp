@@ -2,10 +2,12 @@
 // the fake window: a key in the answer box (a right answer with its step, a wrong one with its miss
 // recorded in the error book, a key that finds the position outside the range), entering the page,
 // and applying the settings page. A right answer also with 朗读 on, the word said by the speech
-// synthesizer on its thread (into no device), and one in review with 10k words in the error book.
+// synthesizer on its thread (into no device), and one in review with 10k words in the error book;
+// the answers that write also on a disk with a slow flush.
 
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
+#include "bench/SlowDisk.h"
 #include "platform/KeyFileWriter.h"
 #include "speech/EspeakSpeaker.h"
 #include "store/DictTable.h"
@@ -199,6 +201,19 @@ void BM_KeyRightAnswerInReview(benchmark::State& state)
     latency.Report(state);
 }
 
+// The answers that write, on a disk whose flush takes 10 ms: the window's thread does not wait for it.
+void BM_KeyWrongAnswerOnSlowDisk(benchmark::State& state)
+{
+    const SlowDisk disk;
+    BM_KeyWrongAnswer(state);
+}
+
+void BM_KeyRightAnswerInReviewOnSlowDisk(benchmark::State& state)
+{
+    const SlowDisk disk;
+    BM_KeyRightAnswerInReview(state);
+}
+
 // Ctrl+Right with the position outside a group of 50 that starts at the table's middle word, where
 // `place` puts it before each key: the key returns it to the group's start.
 void KeyOutsideTheGroup(benchmark::State& state, const std::function<void(TDictTable&, int start)>& place)
@@ -308,6 +323,8 @@ BENCHMARK(BM_KeyRightAnswerSpeaking) SIZES;
 BENCHMARK(BM_KeyRightAnswerInGroup) SIZES;
 BENCHMARK(BM_KeyWrongAnswer) SIZES;
 BENCHMARK(BM_KeyRightAnswerInReview)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyWrongAnswerOnSlowDisk)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KeyRightAnswerInReviewOnSlowDisk)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_KeyPastTheGroup) SIZES;
 BENCHMARK(BM_KeyFarOutsideTheGroup) SIZES;
 BENCHMARK(BM_EnterDictationPage) SIZES;

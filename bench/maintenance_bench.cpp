@@ -1,9 +1,11 @@
 // The maintenance page over generated tables of 10k, 100k and 1M words: find, save (a new word and
-// an update) and delete, each with its durable commit, through the fake window.
+// an update) and delete, each with its durable commit, through the fake window; saving and deleting
+// also on a disk with a slow flush.
 
 #include "bench/BenchPage.h"
 #include "bench/BenchTable.h"
 #include "bench/Latency.h"
+#include "bench/SlowDisk.h"
 #include "bench/WordListGenerator.h"
 #include "store/DictTable.h"
 #include "store/WordSeek.h"
@@ -105,10 +107,25 @@ void BM_Delete(benchmark::State& state)
     latency.Report(state);
 }
 
+// The same on a disk whose flush takes 10 ms: the window's thread does not wait for it.
+void BM_SaveNewWordOnSlowDisk(benchmark::State& state)
+{
+    const SlowDisk disk;
+    BM_SaveNewWord(state);
+}
+
+void BM_DeleteOnSlowDisk(benchmark::State& state)
+{
+    const SlowDisk disk;
+    BM_Delete(state);
+}
+
 #define SIZES ->Apply(BenchTableSizes)->UseManualTime()->Unit(benchmark::kMicrosecond)
 BENCHMARK(BM_Find) SIZES;
 BENCHMARK(BM_SaveNewWord) SIZES;
 BENCHMARK(BM_SaveUpdate) SIZES;
 BENCHMARK(BM_Delete) SIZES;
+BENCHMARK(BM_SaveNewWordOnSlowDisk)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DeleteOnSlowDisk)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
 } // namespace

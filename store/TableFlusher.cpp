@@ -11,17 +11,27 @@ namespace {
 // The log's pages past which they are moved into the table file: the engine's own default.
 constexpr int kCheckpointPages = 1000;
 
-TableFlusher::FileFlush& Flush()
+// The flush in use, set by benchmarks while flusher threads may be running.
+std::mutex flushMutex;
+TableFlusher::FileFlush fileFlush = [](int fd) { ::fdatasync(fd); };
+
+void FlushFile(int fd)
 {
-    static TableFlusher::FileFlush flush = [](int fd) { ::fdatasync(fd); };
-    return flush;
+    TableFlusher::FileFlush flush;
+    {
+        const std::lock_guard lock(flushMutex);
+        flush = fileFlush;
+    }
+    flush(fd);
 }
 
 } // namespace
 
-void TableFlusher::SetFileFlush(FileFlush flush)
+TableFlusher::FileFlush TableFlusher::SetFileFlush(FileFlush flush)
 {
-    Flush() = std::move(flush);
+    const std::lock_guard lock(flushMutex);
+    std::swap(fileFlush, flush);
+    return flush;
 }
 
 TableFlusher::TableFlusher(std::string tablePath) : path_(std::move(tablePath)), thread_([this] { Run(); }) {}
@@ -80,7 +90,7 @@ void TableFlusher::FlushLog()
         fd = ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return;
-    Flush()(fd);
+    FlushFile(fd);
     ::close(fd);
 }
 

@@ -16,8 +16,9 @@
 class TableFlusher {
 public:
     // How a file reaches the disk; benchmarks slow it down to see that no one waits for it.
+    // Returns the flush it replaces.
     using FileFlush = std::function<void(int fd)>;
-    static void SetFileFlush(FileFlush flush);
+    static FileFlush SetFileFlush(FileFlush flush);
 
     explicit TableFlusher(std::string tablePath);
     // Flushes what was committed, then ends.

@@ -357,7 +357,7 @@ TEST_F(DictTableTest, AChangeIsThereAtOnceAndReachesTheDiskOffTheCallersThread)
 {
     std::mutex mutex;
     std::vector<std::thread::id> flushers;
-    TableFlusher::SetFileFlush([&](int fd) {
+    const TableFlusher::FileFlush diskFlush = TableFlusher::SetFileFlush([&](int fd) {
         const std::lock_guard lock(mutex);
         flushers.push_back(std::this_thread::get_id());
         ::fdatasync(fd);
@@ -370,7 +370,7 @@ TEST_F(DictTableTest, AChangeIsThereAtOnceAndReachesTheDiskOffTheCallersThread)
     table.Delete();
     EXPECT_FALSE(other.SeekExact("cat"));
     table.Close(); // waits for the flush of everything committed
-    TableFlusher::SetFileFlush([](int fd) { ::fdatasync(fd); });
+    TableFlusher::SetFileFlush(diskFlush);
     const std::lock_guard lock(mutex);
     ASSERT_FALSE(flushers.empty());
     for (const std::thread::id thread : flushers)
