@@ -28,6 +28,12 @@ SqliteStatement& SqliteStatement::Bind(int index, std::string_view text)
     return *this;
 }
 
+SqliteStatement& SqliteStatement::BindUnowned(int index, std::string_view text)
+{
+    sqlite3_bind_text(statement_, index, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+    return *this;
+}
+
 SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value)
 {
     sqlite3_bind_int64(statement_, index, value);

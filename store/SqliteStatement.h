@@ -20,6 +20,8 @@ public:
     SqliteStatement& Reset();
     // Texts are bound as TEXT: a BLOB key never matches a stored TEXT value.
     SqliteStatement& Bind(int index, std::string_view text);
+    // Without a copy: `text` must stay as it is until the statement is reset.
+    SqliteStatement& BindUnowned(int index, std::string_view text);
     SqliteStatement& Bind(int index, std::int64_t value);
     // True while a row is available; false when done; throws on an engine error.
     bool Step();
