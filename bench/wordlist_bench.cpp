@@ -9,10 +9,15 @@
 // - Import into an empty table: a file of one single-line entry per word (line breaks inside
 //   explanations become spaces, so every line is one record for both), against the tool's
 //   `.import` of the same file (columns split at "|", rows at LF with the CR dropped) into an
-//   empty table of word and explanation with both NOCASE indexes. The tool stores what it reads
-//   without trimming or looking anything up; our import looks up every word before adding it.
+//   empty table of word and explanation, then both NOCASE indexes, in one transaction with the
+//   page cache of our fill: the fair reference, doing what our import does. The tool stores what
+//   it reads without trimming or looking anything up; our import looks up every word before
+//   adding it. Beside it, the tool keeping both indexes row by row, which is more work.
 // - Import of the same file saved as UTF-8, into an empty table, and of the same list saved as a
 //   flash-card program's tab-separated notes (UTF-8, "word TAB explanation" and LF).
+// - Merge: 100k new words into a table of 1M, against the tool's `.import` of the same file into
+//   its indexed table of the same 1M words (the line's two columns), in one transaction with the
+//   cache our merge uses.
 // - Re-import: the file our export wrote, into the table it came from: nothing changes and
 //   nothing is asked, yet every line is looked up.
 // - The same 100k entries as the own format (GBK), as tab-separated notes, as CSV and as JSON (all
@@ -78,19 +83,40 @@ std::string ReadAll(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// The generated words as single-line entries, one line per word; kept under /tmp between runs.
+// Entries as single-line entries of the own format, one line per word.
+void WriteSingleLines(std::vector<GeneratedWord>::iterator from, std::vector<GeneratedWord>::iterator to,
+                      const std::string& path)
+{
+    std::string bytes;
+    for (; from != to; ++from) {
+        for (std::size_t at; (at = from->interpret.find("\r\n")) != std::string::npos;)
+            from->interpret.replace(at, 2, "  ");
+        AppendWordListLine(bytes, from->word, from->interpret);
+    }
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The generated words as single-line entries; kept under /tmp between runs.
 std::string SingleLineFile(std::size_t count)
 {
-    return CachedBenchFile(
-        "wordlist-single-" + std::to_string(count) + ".txt", [count](const std::string& path) {
-            std::string bytes;
-            for (GeneratedWord& entry : GenerateWordList(count)) {
-                for (std::size_t at; (at = entry.interpret.find("\r\n")) != std::string::npos;)
-                    entry.interpret.replace(at, 2, "  ");
-                AppendWordListLine(bytes, entry.word, entry.interpret);
-            }
-            std::ofstream(path, std::ios::binary) << bytes;
-        });
+    return CachedBenchFile("wordlist-single-" + std::to_string(count) + ".txt",
+                           [count](const std::string& path) {
+                               std::vector<GeneratedWord> words = GenerateWordList(count);
+                               WriteSingleLines(words.begin(), words.end(), path);
+                           });
+}
+
+// `count` words that the table of `stored` generated words does not hold, as single-line entries.
+std::string NewWordsFile(std::size_t stored, std::size_t count)
+{
+    return CachedBenchFile("wordlist-new-" + std::to_string(stored) + "-" + std::to_string(count) + ".txt",
+                           [&](const std::string& path) {
+                               // The generator's lists begin alike: what follows the stored words
+                               // is new to them.
+                               std::vector<GeneratedWord> words = GenerateWordList(stored + count);
+                               WriteSingleLines(words.begin() + static_cast<std::ptrdiff_t>(stored),
+                                                words.end(), path);
+                           });
 }
 
 // The same file saved as UTF-8, as today's editors save it (without the byte-order mark: the whole
@@ -472,6 +498,53 @@ void BM_ImportFormatsBesideOwn(benchmark::State& state)
         state.counters[names[i]] = Median(ratios[i]);
 }
 
+// The tool's table for a merge: the generated words in the columns a word-list line holds, and
+// both NOCASE indexes.
+std::string ToolMergeBasePath(std::size_t count)
+{
+    return CachedBenchFile(
+        "wordlist-tool-merge-base-" + std::to_string(count) + ".db", [count](const std::string& path) {
+            FreshToolImportTable(path, ToolIndexes::After);
+            RunTool(path + " 'BEGIN' '.mode csv' '.separator | \\n' '.import " + SingleLineFile(count) +
+                    " DORori' 'CREATE INDEX wordindex ON DORori(word COLLATE NOCASE)'"
+                    " 'CREATE INDEX interpretindex ON DORori(interpret COLLATE NOCASE)' 'COMMIT'");
+        });
+}
+
+// 100k new words merged into a table of 1M (our import, every word looked up and added with both
+// indexes kept), against the tool's `.import` of the same file into its indexed table of the same
+// words, in one transaction with the cache our merge uses. Each side starts from a fresh copy.
+void BM_MergeNewWords(benchmark::State& state)
+{
+    const auto stored = static_cast<std::size_t>(state.range(0));
+    const auto added = static_cast<std::size_t>(state.range(1));
+    const std::string file = NewWordsFile(stored, added);
+    const std::string toolBase = ToolMergeBasePath(stored);
+    const std::string toolTable = TmpPath("tool-merge", stored) + ".db";
+    const std::string toolCommand =
+        toolTable + " 'PRAGMA cache_size = -" + std::to_string(TDictTable::BatchCacheKiB) +
+        "' 'BEGIN' '.mode csv' '.separator | \\n' '.import " + file + " DORori' 'COMMIT'";
+    double longest = 0;
+    BesideTool beside;
+    for (auto _ : state) {
+        Transfer run;
+        run.table.Open(FreshBenchTableCopy(stored, "merge"));
+        run.view.fileAnswers = {file};
+        run.view.Start();
+        const double ours = Seconds([&] { run.logic.SpeedImportClick(); });
+        longest = std::max(longest, run.view.LongestMs());
+        if (run.table.RecordCount() != static_cast<int>(stored + added))
+            state.SkipWithError("the merge did not add every word");
+        RemoveBenchTable(toolTable);
+        fs::copy_file(toolBase, toolTable);
+        beside.Record(state, ours, RunTool(toolCommand));
+        if (ToolCount(toolTable) != stored + added)
+            state.SkipWithError("the tool did not add every line");
+    }
+    beside.Report(state);
+    state.counters["longest_freeze_ms"] = longest;
+}
+
 void BM_DictionaryCsvBesideTool(benchmark::State& state)
 {
     const auto rows = static_cast<std::size_t>(state.range(0));
@@ -615,6 +688,7 @@ BENCHMARK(BM_ImportIntoEmptyUtf8) SIZES->Iterations(2);
 BENCHMARK(BM_ImportIntoEmptyTsv) SIZES->Iterations(2);
 BENCHMARK(BM_ReimportExported) SIZES->Iterations(2);
 BENCHMARK(BM_ImportFormatsBesideOwn)->Arg(100000)->Iterations(5) BESIDE_TOOL;
+BENCHMARK(BM_MergeNewWords)->Args({1000000, 100000})->Iterations(3) BESIDE_TOOL;
 BENCHMARK(BM_DictionaryCsvBesideTool)->Arg(770000)->Iterations(3) BESIDE_TOOL;
 BENCHMARK(BM_StopImport)
     ->ArgsProduct({{400000}, {0, 1}})
