@@ -1,16 +1,22 @@
-// Milliseconds from launching a command to its viewable window titled TITLE on $DISPLAY, for
-// bench/process_start.sh; the command is then ended with SIGTERM. The window is looked for every
-// half millisecond through one connection, so the figure is not rounded to the cost of starting a
-// tool for each look.
+// For bench/process_start.sh: the milliseconds from launching a command to its viewable window
+// titled TITLE on $DISPLAY, and the CPU time (user and system, of all its threads) it took to get
+// there and settle: once its own CPU time has not grown for 200 ms, the command is killed and its
+// usage read as it ends, exactly, so that nothing it does on its way out is counted. The window
+// is looked for every half millisecond through one connection, so the figure is not rounded to
+// the cost of starting a tool for each look.
 //
-//   bench_window_start TITLE COMMAND [ARGUMENT...]
+//   bench_window_start TITLE COMMAND [ARGUMENT...]     prints "WALL_MS CPU_MS"
 
 #include "bench/VirtualDesktop.h"
 
 #include <X11/Xlib.h>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
+#include <signal.h>
+#include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <thread>
 #include <vector>
@@ -24,6 +30,42 @@ namespace {
 bool Ended(pid_t pid)
 {
     return waitpid(pid, nullptr, WNOHANG) == pid;
+}
+
+// The process's CPU time so far in clock ticks, of all its threads, those ended included.
+long CpuTicks(pid_t pid)
+{
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), {});
+    // The fields after the command's name, which is in parentheses and may hold blanks.
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    long user = 0, system = 0;
+    for (int number = 3; fields >> field && number <= 15; ++number) {
+        if (number == 14)
+            user = std::stol(field);
+        else if (number == 15)
+            system = std::stol(field);
+    }
+    return user + system;
+}
+
+// Waits until the process's CPU time has not grown for 200 ms (at most 5 s), kills it and returns
+// the milliseconds of CPU it used in all.
+double SettledCpuMs(pid_t pid)
+{
+    long last = CpuTicks(pid);
+    for (int still = 0, polls = 0; still < 10 && polls < 250; ++polls) {
+        std::this_thread::sleep_for(20ms);
+        const long now = CpuTicks(pid);
+        still = now == last ? still + 1 : 0;
+        last = now;
+    }
+    kill(pid, SIGKILL);
+    rusage usage{};
+    wait4(pid, nullptr, 0, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1e3 + t.tv_usec / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
 } // namespace
@@ -58,8 +100,7 @@ int main(int argc, char** argv)
         std::this_thread::sleep_for(500us);
     }
     const auto shown = std::chrono::steady_clock::now();
-    std::printf("%.1f\n", std::chrono::duration<double, std::milli>(shown - began).count());
-    if (!EndProcess(pid))
-        std::fprintf(stderr, "%s did not end on SIGTERM\n", argv[2]);
+    const double cpu = SettledCpuMs(pid);
+    std::printf("%.1f %.1f\n", std::chrono::duration<double, std::milli>(shown - began).count(), cpu);
     return 0;
 }
