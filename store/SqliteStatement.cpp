@@ -34,6 +34,12 @@ SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value)
     return *this;
 }
 
+SqliteStatement& SqliteStatement::BindReal(int index, double value)
+{
+    sqlite3_bind_double(statement_, index, value);
+    return *this;
+}
+
 bool SqliteStatement::Step()
 {
     const int rc = sqlite3_step(statement_);
@@ -54,6 +60,11 @@ const char* SqliteStatement::Sql() const
 std::int64_t SqliteStatement::Integer(int column) const
 {
     return sqlite3_column_int64(statement_, column);
+}
+
+double SqliteStatement::Real(int column) const
+{
+    return sqlite3_column_double(statement_, column);
 }
 
 std::string SqliteStatement::Text(int column) const

@@ -21,11 +21,14 @@ public:
     // Texts are bound as TEXT: a BLOB key never matches a stored TEXT value.
     SqliteStatement& Bind(int index, std::string_view text);
     SqliteStatement& Bind(int index, std::int64_t value);
+    // Named apart: an int argument would fit both number overloads equally well.
+    SqliteStatement& BindReal(int index, double value);
     // True while a row is available; false when done; throws on an engine error.
     bool Step();
 
     const char* Sql() const;
     std::int64_t Integer(int column) const;
+    double Real(int column) const;
     // The column's bytes as they are stored, whatever their encoding.
     std::string Text(int column) const;
     // The same bytes without a copy, valid until the next Step or Reset.
