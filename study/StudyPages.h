@@ -3,12 +3,15 @@
 // start-up work that needs the table.
 
 #include "store/ErrorBook.h"
+#include "store/ReviewStore.h"
+#include "study/Clock.h"
 #include "study/Control.h"
 #include "study/Dictation.h"
 #include "study/FormState.h"
 #include "study/KeyCommands.h"
 #include "study/Lookup.h"
 #include "study/Maintenance.h"
+#include "study/ReviewSchedule.h"
 #include "study/Settings.h"
 #include "study/Speaker.h"
 #include "study/WordListTransfer.h"
@@ -32,7 +35,10 @@ private:
 
 public:
     FormState state;
+    Clock clock;
     ErrorBook errorBook;
+    ReviewStore reviews;
+    ReviewSchedule schedule;
     Lookup lookup;
     Maintenance maintenance;
     Settings settings;
