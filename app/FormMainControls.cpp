@@ -164,7 +164,8 @@ static_assert(EachControlHasOneRow(), "every control of the page logic needs exa
 
 const MenuRow kMenu[] = {
     {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"N4", "-"},
-    {"MenuItem_setting", "设置"}, {"N8", "-"}, {"N5", "关于..."}, {"N6", "退出系统"},
+    {"MenuItem_setting", "设置"}, {"MenuItem_statistics", "学习统计"}, {"N8", "-"}, {"N5", "关于..."},
+    {"N6", "退出系统"},
 };
 // clang-format on
 

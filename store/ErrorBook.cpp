@@ -122,3 +122,15 @@ int ErrorBook::Count()
     count.Step();
     return static_cast<int>(count.Integer(0));
 }
+
+std::vector<MissedWord> ErrorBook::Words()
+{
+    std::vector<MissedWord> words;
+    if (!Ready(false))
+        return words;
+    SqliteStatement all(Connection(),
+                        "SELECT word, misses FROM ErrorBook ORDER BY misses DESC, last_miss, word");
+    while (all.Step())
+        words.push_back({all.Text(0), static_cast<int>(all.Integer(1))});
+    return words;
+}

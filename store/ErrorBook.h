@@ -6,9 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TDictTable;
 struct sqlite3;
+
+struct MissedWord {
+    std::string word;
+    int misses;
+};
 
 class ErrorBook {
 public:
@@ -28,6 +34,8 @@ public:
     // The word to review next: most misses first, then the longest since its last miss.
     std::optional<std::string> NextWord();
     int Count();
+    // Every word of the book in the order the review asks them.
+    std::vector<MissedWord> Words();
 
 private:
     enum class Shape { Unknown, Absent, Ours, Foreign };

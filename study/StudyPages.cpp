@@ -11,7 +11,8 @@ StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& path
       lookup({table, state, view}, speaker), maintenance({table, state, view}, errorBook, reviews),
       settings({table, state, view}, lookup, paths.iniFile),
       dictation({table, state, view}, settings, speaker, errorBook, reviews, schedule, clock),
-      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view})
+      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view}),
+      statistics(table, reviews, errorBook)
 {
 }
 

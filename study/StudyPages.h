@@ -9,6 +9,7 @@
 #include "study/Dictation.h"
 #include "study/FormState.h"
 #include "study/KeyCommands.h"
+#include "study/LearningStatistics.h"
 #include "study/Lookup.h"
 #include "study/Maintenance.h"
 #include "study/ReviewSchedule.h"
@@ -45,6 +46,7 @@ public:
     Dictation dictation;
     KeyCommands keys;
     WordListTransfer transfer;
+    LearningStatistics statistics;
 
     // The page-entry actions of the page now active.
     void PageControl1Change();
