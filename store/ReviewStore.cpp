@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <array>
 #include <sqlite3.h>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -18,28 +20,29 @@ struct SchemaEntry {
 };
 
 // The review's tables and indexes as this program writes them: anything else of these names (a
-// foreign or an older file) is not ours to change. The due index keeps the next step and the cards
-// falling due an index range; the time index answers the statistics and the day's new words from
-// the index alone; the word index lets a deleted word's answers go without a scan.
-constexpr std::array<SchemaEntry, 5> kSchema{{
+// foreign or an older file) is not ours to change. The due index finds the next step and the cards
+// falling due as an index range and holds what their recall needs, so that the day's first choice
+// reads no card; the word index lets a deleted word's answers go without a scan. The log needs no
+// index of its times: its rows are in the order given, and its times never go back (Record).
+constexpr std::array<SchemaEntry, 4> kSchema{{
     {"table", "ReviewCard",
      "CREATE TABLE ReviewCard (word TEXT COLLATE " DICT_COLLATION " PRIMARY KEY NOT NULL,"
      " state INTEGER NOT NULL, learning_steps INTEGER NOT NULL, due INTEGER NOT NULL,"
      " stability REAL NOT NULL, difficulty REAL NOT NULL, scheduled_days INTEGER NOT NULL,"
      " reps INTEGER NOT NULL, lapses INTEGER NOT NULL, last_review INTEGER NOT NULL)"},
-    {"index", "ReviewCardDue", "CREATE INDEX ReviewCardDue ON ReviewCard(state, due)"},
+    {"index", "ReviewCardDue",
+     "CREATE INDEX ReviewCardDue ON ReviewCard(state, due, stability, last_review, word)"},
     {"table", "ReviewLog",
      "CREATE TABLE ReviewLog (word TEXT COLLATE " DICT_COLLATION " NOT NULL, review INTEGER NOT NULL,"
      " rating INTEGER NOT NULL, state INTEGER NOT NULL, due INTEGER NOT NULL, stability REAL NOT NULL,"
      " difficulty REAL NOT NULL, scheduled_days INTEGER NOT NULL)"},
-    {"index", "ReviewLogTime", "CREATE INDEX ReviewLogTime ON ReviewLog(review, rating, state)"},
     {"index", "ReviewLogWord", "CREATE INDEX ReviewLogWord ON ReviewLog(word)"},
 }};
 
-constexpr const char* kCardColumns =
-    "word, state, learning_steps, due, stability, difficulty, scheduled_days, reps, lapses, last_review";
+#define CARD_COLUMNS                                                                                         \
+    "word, state, learning_steps, due, stability, difficulty, scheduled_days, reps, lapses, last_review"
 
-// The card in columns first..first+8 of a row of kCardColumns.
+// The card in columns first..first+8 of a row of CARD_COLUMNS.
 ReviewCard CardAt(const SqliteStatement& row, int first)
 {
     ReviewCard card;
@@ -54,6 +57,21 @@ ReviewCard CardAt(const SqliteStatement& row, int first)
     card.lastReview = row.Integer(first + 8);
     return card;
 }
+
+// One of the table's prepared statements, reset again when the call that runs it ends, so that no
+// read stays open on the connection.
+class Run {
+public:
+    Run(TDictTable& table, const char* sql) : statement_(table.Prepared(sql)) {}
+    ~Run() { statement_.Reset(); }
+    Run(const Run&) = delete;
+    Run& operator=(const Run&) = delete;
+    SqliteStatement* operator->() { return &statement_; }
+    SqliteStatement& operator*() { return statement_; }
+
+private:
+    SqliteStatement& statement_;
+};
 
 // Runs `work` in one transaction, rolled back when it throws.
 template <class Work> void InTransaction(sqlite3* db, Work&& work)
@@ -80,8 +98,7 @@ sqlite3* ReviewStore::Connection()
     if (db && shape_ == Shape::Unknown) {
         // Anything of these names (a view, a name spelt in another case) counts.
         SqliteStatement found(db, "SELECT type, name, sql FROM sqlite_schema WHERE name COLLATE NOCASE IN"
-                                  " ('ReviewCard', 'ReviewCardDue', 'ReviewLog', 'ReviewLogTime',"
-                                  " 'ReviewLogWord')");
+                                  " ('ReviewCard', 'ReviewCardDue', 'ReviewLog', 'ReviewLogWord')");
         std::size_t ours = 0;
         bool foreign = false;
         while (found.Step()) {
@@ -125,12 +142,18 @@ std::optional<ReviewCard> ReviewStore::Card(std::string_view word)
 {
     if (!Ready(false))
         return std::nullopt;
-    SqliteStatement card(Connection(), "SELECT state, learning_steps, due, stability, difficulty,"
-                                       " scheduled_days, reps, lapses, last_review"
-                                       " FROM ReviewCard WHERE word = ?1");
-    if (!card.Bind(1, word).Step())
+    Run card(table_, "SELECT " CARD_COLUMNS " FROM ReviewCard WHERE word = ?1");
+    if (!card->Bind(1, word).Step())
         return std::nullopt;
-    return CardAt(card, 0);
+    return CardAt(*card, 1);
+}
+
+std::int64_t ReviewStore::LatestAnswer()
+{
+    if (!Ready(false))
+        return 0;
+    Run latest(table_, "SELECT review FROM ReviewLog WHERE rowid = (SELECT max(rowid) FROM ReviewLog)");
+    return latest->Step() ? latest->Integer(0) : 0;
 }
 
 void ReviewStore::Record(std::string_view word, const ReviewCard& before, ReviewRating rating,
@@ -138,16 +161,17 @@ void ReviewStore::Record(std::string_view word, const ReviewCard& before, Review
 {
     if (!Ready(true))
         return;
-    sqlite3* db = Connection();
-    InTransaction(db, [&] {
+    // The log's rows are in time order only while no answer is dated before the last one.
+    if (after.lastReview < LatestAnswer())
+        throw std::invalid_argument("an answer dated before the last one logged");
+    InTransaction(Connection(), [&] {
         // The card keeps the spelling of its first answer; a renamed word finds it by the fold.
-        SqliteStatement card(db, "INSERT INTO ReviewCard (word, state, learning_steps, due, stability,"
-                                 " difficulty, scheduled_days, reps, lapses, last_review)"
-                                 " VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)"
-                                 " ON CONFLICT(word) DO UPDATE SET state = ?2, learning_steps = ?3,"
-                                 " due = ?4, stability = ?5, difficulty = ?6, scheduled_days = ?7,"
-                                 " reps = ?8, lapses = ?9, last_review = ?10");
-        card.Bind(1, word)
+        Run card(table_,
+                 "INSERT INTO ReviewCard (" CARD_COLUMNS ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)"
+                 " ON CONFLICT(word) DO UPDATE SET state = ?2, learning_steps = ?3, due = ?4,"
+                 " stability = ?5, difficulty = ?6, scheduled_days = ?7, reps = ?8, lapses = ?9,"
+                 " last_review = ?10");
+        card->Bind(1, word)
             .Bind(2, static_cast<std::int64_t>(after.state))
             .Bind(3, std::int64_t{after.step})
             .Bind(4, after.due)
@@ -158,9 +182,9 @@ void ReviewStore::Record(std::string_view word, const ReviewCard& before, Review
             .Bind(9, std::int64_t{after.lapses})
             .Bind(10, after.lastReview)
             .Step();
-        SqliteStatement log(db, "INSERT INTO ReviewLog (word, review, rating, state, due, stability,"
-                                " difficulty, scheduled_days) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
-        log.Bind(1, word)
+        Run log(table_, "INSERT INTO ReviewLog (word, review, rating, state, due, stability, difficulty,"
+                        " scheduled_days) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8)");
+        log->Bind(1, word)
             .Bind(2, after.lastReview)
             .Bind(3, static_cast<std::int64_t>(rating))
             .Bind(4, static_cast<std::int64_t>(before.state))
@@ -176,27 +200,63 @@ void ReviewStore::Forget(std::string_view word)
 {
     if (!Ready(false))
         return;
-    sqlite3* db = Connection();
-    InTransaction(db, [&] {
-        SqliteStatement card(db, "DELETE FROM ReviewCard WHERE word = ?1");
-        card.Bind(1, word).Step();
-        SqliteStatement log(db, "DELETE FROM ReviewLog WHERE word = ?1");
-        log.Bind(1, word).Step();
+    InTransaction(Connection(), [&] {
+        Run card(table_, "DELETE FROM ReviewCard WHERE word = ?1");
+        card->Bind(1, word).Step();
+        Run log(table_, "DELETE FROM ReviewLog WHERE word = ?1");
+        log->Bind(1, word).Step();
     });
+    ++forgotten_;
 }
 
-std::vector<StoredCard> ReviewStore::Steps()
+int ReviewStore::CardCount()
+{
+    if (!Ready(false))
+        return 0;
+    Run count(table_, "SELECT count(*) FROM ReviewCard");
+    count->Step();
+    return static_cast<int>(count->Integer(0));
+}
+
+std::optional<StoredCard> ReviewStore::FirstDueStep(std::int64_t now)
+{
+    if (!Ready(false))
+        return std::nullopt;
+    // One range of the due index for each state: together in one query they would be sorted whole.
+    std::optional<StoredCard> first;
+    for (const ReviewState state : {ReviewState::Learning, ReviewState::Relearning}) {
+        Run step(table_, "SELECT " CARD_COLUMNS
+                         " FROM ReviewCard WHERE state = ?1 AND due <= ?2 ORDER BY due, word LIMIT 1");
+        if (!step->Bind(1, static_cast<std::int64_t>(state)).Bind(2, now).Step())
+            continue;
+        StoredCard found{step->Text(0), CardAt(*step, 1)};
+        if (!first || std::tie(found.card.due, found.word) < std::tie(first->card.due, first->word))
+            first = std::move(found);
+    }
+    return first;
+}
+
+std::vector<StoredCard> ReviewStore::StepsAfter(std::int64_t now)
 {
     std::vector<StoredCard> steps;
     if (!Ready(false))
         return steps;
-    // Two ranges of the due index, merged; steps are few.
-    SqliteStatement step(Connection(), (std::string("SELECT ") + kCardColumns +
-                                        " FROM ReviewCard WHERE state IN (1, 3) ORDER BY due, word")
-                                           .c_str());
-    while (step.Step())
-        steps.push_back({step.Text(0), CardAt(step, 1)});
+    // Steps are minutes long: only this sitting's words wait for theirs.
+    Run step(table_,
+             "SELECT " CARD_COLUMNS " FROM ReviewCard WHERE state IN (1, 3) AND due > ?1 ORDER BY due, word");
+    step->Bind(1, now);
+    while (step->Step())
+        steps.push_back({step->Text(0), CardAt(*step, 1)});
     return steps;
+}
+
+int ReviewStore::CountSteps()
+{
+    if (!Ready(false))
+        return 0;
+    Run count(table_, "SELECT count(*) FROM ReviewCard WHERE state IN (1, 3)");
+    count->Step();
+    return static_cast<int>(count->Integer(0));
 }
 
 void ReviewStore::VisitDueReviews(std::int64_t after, std::int64_t upTo,
@@ -204,12 +264,17 @@ void ReviewStore::VisitDueReviews(std::int64_t after, std::int64_t upTo,
 {
     if (!Ready(false))
         return;
-    SqliteStatement due(Connection(), (std::string("SELECT ") + kCardColumns +
-                                       " FROM ReviewCard WHERE state = 2 AND due > ?1 AND due <= ?2")
-                                          .c_str());
-    due.Bind(1, after).Bind(2, upTo);
-    while (due.Step())
-        visit({due.Text(0), CardAt(due, 1)});
+    Run due(table_, "SELECT word, due, stability, last_review FROM ReviewCard WHERE state = 2 AND due > ?1"
+                    " AND due <= ?2");
+    due->Bind(1, after).Bind(2, upTo);
+    while (due->Step()) {
+        ReviewCard card;
+        card.state = ReviewState::Review;
+        card.due = due->Integer(1);
+        card.stability = due->Real(2);
+        card.lastReview = due->Integer(3);
+        visit({due->Text(0), card});
+    }
 }
 
 std::optional<std::string> ReviewStore::FirstNewWord(std::string_view from)
@@ -218,63 +283,84 @@ std::optional<std::string> ReviewStore::FirstNewWord(std::string_view from)
         return std::nullopt;
     // Every word is new while nothing was reviewed.
     const bool anyCard = Ready(false);
-    SqliteStatement first(table_.Connection(),
-                          anyCard ? "SELECT word FROM DORori WHERE " DICT_WORD_ORDER " >= ?1 AND NOT EXISTS"
-                                    " (SELECT 1 FROM ReviewCard WHERE ReviewCard.word = DORori.word)"
-                                    " ORDER BY " DICT_WORD_ORDER ", ID LIMIT 1"
-                                  : "SELECT word FROM DORori WHERE " DICT_WORD_ORDER " >= ?1"
-                                    " ORDER BY " DICT_WORD_ORDER ", ID LIMIT 1");
+    Run first(table_, anyCard ? "SELECT word FROM DORori WHERE " DICT_WORD_ORDER " >= ?1 AND NOT EXISTS"
+                                " (SELECT 1 FROM ReviewCard WHERE ReviewCard.word = DORori.word)"
+                                " ORDER BY " DICT_WORD_ORDER ", ID LIMIT 1"
+                              : "SELECT word FROM DORori WHERE " DICT_WORD_ORDER " >= ?1"
+                                " ORDER BY " DICT_WORD_ORDER ", ID LIMIT 1");
     // An empty text, not a null one, which would compare with nothing.
     for (const std::string_view start : {from, std::string_view("")}) {
-        if (first.Reset().Bind(1, start).Step())
-            return first.Text(0);
+        if (first->Reset().Bind(1, start).Step())
+            return first->Text(0);
     }
     return std::nullopt;
 }
 
-int ReviewStore::CardCount()
+std::int64_t ReviewStore::FirstRowSince(std::int64_t since)
 {
-    if (!Ready(false))
-        return 0;
-    SqliteStatement count(Connection(), "SELECT count(*) FROM ReviewCard");
-    count.Step();
-    return static_cast<int>(count.Integer(0));
+    // The log's times never go back, so its rows are in time order: a search halving the rows.
+    // Each end alone is one step down the table; min() and max() in one query would scan it.
+    Run first(table_, "SELECT min(rowid) FROM ReviewLog");
+    Run last(table_, "SELECT max(rowid) FROM ReviewLog");
+    first->Step();
+    last->Step();
+    std::int64_t low = first->Integer(0);
+    std::int64_t high = last->Integer(0) + 1;
+    Run at(table_, "SELECT rowid, review FROM ReviewLog WHERE rowid >= ?1 ORDER BY rowid LIMIT 1");
+    // Every row before `low` was given before `since`, every row from `high` on at or after it.
+    while (low < high) {
+        const std::int64_t middle = low + (high - low) / 2;
+        if (!at->Reset().Bind(1, middle).Step() || at->Integer(1) >= since)
+            high = middle;
+        else
+            low = at->Integer(0) + 1;
+    }
+    return low;
 }
 
 int ReviewStore::CountNewSince(std::int64_t since)
 {
     if (!Ready(false))
         return 0;
-    SqliteStatement count(Connection(), "SELECT count(*) FROM ReviewLog WHERE review >= ?1 AND state = 0");
-    count.Bind(1, since).Step();
-    return static_cast<int>(count.Integer(0));
+    const std::int64_t first = FirstRowSince(since);
+    Run count(table_, "SELECT count(*) FROM ReviewLog WHERE rowid >= ?1 AND state = 0");
+    count->Bind(1, first).Step();
+    return static_cast<int>(count->Integer(0));
 }
 
 bool ReviewStore::HasAnswers()
 {
     if (!Ready(false))
         return false;
-    SqliteStatement any(Connection(), "SELECT 1 FROM ReviewLog LIMIT 1");
-    return any.Step();
+    Run any(table_, "SELECT max(rowid) IS NOT NULL FROM ReviewLog");
+    any->Step();
+    return any->Integer(0) != 0;
 }
 
-void ReviewStore::VisitAnswersSince(std::int64_t since, const std::function<void(const LoggedAnswer&)>& visit)
+AnswerCounts ReviewStore::CountAnswers(std::int64_t from, std::int64_t to)
 {
+    AnswerCounts counts;
     if (!Ready(false))
-        return;
-    SqliteStatement answers(Connection(), "SELECT review, rating, state FROM ReviewLog WHERE review >= ?1");
-    answers.Bind(1, since);
-    while (answers.Step())
-        visit({answers.Integer(0), static_cast<ReviewRating>(answers.Integer(1)),
-               static_cast<ReviewState>(answers.Integer(2))});
+        return counts;
+    // One pass inside the engine over the span's rows, which lie together in the log.
+    const std::int64_t first = FirstRowSince(from);
+    const std::int64_t end = FirstRowSince(to);
+    Run count(table_, "SELECT total(rating = 1), total(rating = 2), total(rating = 3), total(rating = 4),"
+                      " total(state = 2), total(state = 2 AND rating > 1) FROM ReviewLog"
+                      " WHERE rowid >= ?1 AND rowid < ?2");
+    count->Bind(1, first).Bind(2, end).Step();
+    for (int rating = 0; rating < 4; ++rating)
+        counts.byRating[static_cast<std::size_t>(rating)] = static_cast<int>(count->Real(rating));
+    counts.toReviews = static_cast<int>(count->Real(4));
+    counts.remembered = static_cast<int>(count->Real(5));
+    return counts;
 }
 
-void ReviewStore::VisitCards(const std::function<void(ReviewState state, std::int64_t due)>& visit)
+int ReviewStore::CountCards(ReviewState state, std::int64_t from, std::int64_t to)
 {
     if (!Ready(false))
-        return;
-    // The due index holds both columns: the cards themselves are not read.
-    SqliteStatement cards(Connection(), "SELECT state, due FROM ReviewCard INDEXED BY ReviewCardDue");
-    while (cards.Step())
-        visit(static_cast<ReviewState>(cards.Integer(0)), cards.Integer(1));
+        return 0;
+    Run count(table_, "SELECT count(*) FROM ReviewCard WHERE state = ?1 AND due >= ?2 AND due < ?3");
+    count->Bind(1, static_cast<std::int64_t>(state)).Bind(2, from).Bind(3, to).Step();
+    return static_cast<int>(count->Integer(0));
 }

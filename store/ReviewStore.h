@@ -1,11 +1,12 @@
 #pragma once
 // The spaced review's record in two tables of its own in the word table's file: ReviewCard, where
 // each reviewed word stands in the schedule, and ReviewLog, every answer with the card as it was
-// before. Words are keyed as the word index orders them, so a word an import renamed in letter case
-// keeps its card.
+// before, in the order given. Words are keyed as the word index orders them, so a word an import
+// renamed in letter case keeps its card.
 
 #include "store/ReviewCard.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -22,11 +23,11 @@ struct StoredCard {
     ReviewCard card;
 };
 
-// One answer of the log, as the statistics read it.
-struct LoggedAnswer {
-    std::int64_t review; // when it was given
-    ReviewRating rating;
-    ReviewState state; // the card's state before it
+// The answers given in a span of time, as the statistics count them.
+struct AnswerCounts {
+    std::array<int, 4> byRating{}; // Again to Easy
+    int toReviews = 0;             // answers to words in review
+    int remembered = 0;            // of them, rated above Again
 };
 
 class ReviewStore {
@@ -40,17 +41,26 @@ public:
 
     // The word's card; nothing while the word was never reviewed.
     std::optional<ReviewCard> Card(std::string_view word);
-    // One answer given at after.lastReview: the card becomes `after`, and the log gains the answer
-    // with the card `before` it. One durable transaction, done when the call returns.
+    // One answer given at after.lastReview, which is not before the last answer logged (throws
+    // std::invalid_argument otherwise): the card becomes `after`, and the log gains the answer with
+    // the card `before` it. One durable transaction, done when the call returns.
     void Record(std::string_view word, const ReviewCard& before, ReviewRating rating,
                 const ReviewCard& after);
+    // When the last answer was given; 0 without any.
+    std::int64_t LatestAnswer();
     // The word's card and its answers go, in one durable transaction.
     void Forget(std::string_view word);
+    // How many words were forgotten through this object, for those who keep cards in memory.
+    int Forgotten() const { return forgotten_; }
 
     int CardCount();
-    // The cards in a (re)learning step, the one due first first.
-    std::vector<StoredCard> Steps();
-    // The cards in review that fall due after `after` and at or before `upTo`.
+    // The card in a (re)learning step due first, when it is due at `now`.
+    std::optional<StoredCard> FirstDueStep(std::int64_t now);
+    // The cards in a (re)learning step not due yet at `now`, the one due first first.
+    std::vector<StoredCard> StepsAfter(std::int64_t now);
+    int CountSteps();
+    // The cards in review that fall due after `after` and at or before `upTo`, with what their
+    // recall needs: the card's state, due, stability and last review.
     void VisitDueReviews(std::int64_t after, std::int64_t upTo,
                          const std::function<void(StoredCard&&)>& visit);
     // The first word of the word table at or after `from` in word order that has no card; the
@@ -60,10 +70,10 @@ public:
     int CountNewSince(std::int64_t since);
 
     bool HasAnswers();
-    // Every answer given at or after `since`.
-    void VisitAnswersSince(std::int64_t since, const std::function<void(const LoggedAnswer&)>& visit);
-    // Every card's state and when it is due.
-    void VisitCards(const std::function<void(ReviewState state, std::int64_t due)>& visit);
+    // The answers given at or after `from` and before `to`.
+    AnswerCounts CountAnswers(std::int64_t from, std::int64_t to);
+    // The cards in `state` falling due at or after `from` and before `to`.
+    int CountCards(ReviewState state, std::int64_t from, std::int64_t to);
 
 private:
     enum class Shape { Unknown, Absent, Ours, Foreign };
@@ -71,8 +81,11 @@ private:
     sqlite3* Connection();
     // The tables exist in our shape, created when `create` and absent; false when they cannot be used.
     bool Ready(bool create);
+    // The first row of the log given at or after `since`, or one past the last row.
+    std::int64_t FirstRowSince(std::int64_t since);
 
     TDictTable& table_;
     sqlite3* checked_ = nullptr; // the connection whose shape `shape_` is
     Shape shape_ = Shape::Unknown;
+    int forgotten_ = 0;
 };

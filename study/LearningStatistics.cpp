@@ -5,25 +5,19 @@
 #include "study/ReviewSchedule.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
 constexpr int kDays = LearningFigures::kDays;
 constexpr int kWeek = 7;
+constexpr std::int64_t kEver = std::numeric_limits<std::int64_t>::min();
+constexpr std::int64_t kNever = std::numeric_limits<std::int64_t>::max();
 
-// The day of `starts` (the starts of days in order, the last one ending at `end`) that `time`
-// falls in; -1 outside them.
-int DayOf(const std::array<std::int64_t, kDays>& starts, std::int64_t end, std::int64_t time)
+void Add(Retention& retention, const AnswerCounts& counts)
 {
-    if (time < starts.front() || time >= end)
-        return -1;
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), time) - starts.begin()) - 1;
-}
-
-void Count(Retention& retention, bool remembered)
-{
-    ++retention.answers;
-    retention.remembered += remembered ? 1 : 0;
+    retention.answers += counts.toReviews;
+    retention.remembered += counts.remembered;
 }
 
 } // namespace
@@ -36,36 +30,28 @@ LearningFigures LearningStatistics::Gather(std::int64_t now)
         figures.pastDays[i] = ReviewDayStart(now, i - (kDays - 1));
         figures.comingDays[i] = ReviewDayStart(now, i);
     }
-    const std::int64_t tomorrow = ReviewDayStart(now, 1);
-    const std::int64_t lastWeek = figures.pastDays[kDays - kWeek];
-
     figures.hasHistory = reviews_.HasAnswers();
-    reviews_.VisitAnswersSince(figures.pastDays.front(), [&](const LoggedAnswer& answer) {
-        const int day = DayOf(figures.pastDays, tomorrow, answer.review);
-        const int rating = static_cast<int>(answer.rating);
-        if (day < 0 || rating < 1 || rating > 4)
-            return;
-        ++figures.answers[day][rating - 1];
+    for (int i = 0; i < kDays; ++i) {
+        const std::int64_t end = i + 1 < kDays ? figures.pastDays[i + 1] : ReviewDayStart(now, 1);
+        const AnswerCounts counts = reviews_.CountAnswers(figures.pastDays[i], end);
+        figures.answers[i] = counts.byRating;
         // The true retention: how often a word the schedule thought known was still known.
-        if (answer.state != ReviewState::Review)
-            return;
-        const bool remembered = answer.rating != ReviewRating::Again;
-        Count(figures.lastMonth, remembered);
-        if (answer.review >= lastWeek)
-            Count(figures.lastWeek, remembered);
-    });
+        Add(figures.lastMonth, counts);
+        if (i >= kDays - kWeek)
+            Add(figures.lastWeek, counts);
+    }
 
     int cards = 0;
-    const std::int64_t end = ReviewDayStart(now, kDays);
-    reviews_.VisitCards([&](ReviewState state, std::int64_t due) {
-        ++cards;
-        const int index = static_cast<int>(state) - 1;
-        if (index >= 0 && index < 3)
-            ++figures.learningReviewRelearning[index];
-        const int day = due < figures.comingDays.front() ? 0 : DayOf(figures.comingDays, end, due);
-        if (day >= 0)
-            ++figures.due[day];
-    });
+    for (const ReviewState state : {ReviewState::Learning, ReviewState::Review, ReviewState::Relearning}) {
+        const int inState = reviews_.CountCards(state, kEver, kNever);
+        figures.learningReviewRelearning[static_cast<std::size_t>(state) - 1] = inState;
+        cards += inState;
+        // Today's with those overdue.
+        for (int i = 0; i < kDays; ++i) {
+            const std::int64_t end = i + 1 < kDays ? figures.comingDays[i + 1] : ReviewDayStart(now, kDays);
+            figures.due[i] += reviews_.CountCards(state, i == 0 ? kEver : figures.comingDays[i], end);
+        }
+    }
     // Every card belongs to a stored word: the maintenance page forgets a deleted word's card.
     figures.newWords = std::max(0, table_.RecordCount() - cards);
     figures.errorBook = errorBook_.Words();

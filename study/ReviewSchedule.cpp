@@ -16,6 +16,11 @@ constexpr int kDayStartHour = 4;
 // A word waiting for its step comes back ahead of it only after this many other words.
 constexpr int kOtherWordsBetween = 3;
 
+bool InStep(const ReviewCard& card)
+{
+    return card.state == ReviewState::Learning || card.state == ReviewState::Relearning;
+}
+
 } // namespace
 
 std::int64_t ReviewDayStart(std::int64_t now, int days)
@@ -40,21 +45,23 @@ bool ReviewSchedule::Due::operator>(const Due& other) const
 
 void ReviewSchedule::Refresh(std::int64_t now)
 {
-    const std::int64_t day = ReviewDayStart(now);
-    // A clock set back finds again what it would have found then.
-    if (day != day_ || now < loadedUpTo_) {
-        day_ = day;
-        newToday_ = store_.CountNewSince(day);
+    // A clock set back finds again what it would have found then; a word forgotten meanwhile (deleted
+    // on the maintenance page) leaves the counts.
+    if (now < day_ || now >= nextDay_ || now < loadedUpTo_ || store_.Forgotten() != forgotten_) {
+        day_ = ReviewDayStart(now);
+        nextDay_ = ReviewDayStart(now, 1);
+        forgotten_ = store_.Forgotten();
+        newToday_ = store_.CountNewSince(day_);
+        steps_ = store_.CountSteps();
         noNewWords_ = false;
         due_ = {};
-        dueWords_.clear();
+        dueCount_ = 0;
         loadedUpTo_ = std::numeric_limits<std::int64_t>::min();
     }
     if (now > loadedUpTo_) {
         store_.VisitDueReviews(loadedUpTo_, now, [&](StoredCard&& card) {
-            if (dueWords_.insert(gbk::UpperCase(card.word)).second)
-                due_.push(
-                    {FsrsScheduler::Retrievability(card.card, now), card.card.due, std::move(card.word)});
+            due_.push({FsrsScheduler::Retrievability(card.card, now), card.card.due, std::move(card.word)});
+            ++dueCount_;
         });
         loadedUpTo_ = now;
     }
@@ -70,13 +77,13 @@ bool ReviewSchedule::Seek(const std::string& word)
 
 bool ReviewSchedule::SeekDueReview(std::int64_t now)
 {
-    // The word on top stays there until it is rated, so that a word left unanswered comes again.
+    // The word on top stays there until it is rated, so that a word left unanswered comes again;
+    // a word rated since, or no longer due, is dropped when it comes up.
     while (!due_.empty()) {
         const Due& top = due_.top();
         const auto card = store_.Card(top.word);
         if (card && card->state == ReviewState::Review && card->due <= now && Seek(top.word))
             return true;
-        dueWords_.erase(gbk::UpperCase(top.word));
         due_.pop();
     }
     return false;
@@ -104,36 +111,38 @@ ReviewSchedule::Pick ReviewSchedule::Next(std::int64_t now, int newWordsPerDay)
 {
     ++chosen_;
     Refresh(now);
-    const std::vector<StoredCard> steps = store_.Steps();
-    steps_ = static_cast<int>(steps.size());
-    for (const StoredCard& step : steps) {
-        if (step.card.due <= now && Seek(step.word))
+    while (const auto step = store_.FirstDueStep(now)) {
+        if (Seek(step->word))
             return Pick::Word;
     }
     if (SeekDueReview(now) || SeekNewWord(newWordsPerDay))
         return Pick::Word;
-    for (const StoredCard& step : steps) {
-        if (step.card.due > now && MayComeBack(step.word) && Seek(step.word))
+    const std::vector<StoredCard> waiting = store_.StepsAfter(now);
+    for (const StoredCard& step : waiting) {
+        if (MayComeBack(step.word) && Seek(step.word))
             return Pick::Word;
     }
-    return steps.empty() ? Pick::Done : Pick::Waiting;
+    return waiting.empty() ? Pick::Done : Pick::Waiting;
 }
 
 void ReviewSchedule::Rate(const std::string& word, ReviewRating rating, std::int64_t now)
 {
     const ReviewCard before = store_.Card(word).value_or(ReviewCard{});
-    // A clock set back cannot date an answer before the word's last one: it counts as given then.
-    const ReviewCard after = FsrsScheduler::Next(before, std::max(now, before.lastReview), rating);
+    // A clock set back cannot date an answer before the last one: it counts as given with that one.
+    const std::int64_t at = std::max({now, before.lastReview, store_.LatestAnswer()});
+    const ReviewCard after = FsrsScheduler::Next(before, at, rating);
     store_.Record(word, before, rating, after);
     if (before.state == ReviewState::New)
         ++newToday_;
-    const std::string folded = gbk::UpperCase(word);
-    dueWords_.erase(folded);
-    ratedAt_[folded] = chosen_;
+    steps_ += (InStep(after) ? 1 : 0) - (InStep(before) ? 1 : 0);
+    // A review counted due is answered; one found due again later is counted again.
+    if (before.state == ReviewState::Review && before.due <= loadedUpTo_)
+        --dueCount_;
+    ratedAt_[gbk::UpperCase(word)] = chosen_;
 }
 
 int ReviewSchedule::WordsLeft(int newWordsPerDay) const
 {
     const int newLeft = noNewWords_ ? 0 : std::max(0, newWordsPerDay - newToday_);
-    return steps_ + static_cast<int>(dueWords_.size()) + newLeft;
+    return steps_ + dueCount_ + newLeft;
 }

@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 class ReviewStore;
@@ -41,7 +40,7 @@ public:
     void NewWordsFrom(std::string word) { newFrom_ = std::move(word); }
     bool HasNewWordsPosition() const { return !newFrom_.empty(); }
     // What is kept of the table is found again at the next choice (another day, changed settings).
-    void Restart() { day_ = 0; }
+    void Restart() { nextDay_ = 0; }
 
 private:
     struct Due {
@@ -59,16 +58,17 @@ private:
 
     TDictTable& table_;
     ReviewStore& store_;
-    std::int64_t day_ = 0; // the review day found out; 0: none yet
-    int newToday_ = 0;     // new words answered today
+    std::int64_t day_ = 0; // the review day found out, until nextDay_; nextDay_ 0: none yet
+    std::int64_t nextDay_ = 0;
+    int newToday_ = 0; // new words answered today
     bool noNewWords_ = false;
     std::string newFrom_;
-    // Review cards found due, the least likely to be recalled on top; words rated since are dropped
-    // when they come up.
+    // Review cards found due, the least likely to be recalled on top, and how many are still to ask.
     std::priority_queue<Due, std::vector<Due>, std::greater<>> due_;
-    std::unordered_set<std::string> dueWords_; // folded
-    std::int64_t loadedUpTo_ = 0;              // cards due until then are in due_
-    int steps_ = 0;                            // cards in a step at the last choice
+    int dueCount_ = 0;
+    std::int64_t loadedUpTo_ = 0; // cards due until then are in due_
+    int steps_ = 0;               // cards in a step
+    int forgotten_ = 0;           // the store's forgotten words counted in
     // Words chosen so far, and the number of the choice at which each word was last rated.
     int chosen_ = 0;
     std::unordered_map<std::string, int> ratedAt_; // folded word
