@@ -5,7 +5,6 @@
 #include "store/SqliteStatement.h"
 
 #include <algorithm>
-#include <array>
 #include <sqlite3.h>
 #include <stdexcept>
 #include <string>
@@ -13,18 +12,12 @@
 
 namespace {
 
-struct SchemaEntry {
-    const char* type;
-    const char* name;
-    const char* sql;
-};
-
 // The review's tables and indexes as this program writes them: anything else of these names (a
 // foreign or an older file) is not ours to change. The due index finds the next step and the cards
 // falling due as an index range and holds what their recall needs, so that the day's first choice
 // reads no card; the word index lets a deleted word's answers go without a scan. The log needs no
 // index of its times: its rows are in the order given, and its times never go back (Record).
-constexpr std::array<SchemaEntry, 4> kSchema{{
+constexpr SideTable kReviewTables[] = {
     {"table", "ReviewCard",
      "CREATE TABLE ReviewCard (word TEXT COLLATE " DICT_COLLATION " PRIMARY KEY NOT NULL,"
      " state INTEGER NOT NULL, learning_steps INTEGER NOT NULL, due INTEGER NOT NULL,"
@@ -37,7 +30,7 @@ constexpr std::array<SchemaEntry, 4> kSchema{{
      " rating INTEGER NOT NULL, state INTEGER NOT NULL, due INTEGER NOT NULL, stability REAL NOT NULL,"
      " difficulty REAL NOT NULL, scheduled_days INTEGER NOT NULL)"},
     {"index", "ReviewLogWord", "CREATE INDEX ReviewLogWord ON ReviewLog(word)"},
-}};
+};
 
 #define CARD_COLUMNS                                                                                         \
     "word, state, learning_steps, due, stability, difficulty, scheduled_days, reps, lapses, last_review"
@@ -73,69 +66,13 @@ private:
     SqliteStatement& statement_;
 };
 
-// Runs `work` in one transaction, rolled back when it throws.
-template <class Work> void InTransaction(sqlite3* db, Work&& work)
-{
-    ExecuteSql(db, "BEGIN IMMEDIATE");
-    try {
-        work();
-        ExecuteSql(db, "COMMIT");
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
-}
-
 } // namespace
 
-sqlite3* ReviewStore::Connection()
-{
-    sqlite3* db = table_.Connection();
-    if (db != checked_) {
-        checked_ = db;
-        shape_ = Shape::Unknown;
-    }
-    if (db && shape_ == Shape::Unknown) {
-        // Anything of these names (a view, a name spelt in another case) counts.
-        SqliteStatement found(db, "SELECT type, name, sql FROM sqlite_schema WHERE name COLLATE NOCASE IN"
-                                  " ('ReviewCard', 'ReviewCardDue', 'ReviewLog', 'ReviewLogWord')");
-        std::size_t ours = 0;
-        bool foreign = false;
-        while (found.Step()) {
-            const bool known = std::any_of(kSchema.begin(), kSchema.end(), [&](const SchemaEntry& entry) {
-                return found.TextView(0) == entry.type && found.TextView(1) == entry.name &&
-                       found.TextView(2) == entry.sql;
-            });
-            ours += known;
-            foreign = foreign || !known;
-        }
-        shape_ = foreign || (ours > 0 && ours < kSchema.size()) ? Shape::Foreign
-                 : ours == 0                                    ? Shape::Absent
-                                                                : Shape::Ours;
-    }
-    return db;
-}
+ReviewStore::ReviewStore(TDictTable& table) : table_(table), tables_(table, kReviewTables) {}
 
 bool ReviewStore::Usable()
 {
-    return Connection() && shape_ != Shape::Foreign;
-}
-
-bool ReviewStore::Ready(bool create)
-{
-    sqlite3* db = Connection();
-    if (!db || shape_ == Shape::Foreign)
-        return false;
-    if (shape_ == Shape::Absent) {
-        if (!create)
-            return false;
-        InTransaction(db, [db] {
-            for (const SchemaEntry& entry : kSchema)
-                ExecuteSql(db, entry.sql);
-        });
-        shape_ = Shape::Ours;
-    }
-    return true;
+    return tables_.Usable();
 }
 
 std::optional<ReviewCard> ReviewStore::Card(std::string_view word)

@@ -5,6 +5,7 @@
 // renamed in letter case keeps its card.
 
 #include "store/ReviewCard.h"
+#include "store/SideTables.h"
 
 #include <array>
 #include <cstdint>
@@ -32,7 +33,7 @@ struct AnswerCounts {
 
 class ReviewStore {
 public:
-    explicit ReviewStore(TDictTable& table) : table_(table) {}
+    explicit ReviewStore(TDictTable& table);
 
     // False when the file holds a table or index of the review's names that this program did not
     // make; nothing of the review is then written, altered or dropped. Missing tables are usable:
@@ -76,16 +77,13 @@ public:
     int CountCards(ReviewState state, std::int64_t from, std::int64_t to);
 
 private:
-    enum class Shape { Unknown, Absent, Ours, Foreign };
-    // The connection, with the review tables' shape found out once for it.
-    sqlite3* Connection();
+    sqlite3* Connection() { return tables_.Connection(); }
     // The tables exist in our shape, created when `create` and absent; false when they cannot be used.
-    bool Ready(bool create);
+    bool Ready(bool create) { return tables_.Ready(create); }
     // The first row of the log given at or after `since`, or one past the last row.
     std::int64_t FirstRowSince(std::int64_t since);
 
     TDictTable& table_;
-    sqlite3* checked_ = nullptr; // the connection whose shape `shape_` is
-    Shape shape_ = Shape::Unknown;
+    SideTables tables_;
     int forgotten_ = 0;
 };

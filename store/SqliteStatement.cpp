@@ -83,3 +83,15 @@ void ExecuteSql(sqlite3* db, const char* sql)
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw DictError::OfConnection(db);
 }
+
+void InTransaction(sqlite3* db, const std::function<void()>& work)
+{
+    ExecuteSql(db, "BEGIN IMMEDIATE");
+    try {
+        work();
+        ExecuteSql(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}

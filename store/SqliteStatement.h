@@ -3,6 +3,7 @@
 // again; engine errors throw DictError with the engine's own text, its result code and the file.
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -41,3 +42,6 @@ private:
 
 // Runs one or more statements that return no rows.
 void ExecuteSql(sqlite3* db, const char* sql);
+// Runs `work` in one transaction that takes the write lock at once, committed when it returns and
+// rolled back when it throws.
+void InTransaction(sqlite3* db, const std::function<void()>& work);

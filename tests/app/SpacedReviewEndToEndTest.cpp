@@ -8,6 +8,7 @@
 #include "store/TableConnection.h"
 #include "store/TableFile.h"
 #include "study/FsrsScheduler.h"
+#include "support/SqlText.h"
 
 #include <QFile>
 #include <QProcess>
@@ -79,14 +80,8 @@ protected:
     int Answers() const
     {
         const TableConnection db = OpenTableConnection(table, TableAccess::ReadOnly);
-        sqlite3_stmt* statement = nullptr;
-        int count = 0;
-        if (sqlite3_prepare_v2(db.get(), "SELECT count(*) FROM ReviewLog", -1, &statement, nullptr) ==
-                SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            count = sqlite3_column_int(statement, 0);
-        sqlite3_finalize(statement);
-        return count;
+        const std::string count = SqlText(db.get(), "SELECT count(*) FROM ReviewLog");
+        return count.empty() ? 0 : std::stoi(count);
     }
 
     std::map<std::string, ReviewCard> StoredCards() const

@@ -4,6 +4,7 @@
 
 #include "store/DictTable.h"
 #include "store/TableFile.h"
+#include "support/SqlText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,25 +12,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
 #include <sqlite3.h>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> Column(TDictTable& table, const std::string& sql, int column = 0)
-{
-    std::vector<std::string> rows;
-    sqlite3_stmt* statement = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(table.Connection(), sql.c_str(), -1, &statement, nullptr), SQLITE_OK) << sql;
-    while (sqlite3_step(statement) == SQLITE_ROW) {
-        const auto* text = sqlite3_column_text(statement, column);
-        rows.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
-    }
-    sqlite3_finalize(statement);
-    return rows;
-}
 
 std::string FileBytes(const std::filesystem::path& path)
 {
@@ -51,7 +39,7 @@ protected:
     }
     std::vector<std::string> Tables()
     {
-        return Column(table, "SELECT name FROM sqlite_schema ORDER BY name");
+        return SqlColumn(table.Connection(), "SELECT name FROM sqlite_schema ORDER BY name");
     }
 
     TempDir dir;
@@ -88,12 +76,14 @@ TEST_F(ReviewStoreTest, TheFirstAnswerMakesTheTablesWhichKeepCardsByTheFoldAndEv
     // The log's times never go back: it keeps its answers in time order without an index of them.
     EXPECT_THROW(store.Record("dog", ReviewCard{}, ReviewRating::Good, learning), std::invalid_argument);
     EXPECT_EQ(store.LatestAnswer(), 1800);
-    EXPECT_EQ(Column(table, "SELECT word || ' ' || state || ' ' || reps FROM ReviewCard ORDER BY word"),
+    EXPECT_EQ(SqlColumn(table.Connection(),
+                        "SELECT word || ' ' || state || ' ' || reps FROM ReviewCard ORDER BY word"),
               (std::vector<std::string>{"bee 2 2", "cat 1 1"}))
         << "the card keeps its first spelling";
     // The log keeps the card as it was before each answer.
-    EXPECT_EQ(Column(table, "SELECT review || ' ' || rating || ' ' || state || ' ' || due FROM ReviewLog"
-                            " WHERE word = 'bee' ORDER BY review"),
+    EXPECT_EQ(SqlColumn(table.Connection(),
+                        "SELECT review || ' ' || rating || ' ' || state || ' ' || due FROM ReviewLog"
+                        " WHERE word = 'bee' ORDER BY review"),
               (std::vector<std::string>{"1000 3 0 0", "1700 3 1 1600"}));
 
     EXPECT_EQ(store.CardCount(), 2);
@@ -117,7 +107,7 @@ TEST_F(ReviewStoreTest, TheFirstAnswerMakesTheTablesWhichKeepCardsByTheFoldAndEv
     store.Forget("BEE");
     EXPECT_EQ(store.Forgotten(), 1);
     EXPECT_EQ(store.Card("bee"), std::nullopt);
-    EXPECT_EQ(Column(table, "SELECT count(*) FROM ReviewLog WHERE word = 'bee'"),
+    EXPECT_EQ(SqlColumn(table.Connection(), "SELECT count(*) FROM ReviewLog WHERE word = 'bee'"),
               std::vector<std::string>{"0"});
     // Each call is durable: another connection sees it.
     table.Close();
@@ -159,7 +149,7 @@ TEST_F(ReviewStoreTest, WhatTheDrillAsksOfTheTablesIsFoundThroughTheirIndexes)
             continue;
         ++checked;
         // A sort of the few words in a step is no matter; a scan of a table or an index is.
-        for (const std::string& step : Column(table, "EXPLAIN QUERY PLAN " + sql, 3))
+        for (const std::string& step : SqlColumn(table.Connection(), "EXPLAIN QUERY PLAN " + sql, 3))
             EXPECT_EQ(step.find("SCAN"), std::string::npos) << sql << "\n" << step;
     }
     EXPECT_GE(checked, 9);

@@ -9,6 +9,7 @@
 #include "store/TableFile.h"
 #include "study/StudyPages.h"
 #include "support/FakeView.h"
+#include "support/SqlText.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -24,18 +25,6 @@
 
 namespace {
 
-// What the engine finds in the file, with the word collation the review's keys are ordered by.
-std::string Query(sqlite3* db, const char* sql)
-{
-    sqlite3_stmt* statement = nullptr;
-    std::string value;
-    if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-        sqlite3_step(statement) == SQLITE_ROW)
-        value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-    sqlite3_finalize(statement);
-    return value;
-}
-
 // Tells the parent, as each result shows, how many answers the log holds then.
 class SignallingView : public FakeView {
 public:
@@ -45,7 +34,7 @@ public:
         FakeView::ShowStatus(message);
         if (message != "Quite Right!" && message != "Error!")
             return;
-        const std::string count = Query(table_.Connection(), "SELECT count(*) FROM ReviewLog");
+        const std::string count = SqlText(table_.Connection(), "SELECT count(*) FROM ReviewLog");
         const std::int32_t logged = count.empty() ? 0 : std::stoi(count);
         if (::write(pipe_, &logged, sizeof logged) != sizeof logged)
             _exit(3);
@@ -123,12 +112,12 @@ TEST(ReviewKill, AKillAtAnyMomentOfTheDrillLeavesTheFileWholeAndEveryShownAnswer
         table.Open(path);
         ReviewStore store(table);
         sqlite3* db = table.Connection();
-        EXPECT_EQ(Query(db, "PRAGMA integrity_check"), "ok") << "killed after " << results;
+        EXPECT_EQ(SqlText(db, "PRAGMA integrity_check"), "ok") << "killed after " << results;
         EXPECT_TRUE(store.Usable()) << "killed after " << results;
-        const std::string inLog = Query(db, "SELECT count(*) FROM ReviewLog");
+        const std::string inLog = SqlText(db, "SELECT count(*) FROM ReviewLog");
         EXPECT_GE(inLog.empty() ? 0 : std::stoi(inLog), std::max(logged, 0)) << "killed after " << results;
-        EXPECT_EQ(Query(db, "SELECT count(*) FROM ReviewCard WHERE reps !="
-                            " (SELECT count(*) FROM ReviewLog WHERE ReviewLog.word = ReviewCard.word)"),
+        EXPECT_EQ(SqlText(db, "SELECT count(*) FROM ReviewCard WHERE reps !="
+                              " (SELECT count(*) FROM ReviewLog WHERE ReviewLog.word = ReviewCard.word)"),
                   inLog.empty() ? "" : "0")
             << "killed after " << results;
         EXPECT_GE(std::max(logged, 0), results / 2) << "most answers were reviews";

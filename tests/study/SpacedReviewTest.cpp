@@ -3,6 +3,7 @@
 // the switch leaves alone when it is off or its tables are not the program's.
 #include "platform/Registry.h"
 #include "support/Gbk.h"
+#include "support/SqlText.h"
 #include "support/StudySession.h"
 
 #include <cstdlib>
@@ -77,16 +78,8 @@ protected:
     // Each answer of the log: word, rating and the state before it.
     std::vector<std::string> Log()
     {
-        std::vector<std::string> rows;
-        sqlite3_stmt* statement = nullptr;
-        if (sqlite3_prepare_v2(table.Connection(),
-                               "SELECT word || ' ' || rating || ' ' || state FROM ReviewLog ORDER BY rowid",
-                               -1, &statement, nullptr) != SQLITE_OK)
-            return rows;
-        while (sqlite3_step(statement) == SQLITE_ROW)
-            rows.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
-        sqlite3_finalize(statement);
-        return rows;
+        return SqlColumn(table.Connection(),
+                         "SELECT word || ' ' || rating || ' ' || state FROM ReviewLog ORDER BY rowid");
     }
     ReviewCard Card(const std::string& word) { return pages->reviews.Card(word).value_or(ReviewCard{}); }
     // A card in review, last answered `daysAgo` with the stability given.
