@@ -2,6 +2,7 @@
 
 #include "app/FormMainControls.h"
 #include "app/FormMainView.h"
+#include "app/FormStatistics.h"
 #include "app/KeyCodes.h"
 #include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
@@ -126,6 +127,7 @@ void TFormMain::WireWindowCommands()
     item("N2", [this] { N2Click(); });
     item("N3", [this] { N3Click(); });
     item("MenuItem_setting", [this] { pages.settings.MenuItem_settingClick(); });
+    item("MenuItem_statistics", [this] { MenuItem_statisticsClick(); });
     item("N5", [this] { N5Click(); });
     item(
         "N6", [this] { N6Click(); }, false);
@@ -256,6 +258,26 @@ void TFormMain::N5Click()
         if (ZYInfoDlg1->MessageBox(text, QStringLiteral("关于..."), kMbOk) == kVisitWebsite)
             openUrl(QUrl(QString::fromLatin1(kHomePage)));
     });
+}
+
+void TFormMain::MenuItem_statisticsClick()
+{
+    if (TrayApp1->AppMinimized()) {
+        TrayApp1->RestoreApplication();
+        show();
+    }
+    const LearningFigures figures = pages.statistics.Gather(pages.clock.Now());
+    auto* window = new TFormStatistics(this, figures, [this](const std::string& word) {
+        bool removed = false;
+        Run([&] {
+            pages.statistics.RemoveFromErrorBook(word);
+            removed = true;
+        });
+        return removed;
+    });
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    // Over the main window, which takes no input meanwhile: nothing changes the figures shown.
+    window->open();
 }
 
 void TFormMain::showEvent(QShowEvent* event)

@@ -42,6 +42,8 @@ public:
     void N2Click() { ShowPageCommand(PageDictation); }
     void N3Click() { ShowPageCommand(PageMaintain); }
     void N5Click();
+    // 学习统计: the statistics window, over the window brought back from the tray.
+    void MenuItem_statisticsClick();
     void N6Click() { SpeedButton_ExitClick(); }
     void TrayApp1Message(TTrayApp& sender, TTrayMessage& message, QPoint menuPopupPoint);
     // Runs a handler; an error it does not catch is shown by the standard error report.

@@ -124,6 +124,9 @@ constexpr ControlRow kControls[] = {
     {Kind::Label,       CONTROL(Label_lastGroupWord),        "GroupBox_Dictation_setting", {137, 46, 0, 0},   0,     "到", "", kNoGlyph},
     {Kind::CheckBox,    CONTROL(CheckBox_DictationSpeak),    "GroupBox_Dictation_setting", {16, 64, 73, 15},  L | B, "朗读", "", kNoGlyph},
     {Kind::CheckBox,    CONTROL(CheckBox_DictationReview),   "GroupBox_Dictation_setting", {16, 80, 73, 15},  L | B, "错词复习", "", kNoGlyph},
+    {Kind::CheckBox,    CONTROL(CheckBox_DictationSchedule), "GroupBox_Dictation_setting", {104, 64, 66, 15}, L | B, "间隔复习", "", kNoGlyph},
+    {Kind::Label,       WIDGET(Label_NewWordsPerDay),        "GroupBox_Dictation_setting", {121, 81, 0, 0},   L | B, "每天新词", "", kNoGlyph},
+    {Kind::Edit,        CONTROL(Edit_NewWordsPerDay),        "GroupBox_Dictation_setting", {174, 77, 36, 18}, L | B, "20", "", kNoGlyph, "每天新词"},
     {Kind::SpeedButton, WIDGET(SpeedButton_applySetting),    "GroupBox_Dictation_setting", {230, 67, 33, 22}, R | B, "确定", "", kNoGlyph},
 
     {Kind::Panel,       WIDGET(Panel1),           nullptr,  {282, 29, 22, 22},  T | R,     "", "", kNoGlyph},
@@ -161,7 +164,8 @@ static_assert(EachControlHasOneRow(), "every control of the page logic needs exa
 
 const MenuRow kMenu[] = {
     {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"N4", "-"},
-    {"MenuItem_setting", "设置"}, {"N8", "-"}, {"N5", "关于..."}, {"N6", "退出系统"},
+    {"MenuItem_setting", "设置"}, {"MenuItem_statistics", "学习统计"}, {"N8", "-"}, {"N5", "关于..."},
+    {"N6", "退出系统"},
 };
 // clang-format on
 
@@ -215,7 +219,7 @@ QWidget* CreateInput(const ControlRow& row, QWidget* parent)
     case Kind::CheckBox:
         return new QCheckBox(QString::fromUtf8(row.caption), parent);
     default:
-        return new QLineEdit(parent);
+        return new QLineEdit(QString::fromUtf8(row.caption), parent);
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include "store/DictTable.h"
 #include "store/ErrorBook.h"
+#include "store/ReviewStore.h"
 #include "study/FormState.h"
 #include "study/StudyContext.h"
 #include "support/FakeView.h"
@@ -21,14 +22,15 @@ template <class Logic, class View = FakeView> struct BenchPage {
     FormState state;
     View view;
     ErrorBook errorBook{table};
+    ReviewStore reviews{table};
     Logic logic{Make()};
 
 private:
-    // The pages that keep the error book in step with the table are given it.
+    // The pages that keep the error book and the review in step with the table are given them.
     Logic Make()
     {
-        if constexpr (std::is_constructible_v<Logic, StudyContext, ErrorBook&>)
-            return Logic({table, state, view}, errorBook);
+        if constexpr (std::is_constructible_v<Logic, StudyContext, ErrorBook&, ReviewStore&>)
+            return Logic({table, state, view}, errorBook, reviews);
         else
             return Logic({table, state, view});
     }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 // The wall time the action takes, in seconds.
@@ -32,13 +33,15 @@ public:
         seconds_.push_back(seconds);
     }
 
-    void Report(benchmark::State& state)
+    // `kind` names the actions when a benchmark times actions of several kinds apart.
+    void Report(benchmark::State& state, const std::string& kind = {})
     {
         if (seconds_.empty())
             return;
         std::sort(seconds_.begin(), seconds_.end());
-        state.counters["median_us"] = seconds_[seconds_.size() / 2] * 1e6;
-        state.counters["p99_us"] = seconds_[std::min(seconds_.size() - 1, seconds_.size() * 99 / 100)] * 1e6;
+        state.counters[kind + "median_us"] = seconds_[seconds_.size() / 2] * 1e6;
+        state.counters[kind + "p99_us"] =
+            seconds_[std::min(seconds_.size() - 1, seconds_.size() * 99 / 100)] * 1e6;
     }
 
 private:

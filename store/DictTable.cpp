@@ -93,6 +93,7 @@ void TDictTable::Close()
     insert_.reset();
     update_.reset();
     delete_.reset();
+    prepared_.clear();
     if (batchDepth_ > 0) {
         // What a batch stored is kept, and never without the indexes.
         const bool indexed =
@@ -112,6 +113,15 @@ void TDictTable::Close()
     eof_ = bof_ = true;
     recNo_ = 0;
     recordCount_ = -1;
+}
+
+SqliteStatement& TDictTable::Prepared(const char* sql)
+{
+    RequireOpen();
+    std::unique_ptr<SqliteStatement>& statement = prepared_[sql];
+    if (!statement)
+        statement = std::make_unique<SqliteStatement>(db_, sql);
+    return statement->Reset();
 }
 
 void TDictTable::RequireOpen() const

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 class RecordNumberIndex;
@@ -40,6 +41,9 @@ public:
     std::string FileName() const;
     // The open file's connection, for the tables the file keeps beside the words; null while closed.
     sqlite3* Connection() const { return db_; }
+    // A statement of that connection, prepared at its first use and finalized when the table closes,
+    // for what is run again and again; `sql` must be a string literal. It comes reset.
+    SqliteStatement& Prepared(const char* sql);
 
     bool SeekExact(std::string_view key);
     void SeekNearest(std::string_view key);
@@ -146,6 +150,7 @@ private:
     std::unique_ptr<Walks> walks_;
     std::unique_ptr<SqliteStatement> countAll_;
     std::unique_ptr<SqliteStatement> insert_, update_, delete_, byId_;
+    std::unordered_map<const char*, std::unique_ptr<SqliteStatement>> prepared_;
     std::unique_ptr<RecordNumberIndex> numbers_;
     SqliteStatement* walk_ = nullptr; // the statement whose last row is the current record, if still live
     Walk walkDirection_ = Walk::None;

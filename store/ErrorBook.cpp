@@ -8,64 +8,23 @@
 
 namespace {
 
-// The book's definition as this program writes it: a table of any other definition (a foreign or
-// an older file) is not ours to change. The order index keeps the next word a single index step
-// at any size of the book.
-constexpr const char* kCreateErrorBookSql =
-    "CREATE TABLE ErrorBook (word TEXT COLLATE " DICT_COLLATION " PRIMARY KEY NOT NULL,"
-    " misses INTEGER NOT NULL,"
-    " last_miss INTEGER NOT NULL, right_in_row INTEGER NOT NULL)";
-constexpr const char* kCreateErrorBookOrderSql =
-    "CREATE INDEX ErrorBookOrder ON ErrorBook(misses DESC, last_miss, word)";
+// The book's definition as this program writes it. The order index keeps the next word a single
+// index step at any size of the book.
+constexpr SideTable kErrorBookTables[] = {
+    {"table", "ErrorBook",
+     "CREATE TABLE ErrorBook (word TEXT COLLATE " DICT_COLLATION " PRIMARY KEY NOT NULL,"
+     " misses INTEGER NOT NULL,"
+     " last_miss INTEGER NOT NULL, right_in_row INTEGER NOT NULL)"},
+    {"index", "ErrorBookOrder", "CREATE INDEX ErrorBookOrder ON ErrorBook(misses DESC, last_miss, word)"},
+};
 
 } // namespace
 
-sqlite3* ErrorBook::Connection()
-{
-    sqlite3* db = table_.Connection();
-    if (db != checked_) {
-        checked_ = db;
-        shape_ = Shape::Unknown;
-    }
-    if (db && shape_ == Shape::Unknown) {
-        // Anything else of that name (a view, a table spelt in another case) is foreign as well.
-        SqliteStatement definition(db, "SELECT type, sql FROM sqlite_schema WHERE name = 'ErrorBook' "
-                                       "COLLATE NOCASE");
-        if (!definition.Step())
-            shape_ = Shape::Absent;
-        else
-            shape_ = definition.Text(0) == "table" && definition.Text(1) == kCreateErrorBookSql
-                         ? Shape::Ours
-                         : Shape::Foreign;
-    }
-    return db;
-}
+ErrorBook::ErrorBook(TDictTable& table) : tables_(table, kErrorBookTables) {}
 
 bool ErrorBook::Usable()
 {
-    return Connection() && shape_ != Shape::Foreign;
-}
-
-bool ErrorBook::Ready(bool create)
-{
-    sqlite3* db = Connection();
-    if (!db || shape_ == Shape::Foreign)
-        return false;
-    if (shape_ == Shape::Absent) {
-        if (!create)
-            return false;
-        ExecuteSql(db, "BEGIN IMMEDIATE");
-        try {
-            ExecuteSql(db, kCreateErrorBookSql);
-            ExecuteSql(db, kCreateErrorBookOrderSql);
-            ExecuteSql(db, "COMMIT");
-        } catch (...) {
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-            throw;
-        }
-        shape_ = Shape::Ours;
-    }
-    return true;
+    return tables_.Usable();
 }
 
 void ErrorBook::RecordMiss(std::string_view word, std::int64_t now)
@@ -121,4 +80,16 @@ int ErrorBook::Count()
     SqliteStatement count(Connection(), "SELECT count(*) FROM ErrorBook");
     count.Step();
     return static_cast<int>(count.Integer(0));
+}
+
+std::vector<MissedWord> ErrorBook::Words()
+{
+    std::vector<MissedWord> words;
+    if (!Ready(false))
+        return words;
+    SqliteStatement all(Connection(),
+                        "SELECT word, misses FROM ErrorBook ORDER BY misses DESC, last_miss, word");
+    while (all.Step())
+        words.push_back({all.Text(0), static_cast<int>(all.Integer(1))});
+    return words;
 }

@@ -40,6 +40,12 @@ SqliteStatement& SqliteStatement::Bind(int index, std::int64_t value)
     return *this;
 }
 
+SqliteStatement& SqliteStatement::BindReal(int index, double value)
+{
+    sqlite3_bind_double(statement_, index, value);
+    return *this;
+}
+
 bool SqliteStatement::Step()
 {
     const int rc = sqlite3_step(statement_);
@@ -62,6 +68,11 @@ std::int64_t SqliteStatement::Integer(int column) const
     return sqlite3_column_int64(statement_, column);
 }
 
+double SqliteStatement::Real(int column) const
+{
+    return sqlite3_column_double(statement_, column);
+}
+
 std::string SqliteStatement::Text(int column) const
 {
     return std::string(TextView(column));
@@ -77,4 +88,16 @@ void ExecuteSql(sqlite3* db, const char* sql)
 {
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw DictError::OfConnection(db);
+}
+
+void InTransaction(sqlite3* db, const std::function<void()>& work)
+{
+    ExecuteSql(db, "BEGIN IMMEDIATE");
+    try {
+        work();
+        ExecuteSql(db, "COMMIT");
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
 }

@@ -25,6 +25,8 @@ enum class Control {
     Label_lastGroupWord,
     CheckBox_DictationSpeak,
     CheckBox_DictationReview,
+    CheckBox_DictationSchedule,
+    Edit_NewWordsPerDay,
 };
 
 // Every control, for code that must handle each one.
@@ -45,8 +47,10 @@ inline constexpr std::array kAllControls{
     Control::Label_lastGroupWord,
     Control::CheckBox_DictationSpeak,
     Control::CheckBox_DictationReview,
+    Control::CheckBox_DictationSchedule,
+    Control::Edit_NewWordsPerDay,
 };
-static_assert(kAllControls.size() == static_cast<std::size_t>(Control::CheckBox_DictationReview) + 1);
+static_assert(kAllControls.size() == static_cast<std::size_t>(Control::Edit_NewWordsPerDay) + 1);
 
 // The pages' command buttons, by the window's own names.
 enum class PageButton {

@@ -2,16 +2,19 @@
 
 #include "store/DictTable.h"
 #include "store/ErrorBook.h"
+#include "store/ReviewStore.h"
+#include "study/Clock.h"
 #include "study/DictationRange.h"
 #include "study/MainView.h"
+#include "study/ReviewSchedule.h"
 #include "study/Settings.h"
 #include "study/Speaker.h"
 #include "text/GbkCodec.h"
 #include "text/GbkText.h"
 
 #include <algorithm>
-#include <ctime>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -22,6 +25,9 @@ struct Texts {
     std::string emptyBook = gbk::FromUtf8("错词本是空的").value();
     std::string unusableBook =
         gbk::FromUtf8("错词本无法使用：词库文件中的 ErrorBook 表不是本程序建立的").value();
+    std::string dayDone = gbk::FromUtf8("今天的复习已完成").value();
+    std::string unusableSchedule =
+        gbk::FromUtf8("间隔复习无法使用：词库文件中的 ReviewCard、ReviewLog 表不是本程序建立的").value();
 };
 
 const Texts& Say()
@@ -38,6 +44,7 @@ void Dictation::TakeDictationRecord()
     c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
     c_.view.SetText(Control::Edit_Dictation, std::string());
     asked_ = true;
+    scheduled_ = toRate_ = revealed_ = false;
 }
 
 void Dictation::SpeakNewWord()
@@ -64,8 +71,10 @@ bool Dictation::AnswerIsRight() const
 
 void Dictation::ShowCounter()
 {
-    // While reviewing it counts the words still to be mastered.
-    const int count = Reviewing() ? errorBook_.Count() : c_.table.RecNo() - c_.state.DictationStartRecNo;
+    // While scheduling it counts the words left today, while reviewing the words still to be mastered.
+    const int count = dayOpen_      ? schedule_.WordsLeft(c_.state.NewWordsPerDay)
+                      : Reviewing() ? errorBook_.Count()
+                                    : c_.table.RecNo() - c_.state.DictationStartRecNo;
     c_.view.SetText(Control::Label_DictationCount, std::to_string(count));
 }
 
@@ -93,9 +102,73 @@ bool Dictation::SeekReviewWord()
     return false;
 }
 
+bool Dictation::Scheduling()
+{
+    if (!c_.state.DictationSchedule || !c_.table.Active() || c_.table.RecordCount() == 0)
+        return false;
+    if (reviews_.Usable())
+        return true;
+    if (!std::exchange(scheduleUnusableReported_, true))
+        c_.view.ShowStatus(Say().unusableSchedule);
+    return false;
+}
+
+bool Dictation::SeekScheduledWord()
+{
+    dayOpen_ = false;
+    if (!Scheduling())
+        return false;
+    if (!schedule_.HasNewWordsPosition())
+        schedule_.NewWordsFrom(c_.state.DictationWord);
+    const std::int64_t now = clock_.Now();
+    const ReviewSchedule::Pick pick = schedule_.Next(now, c_.state.NewWordsPerDay);
+    dayOpen_ = pick != ReviewSchedule::Pick::Done;
+    if (!dayOpen_ && doneSaid_ != ReviewDayStart(now)) {
+        doneSaid_ = ReviewDayStart(now);
+        doneToSay_ = true;
+    }
+    return pick == ReviewSchedule::Pick::Word;
+}
+
+void Dictation::SayDayDone()
+{
+    if (std::exchange(doneToSay_, false))
+        c_.view.ShowStatus(Say().dayDone);
+}
+
+void Dictation::RateAnswer(ReviewRating rating)
+{
+    schedule_.Rate(c_.state.DictationWord, rating, clock_.Now());
+    // Only once on disk: a failure leaves the answer to be rated when given again.
+    toRate_ = false;
+}
+
+void Dictation::MoveOn()
+{
+    const bool scheduled = SeekScheduledWord();
+    if (!scheduled && !SeekReviewWord()) {
+        c_.table.Next();
+        if (c_.table.Eof())
+            c_.table.First();
+    }
+    TakeDictationRecord();
+    scheduled_ = toRate_ = scheduled;
+}
+
+void Dictation::SettingsApplied()
+{
+    // Applying restarts the drill at its first word, and new words come from there.
+    schedule_.Restart();
+    schedule_.NewWordsFrom(c_.state.DictationWord);
+    scheduled_ = toRate_ = dayOpen_ = false;
+}
+
 void Dictation::EnterDictationPage()
 {
-    if (!SeekReviewWord()) {
+    // A word the schedule chose that is not answered yet is asked again.
+    const bool again = toRate_ && c_.table.SeekExact(c_.state.DictationWord);
+    const bool scheduled = again || SeekScheduledWord();
+    if (!scheduled && !SeekReviewWord()) {
         if (c_.state.DictationReview && errorBook_.Usable())
             c_.view.ShowStatus(Say().emptyBook);
         // A word deleted meanwhile gives way to the word that now follows it.
@@ -104,7 +177,10 @@ void Dictation::EnterDictationPage()
     c_.state.DictationWord = c_.table.FieldByName("word");
     c_.view.SetText(Control::Label_Interpret, c_.table.FieldByName("interpret"));
     c_.view.SetFocus(Control::Edit_Dictation);
+    scheduled_ = toRate_ = scheduled;
+    revealed_ = revealed_ && again;
     ShowCounter();
+    SayDayDone();
     asked_ = true;
     SpeakNewWord();
 }
@@ -116,25 +192,30 @@ void Dictation::Edit_DictationKeyDown(int key)
     if (key == VK_RETURN) {
         if (AnswerIsRight()) {
             const std::string answered = state.DictationWord;
-            const bool mastered = Reviewing() && errorBook_.RecordRight(answered);
-            if (!SeekReviewWord()) {
-                table.Next();
-                if (table.Eof())
-                    table.First();
-            }
-            TakeDictationRecord();
+            // A word of the schedule is rated by its first answer alone; the book counts only the
+            // words it asked itself. A shown answer is not remembered.
+            bool mastered = false;
+            if (toRate_)
+                RateAnswer(revealed_ ? ReviewRating::Again : ReviewRating::Good);
+            else if (!scheduled_)
+                mastered = Reviewing() && errorBook_.RecordRight(answered);
+            MoveOn();
             c_.view.ShowStatus(mastered ? Say().mastered + answered + Say().masteredEnd : "Quite Right!");
+            SayDayDone();
         } else {
             // Recorded before it is shown: a miss on the status line is already on disk. An empty
             // table asks no word, and there is none to record.
-            if (!state.DictationWord.empty())
-                errorBook_.RecordMiss(state.DictationWord, std::time(nullptr));
+            if (!state.DictationWord.empty()) {
+                if (toRate_)
+                    RateAnswer(ReviewRating::Again);
+                errorBook_.RecordMiss(state.DictationWord, clock_.Now());
+            }
             c_.view.ShowStatus("Error!");
             c_.view.Beep();
         }
     }
-    // The review asks the book's words wherever they are; the range does not hold it.
-    if (state.DictationRecycled && !Reviewing()) {
+    // The review and the schedule ask their words wherever they are; the range does not hold them.
+    if (state.DictationRecycled && !scheduled_ && !Reviewing()) {
         const int recNo = table.RecNo();
         if (recNo < state.DictationStartRecNo || recNo > state.DictationEndRecNo) {
             table.SetRecNo(state.DictationStartRecNo);
@@ -151,6 +232,8 @@ void Dictation::PreviousDictationWord()
     if (c_.table.Bof())
         c_.table.Last();
     TakeDictationRecord();
+    // Where the learner steps to, new words come from.
+    schedule_.NewWordsFrom(c_.state.DictationWord);
     SpeakNewWord();
 }
 
@@ -160,6 +243,7 @@ void Dictation::NextDictationWord()
     if (c_.table.Eof())
         c_.table.First();
     TakeDictationRecord();
+    schedule_.NewWordsFrom(c_.state.DictationWord);
     SpeakNewWord();
 }
 
@@ -203,11 +287,14 @@ void Dictation::StartGroup()
     c_.view.SetText(Control::Label_Interpret, table.FieldByName("interpret"));
     c_.view.SetText(Control::Edit_Dictation, std::string());
     asked_ = true;
+    scheduled_ = toRate_ = revealed_ = false;
+    schedule_.NewWordsFrom(state.FirstWordInRecycle);
     SpeakNewWord();
 }
 
 void Dictation::RevealAnswer()
 {
+    revealed_ = true;
     c_.view.SetText(Control::Edit_Dictation, c_.state.DictationWord);
     c_.view.SetCaretToEnd(Control::Edit_Dictation);
 }

@@ -9,24 +9,9 @@
 // at most 36500 days, no fuzz, steps of 1 and 10 minutes for new words and 10 minutes for forgotten
 // ones. Every result equals the reference's; tests/study/data holds its answers to compare with.
 
+#include "store/ReviewCard.h"
+
 #include <cstdint>
-
-enum class ReviewState { New = 0, Learning = 1, Review = 2, Relearning = 3 };
-
-enum class ReviewRating { Again = 1, Hard = 2, Good = 3, Easy = 4 };
-
-// A word's place in the review. Times are whole Unix seconds.
-struct ReviewCard {
-    ReviewState state = ReviewState::New;
-    int step = 0; // the (re)learning step reached
-    std::int64_t due = 0;
-    double stability = 0;
-    double difficulty = 0;
-    int scheduledDays = 0; // 0 while the card is in a (re)learning step
-    int reps = 0;
-    int lapses = 0;              // times a card in review was forgotten
-    std::int64_t lastReview = 0; // 0: never reviewed
-};
 
 class FsrsScheduler {
 public:

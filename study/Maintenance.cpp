@@ -2,6 +2,7 @@
 
 #include "store/DictTable.h"
 #include "store/ErrorBook.h"
+#include "store/ReviewStore.h"
 #include "store/WordSeek.h"
 #include "study/CommonTexts.h"
 #include "study/MainView.h"
@@ -120,6 +121,7 @@ void Maintenance::SpeedButton5Click()
     const std::string stored = c_.table.FieldByName("word");
     c_.table.Delete();
     errorBook_.Forget(stored);
+    reviews_.Forget(stored);
     view.ShowStatus(Say().deleted + word);
 }
 

@@ -7,10 +7,14 @@
 #include <string>
 
 class ErrorBook;
+class ReviewStore;
 
 class Maintenance {
 public:
-    Maintenance(StudyContext context, ErrorBook& errorBook) : c_(context), errorBook_(errorBook) {}
+    Maintenance(StudyContext context, ErrorBook& errorBook, ReviewStore& reviews)
+        : c_(context), errorBook_(errorBook), reviews_(reviews)
+    {
+    }
 
     void Edit_newwordKeyDown(int key);
     void SpeedButton_findwordClick();
@@ -31,4 +35,5 @@ private:
 
     StudyContext c_;
     ErrorBook& errorBook_;
+    ReviewStore& reviews_;
 };

@@ -21,6 +21,8 @@ constexpr const char* kSection = "AppProperty";
 // Group counts up to this many are walked record by record (about a microsecond a step); larger
 // ones jump by record number, which costs two index scans of at most the whole table instead.
 constexpr int kLabelStepLimit = 10000;
+constexpr int kNewWordsPerDayDefault = 20;
+constexpr int kNewWordsPerDayMost = 9999;
 
 // The page's own texts as GBK, converted once.
 struct Texts {
@@ -30,6 +32,7 @@ struct Texts {
     std::string maintainTab = gbk::FromUtf8("维护").value();
     std::string to = gbk::FromUtf8("到 ").value();
     std::string notDecimal = gbk::FromUtf8("不是一个有效地十进制数").value();
+    std::string badNewWords = gbk::FromUtf8("每天新词应是 0 到 9999 之间的整数").value();
 };
 
 const Texts& Say()
@@ -49,6 +52,14 @@ std::optional<int> GroupCountOf(std::string_view text)
     if (error != std::errc() || end != digits.data() + digits.size())
         return std::nullopt;
     return value;
+}
+
+std::optional<int> NewWordsPerDayOf(std::string_view text)
+{
+    const auto count = GroupCountOf(text);
+    if (!count || *count > kNewWordsPerDayMost)
+        return std::nullopt;
+    return count;
 }
 
 } // namespace
@@ -102,13 +113,19 @@ bool Settings::LoadDictationSettings()
         state.DictationReview = *review == 1;
     state.GroupWordCount = registry.ReadInteger("D_R_W_C").value_or(20);
     state.FirstWordInRecycle = registry.ReadString("D_R_F_W").value_or("a");
+    if (const auto schedule = registry.ReadInteger("D_Schedule"))
+        state.DictationSchedule = *schedule == 1;
+    state.NewWordsPerDay = std::clamp(registry.ReadInteger("D_NewPerDay").value_or(kNewWordsPerDayDefault), 0,
+                                      kNewWordsPerDayMost);
 
     view.SetChecked(Control::CheckBox_DictationRecycled, state.DictationRecycled);
     view.SetChecked(Control::CheckBox_DictationSpeak, state.DictationSpeak);
     view.SetChecked(Control::CheckBox_DictationReview, state.DictationReview);
+    view.SetChecked(Control::CheckBox_DictationSchedule, state.DictationSchedule);
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, state.FirstWordInRecycle);
+    view.SetText(Control::Edit_NewWordsPerDay, std::to_string(state.NewWordsPerDay));
     return true;
 }
 
@@ -141,6 +158,11 @@ void Settings::SaveDictationSettings()
     registry.WriteString("D_R_F_W", c_.state.FirstWordInRecycle);
     registry.WriteInteger("D_Speak", c_.state.DictationSpeak ? 1 : 0);
     registry.WriteInteger("D_Review", c_.state.DictationReview ? 1 : 0);
+    // A learner who never used the spaced review keeps the key exactly as it was.
+    if (c_.state.DictationSchedule || registry.ValueExists("D_Schedule"))
+        registry.WriteInteger("D_Schedule", c_.state.DictationSchedule ? 1 : 0);
+    if (c_.state.NewWordsPerDay != kNewWordsPerDayDefault || registry.ValueExists("D_NewPerDay"))
+        registry.WriteInteger("D_NewPerDay", c_.state.NewWordsPerDay);
 }
 
 void Settings::MenuItem_settingClick()
@@ -155,8 +177,10 @@ void Settings::MenuItem_settingClick()
     view.SetChecked(Control::CheckBox_DictationRecycled, c_.state.DictationRecycled);
     view.SetChecked(Control::CheckBox_DictationSpeak, c_.state.DictationSpeak);
     view.SetChecked(Control::CheckBox_DictationReview, c_.state.DictationReview);
+    view.SetChecked(Control::CheckBox_DictationSchedule, c_.state.DictationSchedule);
     view.SetText(Control::ComboBox_GroupWordCount, std::to_string(c_.state.GroupWordCount));
     view.SetText(Control::Edit_FistWordInRecycle, c_.state.FirstWordInRecycle);
+    view.SetText(Control::Edit_NewWordsPerDay, std::to_string(c_.state.NewWordsPerDay));
 }
 
 void Settings::ComboBox_GroupWordCountChange()
@@ -188,9 +212,17 @@ bool Settings::SpeedButton_applySettingClick()
         view.MessageBox(countText + Say().notDecimal, Common().warning, Question::Notice);
         return false;
     }
+    const auto newWords = NewWordsPerDayOf(view.Text(Control::Edit_NewWordsPerDay));
+    if (!newWords) {
+        view.MessageBox(Say().badNewWords, Common().warning, Question::Notice);
+        view.SetFocus(Control::Edit_NewWordsPerDay);
+        return false;
+    }
     state.DictationRecycled = view.Checked(Control::CheckBox_DictationRecycled);
     state.DictationSpeak = view.Checked(Control::CheckBox_DictationSpeak);
     state.DictationReview = view.Checked(Control::CheckBox_DictationReview);
+    state.DictationSchedule = view.Checked(Control::CheckBox_DictationSchedule);
+    state.NewWordsPerDay = *newWords;
     state.GroupWordCount = *count;
     state.FirstWordInRecycle = view.Text(Control::Edit_FistWordInRecycle);
     view.SetVisible(Control::Image_RecycledFlag, state.DictationRecycled);

@@ -7,10 +7,12 @@
 #include <utility>
 
 StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker)
-    : table_(table), view_(view), errorBook(table), lookup({table, state, view}, speaker),
-      maintenance({table, state, view}, errorBook), settings({table, state, view}, lookup, paths.iniFile),
-      dictation({table, state, view}, settings, speaker, errorBook),
-      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view})
+    : table_(table), view_(view), errorBook(table), reviews(table), schedule(table, reviews),
+      lookup({table, state, view}, speaker), maintenance({table, state, view}, errorBook, reviews),
+      settings({table, state, view}, lookup, paths.iniFile),
+      dictation({table, state, view}, settings, speaker, errorBook, reviews, schedule, clock),
+      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view}),
+      statistics(table, reviews, errorBook)
 {
 }
 
@@ -107,8 +109,10 @@ void StudyPages::Clicked(PageButton button)
         transfer.SpeedImportClick();
         break;
     case PageButton::SpeedButton_applySetting:
-        if (settings.SpeedButton_applySettingClick())
+        if (settings.SpeedButton_applySettingClick()) {
+            dictation.SettingsApplied();
             PageControl1Change();
+        }
         break;
     }
 }

@@ -3,12 +3,16 @@
 // start-up work that needs the table.
 
 #include "store/ErrorBook.h"
+#include "store/ReviewStore.h"
+#include "study/Clock.h"
 #include "study/Control.h"
 #include "study/Dictation.h"
 #include "study/FormState.h"
 #include "study/KeyCommands.h"
+#include "study/LearningStatistics.h"
 #include "study/Lookup.h"
 #include "study/Maintenance.h"
+#include "study/ReviewSchedule.h"
 #include "study/Settings.h"
 #include "study/Speaker.h"
 #include "study/WordListTransfer.h"
@@ -32,13 +36,17 @@ private:
 
 public:
     FormState state;
+    Clock clock;
     ErrorBook errorBook;
+    ReviewStore reviews;
+    ReviewSchedule schedule;
     Lookup lookup;
     Maintenance maintenance;
     Settings settings;
     Dictation dictation;
     KeyCommands keys;
     WordListTransfer transfer;
+    LearningStatistics statistics;
 
     // The page-entry actions of the page now active.
     void PageControl1Change();

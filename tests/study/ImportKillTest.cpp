@@ -9,6 +9,7 @@
 #include "study/FormState.h"
 #include "study/WordListTransfer.h"
 #include "support/FakeView.h"
+#include "support/SqlText.h"
 #include "support/TempDir.h"
 #include "wordlist/WordListFormat.h"
 
@@ -73,15 +74,7 @@ Checked CheckTable(const std::string& path)
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
     RegisterWordCollation(db);
-    const auto text = [db](const char* sql) {
-        sqlite3_stmt* statement = nullptr;
-        std::string value;
-        if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) == SQLITE_OK &&
-            sqlite3_step(statement) == SQLITE_ROW)
-            value = reinterpret_cast<const char*>(sqlite3_column_text(statement, 0));
-        sqlite3_finalize(statement);
-        return value;
-    };
+    const auto text = [db](const char* sql) { return SqlText(db, sql); };
     checked.integrity = text("PRAGMA integrity_check");
     checked.indexes =
         std::stoi(text("SELECT count(*) FROM sqlite_master WHERE name IN ('wordindex', 'interpretindex')"));
