@@ -292,10 +292,8 @@ struct WindowPixels::Shared {
     }
 };
 
-WindowPixels::WindowPixels(const VirtualDesktop& desktop, unsigned long window)
-    : shared_(std::make_unique<Shared>())
+WindowPixels::WindowPixels(Display* display, unsigned long window) : shared_(std::make_unique<Shared>())
 {
-    Display* display = desktop.Connection();
     shared_->display = display;
     shared_->window = window;
     XWindowAttributes attributes;

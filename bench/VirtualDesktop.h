@@ -63,12 +63,12 @@ private:
 // little.
 class WindowPixels {
 public:
-    WindowPixels(const VirtualDesktop& desktop, unsigned long window);
+    WindowPixels(_XDisplay* display, unsigned long window);
     ~WindowPixels();
     WindowPixels(const WindowPixels&) = delete;
     WindowPixels& operator=(const WindowPixels&) = delete;
 
-    // Reads the window again; true when it differs from the last reading.
+    // Reads the window again; true when it differs from the last reading (the first: from black).
     bool Changed();
 
     // Reads the window until it has not changed for `still`, and returns the moment the reading that

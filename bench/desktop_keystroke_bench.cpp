@@ -57,7 +57,7 @@ void TypeOnTheDesktop(benchmark::State& state)
     desktop.Start(work / "program/DoRori");
     const unsigned long window = desktop.WaitForWindow("RIdavave", 20s);
     desktop.WaitForFocus(window, 10s);
-    WindowPixels pixels(desktop, window);
+    WindowPixels pixels(desktop.Connection(), window);
     // The first paints over; the caret blinks every half second, so a shorter rest shows the end.
     pixels.LastChange(std::chrono::steady_clock::now(), 400ms, 20s);
 
