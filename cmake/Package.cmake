@@ -13,6 +13,8 @@ target_compile_definitions(dorori_packaged PRIVATE DORORI_TABLE_FOLDER_RULE=Alwa
 target_link_options(dorori_packaged PRIVATE -Wl,-z,relro,-z,now)
 set_target_properties(dorori_packaged PROPERTIES OUTPUT_NAME dorori RUNTIME_OUTPUT_DIRECTORY ${package_dir}/bin)
 install(TARGETS dorori_packaged RUNTIME DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+# The program finds them from its own folder, /usr/bin, as ../share/dorori/wordlists.
+install(FILES ${DORORI_GRADED_LISTS} DESTINATION share/dorori/wordlists COMPONENT deb EXCLUDE_FROM_ALL)
 
 foreach(size 16 22 32 48)
   install(FILES ${CMAKE_SOURCE_DIR}/res/mainicon_${size}.png
