@@ -125,6 +125,7 @@ void TFormMain::WireWindowCommands()
     item("N1", [this] { N1Click(); });
     item("N2", [this] { N2Click(); });
     item("N3", [this] { N3Click(); });
+    item("MenuItem_wordlists", [this] { MenuItem_wordlistsClick(); });
     item("MenuItem_setting", [this] { pages.settings.MenuItem_settingClick(); });
     item("N5", [this] { N5Click(); });
     item(
@@ -181,14 +182,26 @@ void TFormMain::PageControl1Change()
     Run([this] { pages.PageControl1Change(); });
 }
 
-void TFormMain::ShowPageCommand(int page)
+void TFormMain::ShowFromTray()
 {
     if (TrayApp1->AppMinimized()) {
         TrayApp1->RestoreApplication();
         show();
     }
+}
+
+void TFormMain::ShowPageCommand(int page)
+{
+    ShowFromTray();
     view_->SelectPage(page);
     PageControl1Change();
+}
+
+void TFormMain::MenuItem_wordlistsClick()
+{
+    // The choice, the questions and the bar belong to the window: it shows before they do.
+    ShowFromTray();
+    pages.transfer.MenuItem_wordlistsClick();
 }
 
 void TFormMain::WMRestoreApp()

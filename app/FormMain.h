@@ -41,6 +41,8 @@ public:
     void N1Click() { ShowPageCommand(PageQuery); }
     void N2Click() { ShowPageCommand(PageDictation); }
     void N3Click() { ShowPageCommand(PageMaintain); }
+    // "导入词表…": a graded list merged into the table, with the window back from the tray first.
+    void MenuItem_wordlistsClick();
     void N5Click();
     void N6Click() { SpeedButton_ExitClick(); }
     void TrayApp1Message(TTrayApp& sender, TTrayMessage& message, QPoint menuPopupPoint);
@@ -71,6 +73,8 @@ private:
     void PlaceOnScreen();
     void WireWindowCommands();
     void WirePageHandlers();
+    // Restores the window when it is minimised into the tray.
+    void ShowFromTray();
     void ShowPageCommand(int page);
     void PageControl1Change();
     void PopupMenu1At(QPoint topRight);

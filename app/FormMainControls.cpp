@@ -160,8 +160,8 @@ constexpr bool EachControlHasOneRow()
 static_assert(EachControlHasOneRow(), "every control of the page logic needs exactly one row");
 
 const MenuRow kMenu[] = {
-    {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"N4", "-"},
-    {"MenuItem_setting", "设置"}, {"N8", "-"}, {"N5", "关于..."}, {"N6", "退出系统"},
+    {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"MenuItem_wordlists", "导入词表…"},
+    {"N4", "-"}, {"MenuItem_setting", "设置"}, {"N8", "-"}, {"N5", "关于..."}, {"N6", "退出系统"},
 };
 // clang-format on
 
@@ -443,7 +443,8 @@ void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
 void FormMainControls::PaintMenu(QMenu& menu)
 {
     // The caption of every item is 12 pixels high: 22-pixel items and 3-pixel separators make the
-    // eight items exactly as high as the 20 x 138 side picture.
+    // eight items of the design exactly as high as the 20 x 138 side picture; above it, the item
+    // the graded lists add continues its top row.
     auto* painter = new TZYMenu(&form_);
     painter->setObjectName(QStringLiteral("ZYMenu1"));
     painter->SetZYPopupMenu(&menu);

@@ -6,6 +6,7 @@
 #include "app/StatusLine.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
+#include "ui/skin/ZYListDlg.h"
 
 #include <QApplication>
 #include <QFile>
@@ -224,6 +225,21 @@ std::optional<std::string> FormMainView::AskFileName(const std::string& title)
     if (name.isEmpty())
         return std::nullopt;
     return QFile::encodeName(name).toStdString();
+}
+
+std::optional<std::size_t>
+FormMainView::ChooseEntry(const std::string& title,
+                          const std::vector<std::pair<std::string, std::string>>& entries,
+                          const std::string& chooseCaption)
+{
+    std::vector<TZYListDlg::Entry> shown;
+    for (const auto& [name, detail] : entries)
+        shown.emplace_back(FromGbk(name), FromGbk(detail));
+    TZYListDlg dialog(&form_, FromGbk(title), shown, FromGbk(chooseCaption));
+    const std::optional<int> chosen = dialog.Choose();
+    if (!chosen)
+        return std::nullopt;
+    return static_cast<std::size_t>(*chosen);
 }
 
 void FormMainView::ShowProgress(bool visible)

@@ -53,6 +53,9 @@ public:
     void Beep() override;
     Answer MessageBox(const std::string& text, const std::string& caption, Question question) override;
     std::optional<std::string> AskFileName(const std::string& title) override;
+    std::optional<std::size_t> ChooseEntry(const std::string& title,
+                                           const std::vector<std::pair<std::string, std::string>>& entries,
+                                           const std::string& chooseCaption) override;
     void ShowProgress(bool visible) override;
     void SetProgress(int percent) override;
     void ProcessEvents() override;

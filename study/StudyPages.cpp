@@ -10,7 +10,8 @@ StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& path
     : table_(table), view_(view), errorBook(table), lookup({table, state, view}, speaker),
       maintenance({table, state, view}, errorBook), settings({table, state, view}, lookup, paths.iniFile),
       dictation({table, state, view}, settings, speaker, errorBook),
-      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view})
+      keys({table, state, view}, lookup, maintenance, dictation),
+      transfer({table, state, view}, paths.gradedListsFolder)
 {
 }
 

@@ -17,8 +17,9 @@
 #include <string>
 
 struct StudyPaths {
-    std::string iniFile;          // the program's path with ".ini"
-    std::string programDirectory; // initial directory of the word-list file dialogs
+    std::string iniFile;                // the program's path with ".ini"
+    std::string programDirectory;       // initial directory of the word-list file dialogs
+    std::string gradedListsFolder = {}; // the graded word lists that come with the program
 };
 
 class StudyPages {

@@ -16,6 +16,8 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 using FormMainLookTest = FormMainFixture;
@@ -142,24 +144,29 @@ TEST_F(FormMainLookTest, TheCommandMenuIsPaintedInTheWindowsColoursOverItsSidePi
     form->SpeedButton_MenuClick();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
 
+    // The design's eight items and "导入词表…" after "字典维护"; "退出系统" stays last.
     const QList<QAction*> items = menu.actions();
-    ASSERT_EQ(items.size(), 8);
+    ASSERT_EQ(items.size(), 9);
+    EXPECT_EQ(items[2]->text(), QStringLiteral("字典维护"));
+    EXPECT_EQ(items[3]->text(), QStringLiteral("导入词表…"));
+    EXPECT_EQ(items[8]->text(), QStringLiteral("退出系统"));
     int itemsHeight = 0;
     for (QAction* item : items)
         itemsHeight += menu.actionGeometry(item).height();
-    EXPECT_EQ(itemsHeight, 138);
-    EXPECT_EQ(menu.actionGeometry(items[3]).height(), 3);
+    EXPECT_EQ(itemsHeight, 160);
+    EXPECT_EQ(menu.actionGeometry(items[4]).height(), 3);
 
-    // The 20 x 138 picture spans the items exactly, each item showing its own slice.
+    // The 20 x 138 picture spans the design's items, each item showing its own slice; the added
+    // item above them continues its top row.
     const QImage picture(ResourcePath(QStringLiteral("ZYMenu1")));
     ASSERT_EQ(picture.size(), QSize(20, 138));
     menu.setActiveAction(items[1]);
     const QImage shot = menu.grab().toImage();
-    const QPoint origin = menu.actionGeometry(items[0]).topLeft();
+    const QPoint origin = menu.actionGeometry(items[0]).topLeft() + QPoint(0, 22);
     int differing = 0;
-    for (int y = 0; y < 138; ++y)
+    for (int y = -22; y < 138; ++y)
         for (int x = 0; x < 20; ++x)
-            differing += shot.pixel(origin + QPoint(x, y)) != picture.pixel(x, y);
+            differing += shot.pixel(origin + QPoint(x, y)) != picture.pixel(x, std::max(y, 0));
     EXPECT_EQ(differing, 0);
 
     // The flat bar in the window's colour; the item under the pointer starts its gradient at red 0.
