@@ -115,6 +115,15 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
     return prefix.size() <= text.size() && CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
 }
 
+std::size_t FindNoCase(std::string_view text, std::string_view needle)
+{
+    // No copies: the search of explanations runs it over many records per keystroke.
+    for (std::size_t i = 0; i + needle.size() <= text.size(); i += IsLeadByte(text, i) ? 2 : 1)
+        if (CompareNoCase(text.substr(i, needle.size()), needle) == 0)
+            return i;
+    return std::string_view::npos;
+}
+
 std::string CutToWidth(std::string_view text, std::size_t width)
 {
     if (text.size() <= width)

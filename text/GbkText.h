@@ -37,6 +37,10 @@ bool EqualNoCase(std::string_view a, std::string_view b);
 // True when `text` begins with `prefix`, letters compared without case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 
+// Where `needle` first occurs in `text` starting at a character of it, letters compared without
+// case; npos when nowhere.
+std::size_t FindNoCase(std::string_view text, std::string_view needle);
+
 // The longest start of `text` of at most `width` bytes that does not split a character.
 std::string CutToWidth(std::string_view text, std::size_t width);
 
