@@ -10,6 +10,7 @@
 #include "speech/EspeakSpeaker.h"
 #include "store/DictTable.h"
 #include "study/ErrorReport.h"
+#include "ui/DropDownList.h"
 #include "ui/Memo.h"
 #include "ui/QtGbk.h"
 #include "ui/ScreenPlacement.h"
@@ -165,6 +166,9 @@ void TFormMain::WirePageHandlers()
     };
     connect(preview.verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
     connect(preview.verticalScrollBar(), &QScrollBar::rangeChanged, this, scrolled);
+
+    connect(&NamedChild<TDropDownList>(*this, "DropDownList_Suggestions"), &TDropDownList::Picked, this,
+            [this](int index) { Run([&] { pages.SuggestionPicked(index); }); });
 
     auto changed = [this](Control control) {
         return [this, control] { Run([&] { pages.TextChanged(control); }); };

@@ -2,6 +2,7 @@
 
 #include "app/NamedChild.h"
 #include "ui/Anchors.h"
+#include "ui/DropDownList.h"
 #include "ui/ExplanationLabel.h"
 #include "ui/FormLook.h"
 #include "ui/GroupBox.h"
@@ -417,6 +418,13 @@ void FormMainControls::CreateControls()
     auto* timer = new QTimer(&form_);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setInterval(5000);
+
+    // Stored words offered below the lookup box when what is typed begins none of them.
+    auto* suggestions = new TDropDownList(NamedChild<QLineEdit>(form_, "Edit_Input"));
+    suggestions->setObjectName(QStringLiteral("DropDownList_Suggestions"));
+    // Named before its first showing, which names it by its heading.
+    for (QWidget* named : {static_cast<QWidget*>(suggestions), static_cast<QWidget*>(suggestions->List)})
+        named->setAccessibleName(QStringLiteral("是不是："));
 }
 
 void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
@@ -452,7 +460,7 @@ void FormMainControls::PaintMenu(QMenu& menu)
     painter->SetMenuBarWidthExt(10);
     painter->SetMenuTextIndent(5);
     painter->SetMenuBarColor(kFaceColour);
-    painter->SetMenuBarColorHL(QColor(105, 207, 245));
+    painter->SetMenuBarColorHL(kHighlightColour);
     // The captions in the window's own "宋体" 12 pixels high.
     painter->SetMenuTextFont({form_.font(), Qt::black});
     painter->SetMenuTextFontHL({form_.font(), QColor(255, 0, 0)});

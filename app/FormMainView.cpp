@@ -4,6 +4,7 @@
 #include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
 #include "app/StatusLine.h"
+#include "ui/DropDownList.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
 #include "ui/skin/ZYListDlg.h"
@@ -47,6 +48,7 @@ FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string pr
       pages_(NamedChild<QTabWidget>(form, "PageControl1")),
       progress_(NamedChild<QProgressBar>(form, "ProgressBar1")),
       menuButton_(NamedChild<QToolButton>(form, "SpeedButton_Menu")),
+      suggestions_(NamedChild<TDropDownList>(form, "DropDownList_Suggestions")),
       status_(std::make_unique<StatusLine>(NamedChild<QLabel>(form, "HintLabel"),
                                            NamedChild<QTimer>(form, "Timer1")))
 {
@@ -225,6 +227,19 @@ std::optional<std::string> FormMainView::AskFileName(const std::string& title)
     if (name.isEmpty())
         return std::nullopt;
     return QFile::encodeName(name).toStdString();
+}
+
+void FormMainView::ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries)
+{
+    QStringList shown;
+    for (const std::string& entry : entries)
+        shown.push_back(FromGbk(entry));
+    suggestions_.ShowEntries(FromGbk(heading), shown);
+}
+
+void FormMainView::HideSuggestions()
+{
+    suggestions_.hide();
 }
 
 std::optional<std::size_t>

@@ -15,6 +15,7 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class StatusLine;
+class TDropDownList;
 class TZYInfoDlg;
 
 class FormMainView : public MainView {
@@ -44,6 +45,8 @@ public:
     int PreviewSelectedIndex() const override;
     std::string PreviewItem(int index) const override;
     int PreviewRows() const override;
+    void ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries) override;
+    void HideSuggestions() override;
     int ActivePage() const override;
     void SelectPage(int page) override;
     bool SettingsTabVisible() const override;
@@ -72,6 +75,7 @@ private:
     QTabWidget& pages_;
     QProgressBar& progress_;
     QToolButton& menuButton_;
+    TDropDownList& suggestions_;
     std::unique_ptr<StatusLine> status_;
     bool selectingPage_ = false;
 };

@@ -54,6 +54,11 @@ public:
     // How many entries the list shows at once, at its size now.
     virtual int PreviewRows() const = 0;
 
+    // The list that drops below the lookup box: a heading above its entries, the best first. It
+    // closes by Hide, by Escape and by a pick, which comes back as StudyPages::SuggestionPicked.
+    virtual void ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries) = 0;
+    virtual void HideSuggestions() = 0;
+
     // Selecting a page here runs no page-entry actions.
     virtual int ActivePage() const = 0;
     virtual void SelectPage(int page) = 0;

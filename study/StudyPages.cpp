@@ -6,8 +6,9 @@
 
 #include <utility>
 
-StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker)
-    : table_(table), view_(view), errorBook(table), lookup({table, state, view}, speaker),
+StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker,
+                       Speller& speller)
+    : table_(table), view_(view), errorBook(table), lookup({table, state, view}, speaker, speller),
       maintenance({table, state, view}, errorBook), settings({table, state, view}, lookup, paths.iniFile),
       dictation({table, state, view}, settings, speaker, errorBook),
       keys({table, state, view}, lookup, maintenance, dictation),
@@ -143,4 +144,10 @@ void StudyPages::PreviewScrolledToEnd()
 {
     if (!Busy())
         lookup.MorePreview();
+}
+
+void StudyPages::SuggestionPicked(int index)
+{
+    if (!Busy())
+        lookup.SuggestionPicked(index);
 }

@@ -24,8 +24,10 @@ struct StudyPaths {
 
 class StudyPages {
 public:
-    // `speaker` says the words of the dictation drill and of F2.
-    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker = Silence());
+    // `speaker` says the words of the dictation drill and of F2; `speller` adds to the spellings
+    // the lookup offers.
+    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker = Silence(),
+               Speller& speller = NoSpeller());
 
 private:
     TDictTable& table_;
@@ -57,6 +59,8 @@ public:
     // control that has the focus, if any.
     void KeyDown(std::optional<Control> focused, int key, bool ctrl);
     void DoubleClicked(Control control);
+    // An entry of the list below the lookup box was picked.
+    void SuggestionPicked(int index);
     // The preview list was scrolled to its end (or grew taller than its entries).
     void PreviewScrolledToEnd();
     // True while an export or import runs: the window then ignores commands that move the table.

@@ -46,6 +46,8 @@ public:
     int selected = -1;
     int previewRows = 6; // the design's list shows six entries
     int previewClears = 0;
+    std::string suggestionHeading;
+    std::vector<std::string> suggestions; // the list below the lookup box; empty while closed
     int page = 0;
     bool settingsTab = false;
     std::map<int, std::string> pageCaptions;
@@ -89,6 +91,12 @@ public:
     int PreviewSelectedIndex() const override { return selected; }
     std::string PreviewItem(int index) const override;
     int PreviewRows() const override { return previewRows; }
+    void ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries) override
+    {
+        suggestionHeading = heading;
+        suggestions = entries;
+    }
+    void HideSuggestions() override { suggestions.clear(); }
 
     int ActivePage() const override { return page; }
     void SelectPage(int index) override { page = index; }

@@ -1,0 +1,119 @@
+#include "study/WordSuggestions.h"
+
+#include "store/DictTable.h"
+#include "study/Lookup.h"
+#include "study/MainView.h"
+#include "text/GbkCodec.h"
+#include "text/GbkText.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// As much of an explanation as an entry shows after its word.
+constexpr std::size_t kShownExplanation = 30;
+
+struct Texts {
+    std::string heading = gbk::FromUtf8("是不是：").value();
+    std::string dash = gbk::FromUtf8(" — ").value();
+    std::string more = gbk::FromUtf8("…").value();
+};
+
+const Texts& Say()
+{
+    static const Texts texts;
+    return texts;
+}
+
+bool HoldsTwoByteCharacter(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (gbk::IsLeadByte(text, i))
+            return true;
+    return false;
+}
+
+// "apple — 苹果…": the word and the start of its explanation's first line.
+std::string ExplainedEntry(const ExplainedWord& found)
+{
+    const std::string_view interpret = found.interpret;
+    const std::string_view firstLine = interpret.substr(0, interpret.find_first_of("\r\n"));
+    std::string entry = found.word + Say().dash + gbk::CutToWidth(firstLine, kShownExplanation);
+    if (entry.size() - found.word.size() - Say().dash.size() < interpret.size())
+        entry += Say().more;
+    return entry;
+}
+
+} // namespace
+
+void WordSuggestions::Offer(const std::string& typed, const std::string& shownWord)
+{
+    const std::string sought = gbk::Trim(typed);
+    if (sought.empty() || !c_.view.TextFitsGbk(Control::Edit_Input)) {
+        Hide();
+        return;
+    }
+    std::vector<std::string> words;
+    std::vector<std::string> entries;
+    if (HoldsTwoByteCharacter(sought)) {
+        for (ExplainedWord& found : c_.table.WordsExplaining(sought, kMostExplained)) {
+            entries.push_back(ExplainedEntry(found));
+            words.push_back(std::move(found.word));
+        }
+    } else if (!IsWordPrefix(shownWord, sought)) {
+        words = Spellings(sought);
+        entries = words;
+    }
+    Show(std::move(words), entries);
+}
+
+std::vector<std::string> WordSuggestions::Spellings(const std::string& sought)
+{
+    std::vector<std::string> words;
+    const auto offered = [&words](const std::string& word) {
+        return std::any_of(words.begin(), words.end(),
+                           [&](const std::string& w) { return gbk::EqualNoCase(w, word); });
+    };
+    TDictTable& table = c_.table;
+    const TDictTable::Bookmark shown = table.GetBookmark();
+    for (const std::string& spelling : speller_.Suggest(sought)) {
+        if (words.size() == kMostSpellings)
+            break;
+        if (table.SeekExact(spelling) && !offered(table.FieldByName("word")))
+            words.push_back(table.FieldByName("word"));
+    }
+    table.GotoBookmark(shown); // the lookup's word stays current
+    for (SimilarWord& similar : table.SimilarWords(sought, kMostEdits, kMostSpellings)) {
+        if (words.size() == kMostSpellings)
+            break;
+        if (!offered(similar.word))
+            words.push_back(std::move(similar.word));
+    }
+    return words;
+}
+
+void WordSuggestions::Show(std::vector<std::string> words, const std::vector<std::string>& entries)
+{
+    if (words.empty()) {
+        Hide();
+        return;
+    }
+    words_ = std::move(words);
+    c_.view.ShowSuggestions(Say().heading, entries);
+}
+
+void WordSuggestions::Hide()
+{
+    if (words_.empty())
+        return;
+    words_.clear();
+    c_.view.HideSuggestions();
+}
+
+std::string WordSuggestions::WordAt(int index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= words_.size())
+        return {};
+    return words_[static_cast<std::size_t>(index)];
+}
