@@ -8,6 +8,7 @@
 #include "platform/KeyFileWriter.h"
 #include "speech/AlsaOutput.h"
 #include "speech/EspeakSpeaker.h"
+#include "spelling/HunspellSpeller.h"
 #include "store/DictTable.h"
 #include "study/ErrorReport.h"
 #include "ui/DropDownList.h"
@@ -64,7 +65,7 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
                                                        this, [this, note] { view_->ShowStatus(note); },
                                                        Qt::QueuedConnection);
                                                })),
-      pages(table, *view_, paths, *speaker_)
+      speller_(std::make_unique<HunspellSpeller>()), pages(table, *view_, paths, *speaker_, *speller_)
 {
     setObjectName(QStringLiteral("FormMain"));
     [[maybe_unused]] static const bool accessible = [] {

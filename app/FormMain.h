@@ -89,6 +89,7 @@ private:
     // The controls whose double-clicks the pages handle, with the widget that receives them.
     std::vector<std::pair<Control, QObject*>> doubleClickable_;
     std::unique_ptr<Speaker> speaker_;
+    std::unique_ptr<Speller> speller_;
     bool paintSeen_ = false;
     bool started_ = false;
 

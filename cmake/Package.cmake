@@ -65,8 +65,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORORI_HOME_PAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, espeak-ng-data, libespeak-ng1")
 # Without the toolkit's Wayland plugin a Wayland-only session cannot start the program, and others
-# run it blurred through the X server.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# run it blurred through the X server. Without the speller's dictionary the lookup still offers
+# the stored words spelt nearly alike, only without the speller's help.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, hunspell-en-us")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
