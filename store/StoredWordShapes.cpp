@@ -87,6 +87,7 @@ std::vector<SimilarWord> StoredWordShapes::Near(std::string_view text, int limit
         std::string_view word;
     };
     std::vector<Found> found;
+    std::string folded;
     const int length = static_cast<int>(sought.size());
     for (int size = std::max(1, length - limit); size <= std::min<int>(kLongest, length + limit); ++size) {
         const Bucket& bucket = buckets_[static_cast<std::size_t>(size)];
@@ -96,10 +97,10 @@ std::vector<SimilarWord> StoredWordShapes::Near(std::string_view text, int limit
                 std::popcount(soughtLetters & ~letters) > limit)
                 continue;
             const std::string_view word = std::string_view(bucket.bytes).substr(i * size, size);
-            std::string folded = gbk::UpperCase(word);
+            gbk::UpperCaseInto(word, folded);
             const int distance = EditDistance(sought, folded, limit);
             if (distance <= limit)
-                found.push_back({distance, std::move(folded), word});
+                found.push_back({distance, folded, word});
         }
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {

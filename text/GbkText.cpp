@@ -73,14 +73,20 @@ std::string Trim(std::string_view text)
 
 std::string UpperCase(std::string_view text)
 {
-    std::string result(text);
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (IsLeadByte(result, i))
+    std::string result;
+    UpperCaseInto(text, result);
+    return result;
+}
+
+void UpperCaseInto(std::string_view text, std::string& out)
+{
+    out.assign(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (IsLeadByte(out, i))
             ++i;
         else
-            result[i] = static_cast<char>(FoldLetter(Byte(result, i)));
+            out[i] = static_cast<char>(FoldLetter(Byte(out, i)));
     }
-    return result;
 }
 
 int CompareNoCase(std::string_view a, std::string_view b)

@@ -29,6 +29,8 @@ std::string Trim(std::string_view text);
 // Turns single-byte a-z into A-Z; every other byte, both bytes of two-byte characters included,
 // stays as it is.
 std::string UpperCase(std::string_view text);
+// The same into `out`, whose memory is reused: for loops over many texts.
+void UpperCaseInto(std::string_view text, std::string& out);
 
 // Byte order with single-byte letters compared without case: <0, 0 or >0.
 int CompareNoCase(std::string_view a, std::string_view b);
