@@ -65,7 +65,17 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
                                                        this, [this, note] { view_->ShowStatus(note); },
                                                        Qt::QueuedConnection);
                                                })),
-      speller_(std::make_unique<HunspellSpeller>()), pages(table, *view_, paths, *speaker_, *speller_)
+      // The speller's answers reach the pages on the window's thread.
+      speller_(std::make_unique<HunspellSpeller>(
+          [this](const std::string& word, std::vector<std::string> spellings) {
+              QMetaObject::invokeMethod(
+                  this,
+                  [this, word, spellings = std::move(spellings)] {
+                      Run([&] { pages.SpellingsArrived(word, spellings); });
+                  },
+                  Qt::QueuedConnection);
+          })),
+      pages(table, *view_, paths, *speaker_, *speller_)
 {
     setObjectName(QStringLiteral("FormMain"));
     [[maybe_unused]] static const bool accessible = [] {

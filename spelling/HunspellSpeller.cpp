@@ -17,16 +17,53 @@ bool IsAscii(const std::string& text)
 
 } // namespace
 
-HunspellSpeller::HunspellSpeller(std::string folder) : folder_(std::move(folder)) {}
+HunspellSpeller::HunspellSpeller(Answer answer, std::string folder)
+    : answer_(std::move(answer)), folder_(std::move(folder)), thread_([this] { Run(); })
+{
+}
 
-HunspellSpeller::~HunspellSpeller() = default;
+HunspellSpeller::~HunspellSpeller()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+}
 
-std::vector<std::string> HunspellSpeller::Suggest(const std::string& word)
+void HunspellSpeller::Ask(const std::string& word)
 {
     // The dictionary is UTF-8, which agrees with GBK on ASCII alone; no stored English word needs
     // more.
     if (word.empty() || word.size() > kLongestWord || !IsAscii(word))
-        return {};
+        return;
+    {
+        const std::lock_guard lock(mutex_);
+        pending_ = word;
+        hasPending_ = true;
+    }
+    wake_.notify_one();
+}
+
+void HunspellSpeller::Run()
+{
+    for (;;) {
+        std::string word;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return hasPending_ || stopping_; });
+            if (stopping_)
+                return;
+            word = std::move(pending_);
+            hasPending_ = false;
+        }
+        answer_(word, Suggest(word));
+    }
+}
+
+std::vector<std::string> HunspellSpeller::Suggest(const std::string& word)
+{
     if (!std::exchange(looked_, true)) {
         const std::string aff = folder_ + "/en_US.aff";
         const std::string dic = folder_ + "/en_US.dic";

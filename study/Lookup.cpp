@@ -203,7 +203,7 @@ void Lookup::ListBox_PreviewDblClick()
 
 void Lookup::SuggestionPicked(int index)
 {
-    const std::string word = suggestions.WordAt(index);
+    const std::string word = suggestions.Take(index);
     if (word.empty())
         return;
     {

@@ -4,7 +4,7 @@ namespace {
 
 class SilentSpeller : public Speller {
 public:
-    std::vector<std::string> Suggest(const std::string&) override { return {}; }
+    void Ask(const std::string&) override {}
 };
 
 } // namespace

@@ -146,6 +146,12 @@ void StudyPages::PreviewScrolledToEnd()
         lookup.MorePreview();
 }
 
+void StudyPages::SpellingsArrived(const std::string& word, const std::vector<std::string>& spellings)
+{
+    if (!Busy())
+        lookup.suggestions.SpellingsArrived(word, spellings);
+}
+
 void StudyPages::SuggestionPicked(int index)
 {
     if (!Busy())

@@ -61,6 +61,8 @@ public:
     void DoubleClicked(Control control);
     // An entry of the list below the lookup box was picked.
     void SuggestionPicked(int index);
+    // The speller's answer came (on the window's thread).
+    void SpellingsArrived(const std::string& word, const std::vector<std::string>& spellings);
     // The preview list was scrolled to its end (or grew taller than its entries).
     void PreviewScrolledToEnd();
     // True while an export or import runs: the window then ignores commands that move the table.

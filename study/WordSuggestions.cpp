@@ -49,26 +49,35 @@ std::string ExplainedEntry(const ExplainedWord& found)
 
 void WordSuggestions::Offer(const std::string& typed, const std::string& shownWord)
 {
+    asked_.clear(); // the speller's answer for an earlier text is late
     const std::string sought = gbk::Trim(typed);
     if (sought.empty() || !c_.view.TextFitsGbk(Control::Edit_Input)) {
         Hide();
         return;
     }
-    std::vector<std::string> words;
-    std::vector<std::string> entries;
     if (HoldsTwoByteCharacter(sought)) {
+        std::vector<std::string> words;
+        std::vector<std::string> entries;
         for (ExplainedWord& found : c_.table.WordsExplaining(sought, kMostExplained)) {
             entries.push_back(ExplainedEntry(found));
             words.push_back(std::move(found.word));
         }
+        Show(std::move(words), entries);
     } else if (!IsWordPrefix(shownWord, sought)) {
-        words = Spellings(sought);
-        entries = words;
+        near_.clear();
+        for (SimilarWord& similar : c_.table.SimilarWords(sought, kMostEdits, kMostSpellings))
+            near_.push_back(std::move(similar.word));
+        Show(near_, near_);
+        // The speller answers later; its stored spellings then join the list.
+        asked_ = sought;
+        answered_ = false;
+        speller_.Ask(sought);
+    } else {
+        Hide();
     }
-    Show(std::move(words), entries);
 }
 
-std::vector<std::string> WordSuggestions::Spellings(const std::string& sought)
+std::vector<std::string> WordSuggestions::Merged(const std::vector<std::string>& spellings) const
 {
     std::vector<std::string> words;
     const auto offered = [&words](const std::string& word) {
@@ -77,20 +86,30 @@ std::vector<std::string> WordSuggestions::Spellings(const std::string& sought)
     };
     TDictTable& table = c_.table;
     const TDictTable::Bookmark shown = table.GetBookmark();
-    for (const std::string& spelling : speller_.Suggest(sought)) {
+    for (const std::string& spelling : spellings) {
         if (words.size() == kMostSpellings)
             break;
         if (table.SeekExact(spelling) && !offered(table.FieldByName("word")))
             words.push_back(table.FieldByName("word"));
     }
     table.GotoBookmark(shown); // the lookup's word stays current
-    for (SimilarWord& similar : table.SimilarWords(sought, kMostEdits, kMostSpellings)) {
+    for (const std::string& word : near_) {
         if (words.size() == kMostSpellings)
             break;
-        if (!offered(similar.word))
-            words.push_back(std::move(similar.word));
+        if (!offered(word))
+            words.push_back(word);
     }
     return words;
+}
+
+void WordSuggestions::SpellingsArrived(const std::string& word, const std::vector<std::string>& spellings)
+{
+    if (asked_.empty() || word != asked_)
+        return;
+    answered_ = true;
+    std::vector<std::string> words = Merged(spellings);
+    if (!words.empty() && words != words_)
+        Show(words, words);
 }
 
 void WordSuggestions::Show(std::vector<std::string> words, const std::vector<std::string>& entries)
@@ -105,14 +124,16 @@ void WordSuggestions::Show(std::vector<std::string> words, const std::vector<std
 
 void WordSuggestions::Hide()
 {
+    asked_.clear();
     if (words_.empty())
         return;
     words_.clear();
     c_.view.HideSuggestions();
 }
 
-std::string WordSuggestions::WordAt(int index) const
+std::string WordSuggestions::Take(int index)
 {
+    asked_.clear();
     if (index < 0 || static_cast<std::size_t>(index) >= words_.size())
         return {};
     return words_[static_cast<std::size_t>(index)];

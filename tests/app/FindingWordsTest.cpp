@@ -61,6 +61,9 @@ TEST_F(FindingWordsTest, AGradedListComesInFromTheMenuAndItsWordsAreFoundMisspel
     QTest::keyClicks(&box, "rec");
     EXPECT_FALSE(list.isVisible()) << "a typed start of a stored word drops no list";
     QTest::keyClicks(&box, "ieve");
+    // The stored words near it at once; the speller's stored ones join them when it answers.
+    const auto answered = [&] { return form->pages.lookup.suggestions.SpellerAnswered(); };
+    ASSERT_TRUE(QTest::qWaitFor(answered));
     ASSERT_TRUE(list.isVisible());
     EXPECT_EQ(list.Label_Heading->text(), QStringLiteral("是不是："));
     EXPECT_EQ(list.accessibleName(), QStringLiteral("是不是："));
@@ -77,6 +80,7 @@ TEST_F(FindingWordsTest, AGradedListComesInFromTheMenuAndItsWordsAreFoundMisspel
     // Typing on offers again; Down picks the best, which the lookup shows as if typed.
     QTest::keyClick(&box, Qt::Key_Backspace);
     QTest::keyClicks(&box, "e");
+    ASSERT_TRUE(QTest::qWaitFor(answered));
     ASSERT_TRUE(list.isVisible());
     EXPECT_EQ(entries().front(), QStringLiteral("receive"));
     QTest::keyClick(&box, Qt::Key_Down);

@@ -12,16 +12,11 @@ namespace {
 
 using Words = std::vector<std::string>;
 
-// A speller that suggests the same spellings for every word, and counts how often it is asked.
-class FixedSpeller : public Speller {
+// A speller that only notes what it is asked; the test hands its answers over.
+class NotingSpeller : public Speller {
 public:
-    std::vector<std::string> Suggest(const std::string&) override
-    {
-        ++asked;
-        return spellings;
-    }
-    Words spellings;
-    int asked = 0;
+    void Ask(const std::string& word) override { asked.push_back(word); }
+    Words asked;
 };
 
 class WordSuggestionsTest : public StudyFixture {
@@ -31,43 +26,58 @@ protected:
         pages = std::make_unique<StudyPages>(
             table, view, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()}, speaker, speller);
     }
-    FixedSpeller speller;
+    NotingSpeller speller;
 };
 
 TEST_F(WordSuggestionsTest, StoredSpellingsOfTheSpellerComeFirstAndNothingUnstoredIsOffered)
 {
     AddWords({{"deceive", "x"}, {"perceive", "x"}, {"receive", G("收到")}, {"relieve", "x"}});
-    speller.spellings = {"relieve", "reprieve", "PERCEIVE", "receive"};
+    const Words spellings{"relieve", "reprieve", "PERCEIVE", "receive"};
 
     view.Type(Control::Edit_Input, "rec");
     EXPECT_TRUE(view.suggestions.empty());
-    EXPECT_EQ(speller.asked, 0) << "a typed start of a stored word costs nothing more";
+    EXPECT_TRUE(speller.asked.empty()) << "a typed start of a stored word costs nothing more";
 
+    // The near words at once, the speller's stored ones ahead of them once it answers.
     view.Type(Control::Edit_Input, "recieve");
     EXPECT_EQ(view.suggestionHeading, G("是不是："));
-    // The speller's stored ones in its order and as stored, then the nearest of the rest.
+    EXPECT_EQ(view.suggestions, (Words{"receive", "relieve", "deceive"}));
+    EXPECT_EQ(speller.asked, Words{"recieve"});
+    pages->SpellingsArrived("recieve", spellings);
     EXPECT_EQ(view.suggestions, (Words{"relieve", "perceive", "receive", "deceive"}));
 
-    // A pick puts the word into the box, and the lookup shows it; the list stays for the next.
+    // A pick puts the word into the box, and the lookup shows it; the list stays for the next,
+    // and a late answer no longer reorders it.
     pages->SuggestionPicked(2);
     EXPECT_EQ(view.Text(Control::Edit_Input), "receive");
     EXPECT_EQ(view.Text(Control::Memo_View), G("【receive】") + "\r\n " + G("收到"));
-    EXPECT_EQ(view.suggestions.size(), 4u);
+    pages->SpellingsArrived("recieve", {"deceive"});
     pages->SuggestionPicked(0);
     EXPECT_EQ(view.Text(Control::Memo_View), G("【relieve】") + "\r\n x");
 
-    // Enter seeks the typed text as it is: the list closes.
+    // An answer for a text typed before counts no more.
     view.Type(Control::Edit_Input, "recieve");
-    ASSERT_FALSE(view.suggestions.empty());
+    view.Type(Control::Edit_Input, "recievd");
+    pages->SpellingsArrived("recieve", spellings);
+    EXPECT_EQ(view.suggestions, (Words{"receive", "relieve"}));
+
+    // Enter seeks the typed text as it is: the list closes, and stays closed.
     view.answers = {Answer::No};
     pages->KeyDown(Control::Edit_Input, VK_RETURN, false);
     EXPECT_TRUE(view.suggestions.empty());
     EXPECT_EQ(view.Text(Control::Memo_View), "not find it");
+    pages->SpellingsArrived("recievd", spellings);
+    EXPECT_TRUE(view.suggestions.empty());
 
-    // Nothing near, and nothing of the speller's: no list.
-    speller.spellings.clear();
+    // Nothing near: the speller alone may bring a list.
     view.Type(Control::Edit_Input, "xylophone");
     EXPECT_TRUE(view.suggestions.empty());
+    pages->SpellingsArrived("xylophone", {"xylophones"});
+    EXPECT_TRUE(view.suggestions.empty());
+    view.Type(Control::Edit_Input, "pursive");
+    EXPECT_TRUE(view.suggestions.empty());
+    pages->SpellingsArrived("pursive", {"perceive"});
+    EXPECT_EQ(view.suggestions, (Words{"perceive"}));
 }
 
 TEST_F(WordSuggestionsTest, ChineseFindsUpToTwentyWordsInWordOrderWithTheStartOfTheirExplanation)
@@ -87,7 +97,7 @@ TEST_F(WordSuggestionsTest, ChineseFindsUpToTwentyWordsInWordOrderWithTheStartOf
     EXPECT_EQ(view.suggestions[1], G("cider — 苹果酒…"));
     EXPECT_EQ(view.suggestions[2], G("pie — 派, 苹果派"));
     EXPECT_EQ(view.suggestions[19], G("z26 — 苹果"));
-    EXPECT_EQ(speller.asked, 0);
+    EXPECT_TRUE(speller.asked.empty());
 
     pages->SuggestionPicked(1);
     EXPECT_EQ(view.Text(Control::Edit_Input), "cider");
