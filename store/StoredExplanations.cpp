@@ -7,18 +7,18 @@
 
 namespace {
 
-// One of 64 bits for each character, letters folded: a text holds another only when its set holds
-// every bit of the other's.
+// One of 64 bits for each two-byte character: a text holds another only when its set holds every
+// bit of the other's. Single bytes (parts of speech, blanks, punctuation) would only fill the set.
 std::uint64_t CharactersOf(std::string_view text)
 {
     std::uint64_t bits = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        std::uint32_t character = static_cast<unsigned char>(text[i]);
-        if (gbk::IsLeadByte(text, i))
-            character = character << 8 | static_cast<unsigned char>(text[++i]);
-        else if (character >= 'a' && character <= 'z')
-            character -= 'a' - 'A';
+        if (!gbk::IsLeadByte(text, i))
+            continue;
+        const std::uint32_t character =
+            static_cast<unsigned char>(text[i]) << 8 | static_cast<unsigned char>(text[i + 1]);
         bits |= std::uint64_t{1} << ((character * 0x9E3779B1u) >> 26);
+        ++i;
     }
     return bits;
 }

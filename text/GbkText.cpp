@@ -124,8 +124,11 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 std::size_t FindNoCase(std::string_view text, std::string_view needle)
 {
     // No copies: the search of explanations runs it over many records per keystroke.
+    if (needle.empty())
+        return 0;
+    const unsigned char first = FoldLetter(Byte(needle, 0));
     for (std::size_t i = 0; i + needle.size() <= text.size(); i += IsLeadByte(text, i) ? 2 : 1)
-        if (CompareNoCase(text.substr(i, needle.size()), needle) == 0)
+        if (FoldLetter(Byte(text, i)) == first && CompareNoCase(text.substr(i, needle.size()), needle) == 0)
             return i;
     return std::string_view::npos;
 }
