@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPalette>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -28,9 +29,10 @@ constexpr int kCloseTop = 5;
 constexpr int kCloseWidth = 15;
 constexpr int kCloseHeight = 17;
 constexpr int kMinWidth = 230;
-// Room between the name and its detail, and beside the list's frame.
+// Room between the name and its detail, right of the detail, and above and below a row's text.
 constexpr int kColumnGap = 24;
 constexpr int kFrameRoom = 8;
+constexpr int kRowRoom = 8;
 
 } // namespace
 
@@ -65,10 +67,17 @@ TZYListDlg::TZYListDlg(QWidget* parent, const QString& title, const std::vector<
     List->setRootIsDecorated(false);
     List->setUniformRowHeights(true);
     List->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Rows as tall as the menu's items, the chosen one under the menu's bar colour.
+    const int rowHeight = List->fontMetrics().height() + kRowRoom;
     for (const auto& [name, detail] : entries) {
         auto* item = new QTreeWidgetItem(List, {name, detail});
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        item->setSizeHint(0, QSize(0, rowHeight));
     }
+    QPalette listColours = List->palette();
+    listColours.setColor(QPalette::Highlight, kHighlightColour);
+    listColours.setColor(QPalette::HighlightedText, Qt::black);
+    List->setPalette(listColours);
     List->header()->setStretchLastSection(false);
     List->resizeColumnToContents(0);
     List->resizeColumnToContents(1);
@@ -104,11 +113,14 @@ void TZYListDlg::LayOut(int rows)
 {
     // Every entry shows at once, without a scroll bar.
     const int rowHeight = rows > 0 ? List->sizeHintForRow(0) : List->fontMetrics().height();
-    const int listWidth = List->columnWidth(0) + kColumnGap + List->columnWidth(1) + kFrameRoom;
+    const int detailWidth = List->columnWidth(1) + kFrameRoom;
+    const int listWidth = List->columnWidth(0) + kColumnGap + detailWidth + 2 * List->frameWidth();
     const int listHeight = std::max(rows, 1) * rowHeight + 2 * List->frameWidth();
     const int width = std::max(kMinWidth, listWidth + 2 * kMargin);
-    List->setColumnWidth(0, listWidth - kFrameRoom - List->columnWidth(1));
     List->setGeometry(kMargin, kBand + kMargin / 2, width - 2 * kMargin, listHeight);
+    // The details end at the list's right edge, however wide the dialog is.
+    List->setColumnWidth(1, detailWidth);
+    List->setColumnWidth(0, List->width() - 2 * List->frameWidth() - detailWidth);
     const int buttonsTop = List->geometry().bottom() + 1 + kMargin;
     const int height = buttonsTop + kButtonHeight + kBottomMargin;
     resize(width, height);
