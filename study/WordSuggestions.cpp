@@ -39,10 +39,12 @@ std::string ExplainedEntry(const ExplainedWord& found)
 {
     const std::string_view interpret = found.interpret;
     const std::string_view firstLine = interpret.substr(0, interpret.find_first_of("\r\n"));
-    std::string entry = found.word + Say().dash + gbk::CutToWidth(firstLine, kShownExplanation);
-    if (entry.size() - found.word.size() - Say().dash.size() < interpret.size())
-        entry += Say().more;
-    return entry;
+    std::string shown = gbk::CutToWidth(firstLine, kShownExplanation);
+    const bool cut = shown.size() < interpret.size();
+    // A cut sense ends in "…", not in the separator before it.
+    if (cut)
+        shown.erase(shown.find_last_not_of(" ,;") + 1);
+    return found.word + Say().dash + shown + (cut ? Say().more : std::string());
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr int kPadding = 3;
+constexpr int kRowRoom = 4;
 // Wide enough for a word and the start of its explanation, never wider than this.
 constexpr int kMostWidth = 360;
 
@@ -73,11 +74,13 @@ void TDropDownList::ShowEntries(const QString& heading, const QStringList& entri
     setAccessibleName(heading);
     List->setAccessibleName(heading);
     List->clear();
-    List->addItems(entries);
+    // A little taller than the text, as the menu's items are.
+    const int rowHeight = List->fontMetrics().height() + kRowRoom;
+    for (const QString& entry : entries)
+        (new QListWidgetItem(entry, List))->setSizeHint(QSize(0, rowHeight));
     List->setCurrentRow(-1);
     List->scrollToTop();
 
-    const int rowHeight = List->sizeHintForRow(0);
     const int rows = std::min<int>(static_cast<int>(entries.size()), kVisibleRows);
     const int listHeight = rows * rowHeight;
     int width = std::max(box_.width(), Label_Heading->sizeHint().width() + 2 * kPadding);

@@ -84,6 +84,7 @@ TEST_F(WordSuggestionsTest, ChineseFindsUpToTwentyWordsInWordOrderWithTheStartOf
 {
     std::vector<std::pair<std::string, std::string>> words{
         {"apple", G("n. 苹果, 苹果树, 家伙, 很长的解释")},
+        {"cake", "made of flour, eggs and sugar, " + G("苹果")},
         {"cider", G("苹果酒\r\n果汁")},
         {"pie", G("派, 苹果派")},
     };
@@ -94,12 +95,13 @@ TEST_F(WordSuggestionsTest, ChineseFindsUpToTwentyWordsInWordOrderWithTheStartOf
     view.Type(Control::Edit_Input, G("苹果"));
     ASSERT_EQ(view.suggestions.size(), 20u);
     EXPECT_EQ(view.suggestions[0], G("apple — n. 苹果, 苹果树, 家伙, 很长的…"));
-    EXPECT_EQ(view.suggestions[1], G("cider — 苹果酒…"));
-    EXPECT_EQ(view.suggestions[2], G("pie — 派, 苹果派"));
-    EXPECT_EQ(view.suggestions[19], G("z26 — 苹果"));
+    EXPECT_EQ(view.suggestions[1], G("cake — made of flour, eggs and sugar…"));
+    EXPECT_EQ(view.suggestions[2], G("cider — 苹果酒…"));
+    EXPECT_EQ(view.suggestions[3], G("pie — 派, 苹果派"));
+    EXPECT_EQ(view.suggestions[19], G("z25 — 苹果"));
     EXPECT_TRUE(speller.asked.empty());
 
-    pages->SuggestionPicked(1);
+    pages->SuggestionPicked(2);
     EXPECT_EQ(view.Text(Control::Edit_Input), "cider");
     EXPECT_EQ(view.Text(Control::Memo_View), G("【cider】") + "\r\n " + G("苹果酒\r\n果汁"));
 
