@@ -34,6 +34,10 @@ void StoredExplanations::Make(sqlite3* db)
         SqliteStatement stored(db, "SELECT ID, word, interpret FROM DORori ORDER BY ID");
         while (stored.Step())
             Added(stored.Integer(0), stored.TextView(1), stored.TextView(2));
+        // The room the growth left spare is a third of the whole at a million records.
+        records_.shrink_to_fit();
+        characters_.shrink_to_fit();
+        bytes_.shrink_to_fit();
     } catch (...) {
         Forget();
         throw;

@@ -34,6 +34,10 @@ void StoredWordShapes::Make(sqlite3* db)
         SqliteStatement words(db, "SELECT word FROM DORori ORDER BY " DICT_WORD_ORDER);
         while (words.Step())
             Added(words.TextView(0));
+        for (Bucket& bucket : buckets_) {
+            bucket.letters.shrink_to_fit();
+            bucket.bytes.shrink_to_fit();
+        }
     } catch (...) {
         Forget();
         throw;
