@@ -6,7 +6,6 @@
 #include "text/GbkText.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 
 namespace {
@@ -21,6 +20,15 @@ std::uint32_t LettersOf(std::string_view folded)
         bits |= 1u << (b >= 'A' && b <= 'Z' ? b - 'A' : 26 + b % 6);
     }
     return bits;
+}
+
+// True when `bits` holds more than `most` bits: the build targets processors without a popcount
+// instruction, and the few bits allowed are cleared sooner than counted.
+bool MoreBitsThan(std::uint32_t bits, int most)
+{
+    for (int i = 0; i < most && bits != 0; ++i)
+        bits &= bits - 1;
+    return bits != 0;
 }
 
 } // namespace
@@ -97,8 +105,8 @@ std::vector<SimilarWord> StoredWordShapes::Near(std::string_view text, int limit
         const Bucket& bucket = buckets_[static_cast<std::size_t>(size)];
         for (std::size_t i = 0; i < bucket.letters.size(); ++i) {
             const std::uint32_t letters = bucket.letters[i];
-            if (std::popcount(letters & ~soughtLetters) > limit ||
-                std::popcount(soughtLetters & ~letters) > limit)
+            if (MoreBitsThan(letters & ~soughtLetters, limit) ||
+                MoreBitsThan(soughtLetters & ~letters, limit))
                 continue;
             const std::string_view word = std::string_view(bucket.bytes).substr(i * size, size);
             gbk::UpperCaseInto(word, folded);
