@@ -9,8 +9,10 @@
 #include "platform/KeyFileWriter.h"
 #include "speech/AlsaOutput.h"
 #include "speech/EspeakSpeaker.h"
+#include "spelling/HunspellSpeller.h"
 #include "store/DictTable.h"
 #include "study/ErrorReport.h"
+#include "ui/DropDownList.h"
 #include "ui/Memo.h"
 #include "ui/QtGbk.h"
 #include "ui/ScreenPlacement.h"
@@ -64,7 +66,17 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
                                                        this, [this, note] { view_->ShowStatus(note); },
                                                        Qt::QueuedConnection);
                                                })),
-      pages(table, *view_, paths, *speaker_)
+      // The speller's answers reach the pages on the window's thread.
+      speller_(std::make_unique<HunspellSpeller>(
+          [this](const std::string& word, std::vector<std::string> spellings) {
+              QMetaObject::invokeMethod(
+                  this,
+                  [this, word, spellings = std::move(spellings)] {
+                      Run([&] { pages.SpellingsArrived(word, spellings); });
+                  },
+                  Qt::QueuedConnection);
+          })),
+      pages(table, *view_, paths, *speaker_, *speller_)
 {
     setObjectName(QStringLiteral("FormMain"));
     [[maybe_unused]] static const bool accessible = [] {
@@ -126,6 +138,7 @@ void TFormMain::WireWindowCommands()
     item("N1", [this] { N1Click(); });
     item("N2", [this] { N2Click(); });
     item("N3", [this] { N3Click(); });
+    item("MenuItem_wordlists", [this] { MenuItem_wordlistsClick(); });
     item("MenuItem_setting", [this] { pages.settings.MenuItem_settingClick(); });
     item("MenuItem_statistics", [this] { MenuItem_statisticsClick(); });
     item("N5", [this] { N5Click(); });
@@ -167,6 +180,9 @@ void TFormMain::WirePageHandlers()
     connect(preview.verticalScrollBar(), &QScrollBar::valueChanged, this, scrolled);
     connect(preview.verticalScrollBar(), &QScrollBar::rangeChanged, this, scrolled);
 
+    connect(&NamedChild<TDropDownList>(*this, "DropDownList_Suggestions"), &TDropDownList::Picked, this,
+            [this](int index) { Run([&] { pages.SuggestionPicked(index); }); });
+
     auto changed = [this](Control control) {
         return [this, control] { Run([&] { pages.TextChanged(control); }); };
     };
@@ -183,14 +199,26 @@ void TFormMain::PageControl1Change()
     Run([this] { pages.PageControl1Change(); });
 }
 
-void TFormMain::ShowPageCommand(int page)
+void TFormMain::ShowFromTray()
 {
     if (TrayApp1->AppMinimized()) {
         TrayApp1->RestoreApplication();
         show();
     }
+}
+
+void TFormMain::ShowPageCommand(int page)
+{
+    ShowFromTray();
     view_->SelectPage(page);
     PageControl1Change();
+}
+
+void TFormMain::MenuItem_wordlistsClick()
+{
+    // The choice, the questions and the bar belong to the window: it shows before they do.
+    ShowFromTray();
+    pages.transfer.MenuItem_wordlistsClick();
 }
 
 void TFormMain::WMRestoreApp()

@@ -41,6 +41,8 @@ public:
     void N1Click() { ShowPageCommand(PageQuery); }
     void N2Click() { ShowPageCommand(PageDictation); }
     void N3Click() { ShowPageCommand(PageMaintain); }
+    // "导入词表…": a graded list merged into the table, with the window back from the tray first.
+    void MenuItem_wordlistsClick();
     void N5Click();
     // 学习统计: the statistics window, over the window brought back from the tray.
     void MenuItem_statisticsClick();
@@ -73,6 +75,8 @@ private:
     void PlaceOnScreen();
     void WireWindowCommands();
     void WirePageHandlers();
+    // Restores the window when it is minimised into the tray.
+    void ShowFromTray();
     void ShowPageCommand(int page);
     void PageControl1Change();
     void PopupMenu1At(QPoint topRight);
@@ -87,6 +91,7 @@ private:
     // The controls whose double-clicks the pages handle, with the widget that receives them.
     std::vector<std::pair<Control, QObject*>> doubleClickable_;
     std::unique_ptr<Speaker> speaker_;
+    std::unique_ptr<Speller> speller_;
     bool paintSeen_ = false;
     bool started_ = false;
 

@@ -2,6 +2,7 @@
 
 #include "app/NamedChild.h"
 #include "ui/Anchors.h"
+#include "ui/DropDownList.h"
 #include "ui/ExplanationLabel.h"
 #include "ui/FormLook.h"
 #include "ui/GroupBox.h"
@@ -163,9 +164,9 @@ constexpr bool EachControlHasOneRow()
 static_assert(EachControlHasOneRow(), "every control of the page logic needs exactly one row");
 
 const MenuRow kMenu[] = {
-    {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"N4", "-"},
-    {"MenuItem_setting", "设置"}, {"MenuItem_statistics", "学习统计"}, {"N8", "-"}, {"N5", "关于..."},
-    {"N6", "退出系统"},
+    {"N1", "查字典"}, {"N2", "单词听写"}, {"N3", "字典维护"}, {"MenuItem_wordlists", "导入词表…"},
+    {"N4", "-"}, {"MenuItem_setting", "设置"}, {"MenuItem_statistics", "学习统计"}, {"N8", "-"},
+    {"N5", "关于..."}, {"N6", "退出系统"},
 };
 // clang-format on
 
@@ -421,6 +422,13 @@ void FormMainControls::CreateControls()
     auto* timer = new QTimer(&form_);
     timer->setObjectName(QStringLiteral("Timer1"));
     timer->setInterval(5000);
+
+    // Stored words offered below the lookup box when what is typed begins none of them.
+    auto* suggestions = new TDropDownList(NamedChild<QLineEdit>(form_, "Edit_Input"));
+    suggestions->setObjectName(QStringLiteral("DropDownList_Suggestions"));
+    // Named before its first showing, which names it by its heading.
+    for (QWidget* named : {static_cast<QWidget*>(suggestions), static_cast<QWidget*>(suggestions->List)})
+        named->setAccessibleName(QStringLiteral("是不是："));
 }
 
 void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
@@ -447,7 +455,8 @@ void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
 void FormMainControls::PaintMenu(QMenu& menu)
 {
     // The caption of every item is 12 pixels high: 22-pixel items and 3-pixel separators make the
-    // eight items exactly as high as the 20 x 138 side picture.
+    // eight items of the design exactly as high as the 20 x 138 side picture; above it, the item
+    // the graded lists add continues its top row.
     auto* painter = new TZYMenu(&form_);
     painter->setObjectName(QStringLiteral("ZYMenu1"));
     painter->SetZYPopupMenu(&menu);
@@ -455,7 +464,7 @@ void FormMainControls::PaintMenu(QMenu& menu)
     painter->SetMenuBarWidthExt(10);
     painter->SetMenuTextIndent(5);
     painter->SetMenuBarColor(kFaceColour);
-    painter->SetMenuBarColorHL(QColor(105, 207, 245));
+    painter->SetMenuBarColorHL(kHighlightColour);
     // The captions in the window's own "宋体" 12 pixels high.
     painter->SetMenuTextFont({form_.font(), Qt::black});
     painter->SetMenuTextFontHL({form_.font(), QColor(255, 0, 0)});

@@ -4,8 +4,10 @@
 #include "app/MessageBoxQuestion.h"
 #include "app/NamedChild.h"
 #include "app/StatusLine.h"
+#include "ui/DropDownList.h"
 #include "ui/QtGbk.h"
 #include "ui/skin/ZYInfoDlg.h"
+#include "ui/skin/ZYListDlg.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,6 +48,7 @@ FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string pr
       pages_(NamedChild<QTabWidget>(form, "PageControl1")),
       progress_(NamedChild<QProgressBar>(form, "ProgressBar1")),
       menuButton_(NamedChild<QToolButton>(form, "SpeedButton_Menu")),
+      suggestions_(NamedChild<TDropDownList>(form, "DropDownList_Suggestions")),
       status_(std::make_unique<StatusLine>(NamedChild<QLabel>(form, "HintLabel"),
                                            NamedChild<QTimer>(form, "Timer1")))
 {
@@ -224,6 +227,34 @@ std::optional<std::string> FormMainView::AskFileName(const std::string& title)
     if (name.isEmpty())
         return std::nullopt;
     return QFile::encodeName(name).toStdString();
+}
+
+void FormMainView::ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries)
+{
+    QStringList shown;
+    for (const std::string& entry : entries)
+        shown.push_back(FromGbk(entry));
+    suggestions_.ShowEntries(FromGbk(heading), shown);
+}
+
+void FormMainView::HideSuggestions()
+{
+    suggestions_.hide();
+}
+
+std::optional<std::size_t>
+FormMainView::ChooseEntry(const std::string& title,
+                          const std::vector<std::pair<std::string, std::string>>& entries,
+                          const std::string& chooseCaption)
+{
+    std::vector<TZYListDlg::Entry> shown;
+    for (const auto& [name, detail] : entries)
+        shown.emplace_back(FromGbk(name), FromGbk(detail));
+    TZYListDlg dialog(&form_, FromGbk(title), shown, FromGbk(chooseCaption));
+    const std::optional<int> chosen = dialog.Choose();
+    if (!chosen)
+        return std::nullopt;
+    return static_cast<std::size_t>(*chosen);
 }
 
 void FormMainView::ShowProgress(bool visible)

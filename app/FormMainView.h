@@ -15,6 +15,7 @@ class QTabWidget;
 class QToolButton;
 class QWidget;
 class StatusLine;
+class TDropDownList;
 class TZYInfoDlg;
 
 class FormMainView : public MainView {
@@ -44,6 +45,8 @@ public:
     int PreviewSelectedIndex() const override;
     std::string PreviewItem(int index) const override;
     int PreviewRows() const override;
+    void ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries) override;
+    void HideSuggestions() override;
     int ActivePage() const override;
     void SelectPage(int page) override;
     bool SettingsTabVisible() const override;
@@ -53,6 +56,9 @@ public:
     void Beep() override;
     Answer MessageBox(const std::string& text, const std::string& caption, Question question) override;
     std::optional<std::string> AskFileName(const std::string& title) override;
+    std::optional<std::size_t> ChooseEntry(const std::string& title,
+                                           const std::vector<std::pair<std::string, std::string>>& entries,
+                                           const std::string& chooseCaption) override;
     void ShowProgress(bool visible) override;
     void SetProgress(int percent) override;
     void ProcessEvents() override;
@@ -69,6 +75,7 @@ private:
     QTabWidget& pages_;
     QProgressBar& progress_;
     QToolButton& menuButton_;
+    TDropDownList& suggestions_;
     std::unique_ptr<StatusLine> status_;
     bool selectingPage_ = false;
 };

@@ -17,11 +17,21 @@ fs::path TitlesFile(const fs::path& programFile)
     return config ? *config / "dorori" / "DoRori.ini" : beside;
 }
 
+fs::path GradedListsFolder(const fs::path& programFile)
+{
+    const fs::path beside = programFile.parent_path() / "wordlists";
+    std::error_code error;
+    if (fs::is_directory(beside, error))
+        return beside;
+    return programFile.parent_path().parent_path() / "share" / "dorori" / "wordlists";
+}
+
 } // namespace
 
 ProgramPlaces FindProgramPlaces(const fs::path& programFile, TableFolderRule rule)
 {
-    return {programFile, TableFolder(programFile.parent_path(), rule), TitlesFile(programFile)};
+    return {programFile, TableFolder(programFile.parent_path(), rule), TitlesFile(programFile),
+            GradedListsFolder(programFile)};
 }
 
 fs::path RunningProgramFile()

@@ -43,7 +43,8 @@ int main(int argc, char** argv)
     KeyFileWriter registryWriter(KeyFileWriter::Start::Held);
 
     fontConfig.Wait();
-    const StudyPaths paths{places.titlesFile.string(), places.programFile.parent_path().string()};
+    const StudyPaths paths{places.titlesFile.string(), places.programFile.parent_path().string(),
+                           places.gradedListsFolder.string()};
 
     // The main window first (it reads the titles and must not touch the table), then the data form.
     TFormData data;

@@ -13,6 +13,8 @@ target_compile_definitions(dorori_packaged PRIVATE DORORI_TABLE_FOLDER_RULE=Alwa
 target_link_options(dorori_packaged PRIVATE -Wl,-z,relro,-z,now)
 set_target_properties(dorori_packaged PROPERTIES OUTPUT_NAME dorori RUNTIME_OUTPUT_DIRECTORY ${package_dir}/bin)
 install(TARGETS dorori_packaged RUNTIME DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+# The program finds them from its own folder, /usr/bin, as ../share/dorori/wordlists.
+install(FILES ${DORORI_GRADED_LISTS} DESTINATION share/dorori/wordlists COMPONENT deb EXCLUDE_FROM_ALL)
 
 foreach(size 16 22 32 48)
   install(FILES ${CMAKE_SOURCE_DIR}/res/mainicon_${size}.png
@@ -63,8 +65,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORORI_HOME_PAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, espeak-ng-data, libespeak-ng1")
 # Without the toolkit's Wayland plugin a Wayland-only session cannot start the program, and others
-# run it blurred through the X server.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+# run it blurred through the X server. Without the speller's dictionary the lookup still offers
+# the stored words spelt nearly alike, only without the speller's help.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, hunspell-en-us")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -7,7 +7,7 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev libsqlite3-d
   imagemagick fonts-wqy-zenhei sqlite3 python3 python3-pil desktop-file-utils
   libespeak-ng-dev espeak-ng-data libasound2-dev clang-format libx11-dev libxext-dev libxtst-dev
   dpkg-dev file lintian appstream nlohmann-json3-dev libfontconfig-dev
-  dbus-daemon xfce4-panel xfconf weston qt6-wayland faketime
+  dbus-daemon xfce4-panel xfconf weston qt6-wayland faketime libhunspell-dev hunspell-en-us
   # The statistics plots; Debian's Qt Charts finds its OpenGL dependency only with the second.
   qt6-charts-dev libqt6opengl6-dev)
 

@@ -88,6 +88,8 @@ void TDictTable::Close()
     walkDirection_ = Walk::None;
     walks_.reset();
     numbers_.reset();
+    shapes_.Forget();
+    explanations_.Forget();
     countAll_.reset();
     byId_.reset();
     insert_.reset();
@@ -496,6 +498,7 @@ void TDictTable::Post()
             editBuffer_.id = fill_->Add(editBuffer_.word, editBuffer_.interpret, editBuffer_.remark);
         } catch (const DictError&) {
             recordCount_ = -1; // a full group was written and failed: its records are not stored
+            ForgetKeptWords();
             throw;
         }
     } else {
@@ -514,12 +517,21 @@ void TDictTable::Post()
         if (recordCount_ >= 0)
             ++recordCount_;
         numbers_->Added(editBuffer_.word);
+        shapes_.Added(editBuffer_.word);
+        explanations_.Added(editBuffer_.id, editBuffer_.word, editBuffer_.interpret);
         recNo_ = 0;
-    } else if (!gbk::EqualNoCase(editBuffer_.word, current_.word)) {
-        // An edit ends a fill first (it needs the indexes), so the fill knows no edited word.
-        numbers_->Removed(current_.word);
-        numbers_->Added(editBuffer_.word);
-        recNo_ = 0;
+    } else {
+        if (!gbk::EqualNoCase(editBuffer_.word, current_.word)) {
+            // An edit ends a fill first (it needs the indexes), so the fill knows no edited word.
+            numbers_->Removed(current_.word);
+            numbers_->Added(editBuffer_.word);
+            recNo_ = 0;
+        }
+        if (editBuffer_.word != current_.word) {
+            shapes_.Removed(current_.word);
+            shapes_.Added(editBuffer_.word);
+        }
+        explanations_.Changed(editBuffer_.id, editBuffer_.word, editBuffer_.interpret);
     }
     current_ = editBuffer_;
     hasCurrent_ = true;
@@ -538,6 +550,8 @@ void TDictTable::Delete()
     if (recordCount_ >= 0)
         --recordCount_;
     numbers_->Removed(deleted.word);
+    shapes_.Removed(deleted.word);
+    explanations_.Removed(deleted.id);
     // The record that followed the deleted one becomes current; after the last, the new last.
     if (WalkPast(Walk::Forward, deleted)) {
         MoveToWalkRow();
@@ -547,6 +561,22 @@ void TDictTable::Delete()
         Last();
         eof_ = bof_ = !hasCurrent_;
     }
+}
+
+std::vector<SimilarWord> TDictTable::SimilarWords(std::string_view text, int limit, std::size_t most)
+{
+    RequireIndexes();
+    if (!shapes_.Made())
+        shapes_.Make(db_);
+    return shapes_.Near(text, limit, most);
+}
+
+std::vector<ExplainedWord> TDictTable::WordsExplaining(std::string_view text, std::size_t most)
+{
+    RequireIndexes();
+    if (!explanations_.Made())
+        explanations_.Make(db_);
+    return explanations_.Containing(text, most);
 }
 
 bool TDictTable::ReadInWordOrder(

@@ -2,6 +2,8 @@
 // The dictionary table: one SQLite file of records (ID, word, interpret, remark) kept in word order
 // (word without letter case, then ID), with a single current record that every feature moves.
 
+#include "store/StoredExplanations.h"
+#include "store/StoredWordShapes.h"
 #include "store/WordOrderReading.h"
 
 #include <cstdint>
@@ -95,6 +97,13 @@ public:
     // last until it returns.
     void ReadStored(const std::function<bool(std::string_view word, std::string_view interpret)>& visit);
 
+    // The stored words within `limit` edits of `text`, nearest first, at most `most` of them
+    // (StoredWordShapes::Near). The words are read into memory on first use and kept right from
+    // then on; nothing is written to the file.
+    std::vector<SimilarWord> SimilarWords(std::string_view text, int limit, std::size_t most);
+    // The first `most` records in word order whose explanation holds `text`, kept in memory alike.
+    std::vector<ExplainedWord> WordsExplaining(std::string_view text, std::size_t most);
+
     // The engine's query plan of every statement the cursor runs, one line per step of a plan, so
     // a test can check that each seek and step goes through an index.
     std::vector<std::string> QueryPlans() const;
@@ -121,6 +130,9 @@ private:
     void CommitBatch(const char* sql);
     void AbandonBatch();
     void ReleaseBatchCache();
+    // What the table holds has changed in ways not told one by one: what is kept in memory of it
+    // is read again when next needed.
+    void ForgetKeptWords();
     // One record on in the direction; past the last one the end flag of that side is set.
     void Step(Walk direction);
     bool StepWalk();
@@ -152,6 +164,8 @@ private:
     std::unique_ptr<SqliteStatement> insert_, update_, delete_, byId_;
     std::unordered_map<const char*, std::unique_ptr<SqliteStatement>> prepared_;
     std::unique_ptr<RecordNumberIndex> numbers_;
+    StoredWordShapes shapes_;
+    StoredExplanations explanations_;
     SqliteStatement* walk_ = nullptr; // the statement whose last row is the current record, if still live
     Walk walkDirection_ = Walk::None;
 

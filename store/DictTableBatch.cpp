@@ -94,6 +94,7 @@ void TDictTable::WriteFill()
         fill_->Write();
     } catch (const DictError&) {
         recordCount_ = -1; // the group's records are not stored
+        ForgetKeptWords();
         throw;
     }
 }
@@ -143,9 +144,16 @@ void TDictTable::AbandonBatch()
     batchWait_ = nullptr;
     fill_.reset();
     ReleaseBatchCache();
-    numbers_->Forget();
+    ForgetKeptWords();
     recordCount_ = -1;
     recNo_ = 0;
+}
+
+void TDictTable::ForgetKeptWords()
+{
+    numbers_->Forget();
+    shapes_.Forget();
+    explanations_.Forget();
 }
 
 void TDictTable::ReleaseBatchCache()

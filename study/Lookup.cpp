@@ -49,6 +49,7 @@ void Lookup::SetInputWord(const std::string& text)
     c_.view.SetText(Control::Edit_Input, text);
     c_.view.SetCaretToEnd(Control::Edit_Input);
     c_.state.QueryWord = text;
+    suggestions.Hide();
 }
 
 void Lookup::ShowWordView()
@@ -119,8 +120,10 @@ void Lookup::Edit_InputChange()
 {
     if (c_.state.SettingInput)
         return;
-    Seek_Word_Record(c_.table, c_.view.Text(Control::Edit_Input));
+    const std::string typed = c_.view.Text(Control::Edit_Input);
+    Seek_Word_Record(c_.table, typed);
     ShowWordView();
+    suggestions.Offer(typed, shownWord_);
 }
 
 void Lookup::Edit_InputKeyDown(int key)
@@ -132,6 +135,7 @@ void Lookup::Edit_InputKeyDown(int key)
 void Lookup::SpeedButton_SeekClick()
 {
     MainView& view = c_.view;
+    suggestions.Hide(); // the typed text is sought as it is
     const std::string typed = gbk::Trim(view.Text(Control::Edit_Input));
     if (typed.empty())
         return;
@@ -195,6 +199,22 @@ void Lookup::ListBox_PreviewDblClick()
     SetInputWord(word);
     Seek_Word_Record(c_.table, c_.view.Text(Control::Edit_Input));
     ShowWordView();
+}
+
+void Lookup::SuggestionPicked(int index)
+{
+    const std::string word = suggestions.Take(index);
+    if (word.empty())
+        return;
+    {
+        // The box's change handler would offer a list for the word picked: none, as it is stored.
+        const ScopedFlag setting(c_.state.SettingInput);
+        c_.view.SetText(Control::Edit_Input, word);
+        c_.view.SetCaretToEnd(Control::Edit_Input);
+    }
+    Seek_Word_Record(c_.table, word);
+    ShowWordView();
+    c_.view.SetFocus(Control::Edit_Input);
 }
 
 void Lookup::SpeakShownWord()

@@ -4,7 +4,9 @@
 
 #include "store/DictTable.h"
 #include "study/Speaker.h"
+#include "study/Speller.h"
 #include "study/StudyContext.h"
+#include "study/WordSuggestions.h"
 
 #include <string>
 #include <string_view>
@@ -14,8 +16,14 @@ bool IsWordPrefix(std::string_view text, std::string_view prefix);
 
 class Lookup {
 public:
-    // `speaker` says the shown word on F2.
-    explicit Lookup(StudyContext context, Speaker& speaker = Silence()) : c_(context), speaker_(speaker) {}
+    // `speaker` says the shown word on F2; `speller` adds to the spellings offered.
+    explicit Lookup(StudyContext context, Speaker& speaker = Silence(), Speller& speller = NoSpeller())
+        : suggestions(context, speller), c_(context), speaker_(speaker)
+    {
+    }
+
+    // The list below the lookup box, offered after each keystroke.
+    WordSuggestions suggestions;
 
     void SetInputWord(const std::string& text);
     // Shows the current record and lists it with the following words that begin with it, up to
@@ -32,6 +40,9 @@ public:
     void SpeedButton_nextClick();
     void SpeedButton_lastClick();
     void ListBox_PreviewDblClick();
+    // An entry of the list below the box was picked: its word goes into the box and is shown as if
+    // typed, and the list stays for the next pick (the window closes it after a click).
+    void SuggestionPicked(int index);
     void Memo_ViewDblClick();
     // F2: says the word the definition view shows, or the typed word when it shows none.
     void SpeakShownWord();

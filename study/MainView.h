@@ -6,8 +6,10 @@
 
 #include "study/Control.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The shapes of question and notice the page logic asks; the window turns each into its buttons,
@@ -52,6 +54,11 @@ public:
     // How many entries the list shows at once, at its size now.
     virtual int PreviewRows() const = 0;
 
+    // The list that drops below the lookup box: a heading above its entries, the best first. It
+    // closes by Hide, by Escape and by a pick, which comes back as StudyPages::SuggestionPicked.
+    virtual void ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries) = 0;
+    virtual void HideSuggestions() = 0;
+
     // Selecting a page here runs no page-entry actions.
     virtual int ActivePage() const = 0;
     virtual void SelectPage(int page) = 0;
@@ -67,6 +74,11 @@ public:
     // The save-style file dialog of the word-list commands; nothing when cancelled. The path is
     // in the file system's own encoding.
     virtual std::optional<std::string> AskFileName(const std::string& title) = 0;
+    // A choice among entries, each a name and a detail, in a dialog of the window's own look, its
+    // button captioned `chooseCaption`; the chosen entry's index, nothing when closed without one.
+    virtual std::optional<std::size_t>
+    ChooseEntry(const std::string& title, const std::vector<std::pair<std::string, std::string>>& entries,
+                const std::string& chooseCaption) = 0;
     virtual void ShowProgress(bool visible) = 0;
     virtual void SetProgress(int percent) = 0;
     // Lets the window repaint and take input while a long command runs.

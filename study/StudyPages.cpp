@@ -6,13 +6,14 @@
 
 #include <utility>
 
-StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker)
+StudyPages::StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker,
+                       Speller& speller)
     : table_(table), view_(view), errorBook(table), reviews(table), schedule(table, reviews),
-      lookup({table, state, view}, speaker), maintenance({table, state, view}, errorBook, reviews),
+      lookup({table, state, view}, speaker, speller), maintenance({table, state, view}, errorBook, reviews),
       settings({table, state, view}, lookup, paths.iniFile),
       dictation({table, state, view}, settings, speaker, errorBook, reviews, schedule, clock),
-      keys({table, state, view}, lookup, maintenance, dictation), transfer({table, state, view}),
-      statistics(table, reviews, errorBook)
+      keys({table, state, view}, lookup, maintenance, dictation),
+      transfer({table, state, view}, paths.gradedListsFolder), statistics(table, reviews, errorBook)
 {
 }
 
@@ -146,4 +147,16 @@ void StudyPages::PreviewScrolledToEnd()
 {
     if (!Busy())
         lookup.MorePreview();
+}
+
+void StudyPages::SpellingsArrived(const std::string& word, const std::vector<std::string>& spellings)
+{
+    if (!Busy())
+        lookup.suggestions.SpellingsArrived(word, spellings);
+}
+
+void StudyPages::SuggestionPicked(int index)
+{
+    if (!Busy())
+        lookup.SuggestionPicked(index);
 }

@@ -21,14 +21,17 @@
 #include <string>
 
 struct StudyPaths {
-    std::string iniFile;          // the program's path with ".ini"
-    std::string programDirectory; // initial directory of the word-list file dialogs
+    std::string iniFile;                // the program's path with ".ini"
+    std::string programDirectory;       // initial directory of the word-list file dialogs
+    std::string gradedListsFolder = {}; // the graded word lists that come with the program
 };
 
 class StudyPages {
 public:
-    // `speaker` says the words of the dictation drill and of F2.
-    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker = Silence());
+    // `speaker` says the words of the dictation drill and of F2; `speller` adds to the spellings
+    // the lookup offers.
+    StudyPages(TDictTable& table, MainView& view, const StudyPaths& paths, Speaker& speaker = Silence(),
+               Speller& speller = NoSpeller());
 
 private:
     TDictTable& table_;
@@ -64,6 +67,10 @@ public:
     // control that has the focus, if any.
     void KeyDown(std::optional<Control> focused, int key, bool ctrl);
     void DoubleClicked(Control control);
+    // An entry of the list below the lookup box was picked.
+    void SuggestionPicked(int index);
+    // The speller's answer came (on the window's thread).
+    void SpellingsArrived(const std::string& word, const std::vector<std::string>& spellings);
     // The preview list was scrolled to its end (or grew taller than its entries).
     void PreviewScrolledToEnd();
     // True while an export or import runs: the window then ignores commands that move the table.

@@ -5,6 +5,7 @@
 #include "store/DictTable.h"
 #include "store/StoredWordDigest.h"
 #include "study/CommonTexts.h"
+#include "study/GradedLists.h"
 #include "study/ImportMerge.h"
 #include "study/ImportReport.h"
 #include "study/MainView.h"
@@ -46,12 +47,25 @@ struct Texts {
     std::string brokenJson = gbk::FromUtf8("JSON 格式错误。没有导入任何词条。").value();
     std::string tooDeep = gbk::FromUtf8("JSON 嵌套太深。没有导入任何词条。").value();
     std::string tooLong = gbk::FromUtf8("JSON 中有超过 1 MB 的单个值。没有导入任何词条。").value();
+    std::string gradedTitle = gbk::FromUtf8("导入词表").value();
+    std::string importCaption = gbk::FromUtf8("导入").value();
+    std::string words = gbk::FromUtf8(" 个单词").value();
+    std::string noGradedLists = gbk::FromUtf8("找不到随程序安装的词表，没有导入任何词条：\r\n").value();
 };
 
 const Texts& Say()
 {
     static const Texts texts;
     return texts;
+}
+
+// 1,603: the counts of the lists as their origin gives them.
+std::string WithThousands(int number)
+{
+    std::string digits = std::to_string(number);
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
+    return digits;
 }
 
 bool HasExtension(const std::string& path)
@@ -276,17 +290,40 @@ void WordListTransfer::SpeedImportClick()
     const ScopedFlag running(running_);
     stopping_ = false;
     const auto chosen = c_.view.AskFileName(Say().importTitle);
-    if (!chosen)
-        return;
+    if (chosen)
+        Import(*chosen);
+}
 
-    const std::string name = gbk::FromUtf8Lossy(*chosen);
-    InputFile file(*chosen, name);
+void WordListTransfer::MenuItem_wordlistsClick()
+{
+    if (running_)
+        return;
+    const ScopedFlag running(running_);
+    stopping_ = false;
+    const std::vector<GradedList> lists = ReadGradedLists(gradedListsFolder_);
+    if (lists.empty()) {
+        c_.view.MessageBox(Say().noGradedLists + gbk::FromUtf8Lossy(GradedListsIndex(gradedListsFolder_)),
+                           Common().warning, Question::WarningNotice);
+        return;
+    }
+    std::vector<std::pair<std::string, std::string>> entries;
+    for (const GradedList& list : lists)
+        entries.emplace_back(list.title, WithThousands(list.words) + Say().words);
+    const auto chosen = c_.view.ChooseEntry(Say().gradedTitle, entries, Say().importCaption);
+    if (chosen)
+        Import(gradedListsFolder_ + "/" + lists[*chosen].file);
+}
+
+void WordListTransfer::Import(const std::string& path)
+{
+    const std::string name = gbk::FromUtf8Lossy(path);
+    InputFile file(path, name);
     Progress progress(c_.view);
     std::vector<char> buffer(kReadChunk);
-    const FileLook look = LookAtFile(*chosen, file, buffer, progress);
+    const FileLook look = LookAtFile(path, file, buffer, progress);
     const WordListWidths widths{TDictTable::WordWidth, TDictTable::InterpretWidth};
     const auto reader = MakeWordListReader(look.kind, look.encoding, widths);
-    ImportReport report(*chosen, std::filesystem::path(c_.table.FileName()).parent_path().string(),
+    ImportReport report(path, std::filesystem::path(c_.table.FileName()).parent_path().string(),
                         look.encoding, widths);
     reader->OnNote([&report](const WordListNote& note) { report.Note(note); });
     const auto percent = [&] { return WordListImportPercent(reader->Examined(), file.Size()); };

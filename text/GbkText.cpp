@@ -73,14 +73,20 @@ std::string Trim(std::string_view text)
 
 std::string UpperCase(std::string_view text)
 {
-    std::string result(text);
-    for (std::size_t i = 0; i < result.size(); ++i) {
-        if (IsLeadByte(result, i))
+    std::string result;
+    UpperCaseInto(text, result);
+    return result;
+}
+
+void UpperCaseInto(std::string_view text, std::string& out)
+{
+    out.assign(text);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (IsLeadByte(out, i))
             ++i;
         else
-            result[i] = static_cast<char>(FoldLetter(Byte(result, i)));
+            out[i] = static_cast<char>(FoldLetter(Byte(out, i)));
     }
-    return result;
 }
 
 int CompareNoCase(std::string_view a, std::string_view b)
@@ -113,6 +119,18 @@ bool EqualNoCase(std::string_view a, std::string_view b)
 bool StartsWithNoCase(std::string_view text, std::string_view prefix)
 {
     return prefix.size() <= text.size() && CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+std::size_t FindNoCase(std::string_view text, std::string_view needle)
+{
+    // No copies: the search of explanations runs it over many records per keystroke.
+    if (needle.empty())
+        return 0;
+    const unsigned char first = FoldLetter(Byte(needle, 0));
+    for (std::size_t i = 0; i + needle.size() <= text.size(); i += IsLeadByte(text, i) ? 2 : 1)
+        if (FoldLetter(Byte(text, i)) == first && CompareNoCase(text.substr(i, needle.size()), needle) == 0)
+            return i;
+    return std::string_view::npos;
 }
 
 std::string CutToWidth(std::string_view text, std::size_t width)

@@ -29,6 +29,8 @@ std::string Trim(std::string_view text);
 // Turns single-byte a-z into A-Z; every other byte, both bytes of two-byte characters included,
 // stays as it is.
 std::string UpperCase(std::string_view text);
+// The same into `out`, whose memory is reused: for loops over many texts.
+void UpperCaseInto(std::string_view text, std::string& out);
 
 // Byte order with single-byte letters compared without case: <0, 0 or >0.
 int CompareNoCase(std::string_view a, std::string_view b);
@@ -36,6 +38,10 @@ bool EqualNoCase(std::string_view a, std::string_view b);
 
 // True when `text` begins with `prefix`, letters compared without case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix);
+
+// Where `needle` first occurs in `text` starting at a character of it, letters compared without
+// case; npos when nowhere.
+std::size_t FindNoCase(std::string_view text, std::string_view needle);
 
 // The longest start of `text` of at most `width` bytes that does not split a character.
 std::string CutToWidth(std::string_view text, std::size_t width);

@@ -7,5 +7,7 @@
 class QWidget;
 
 inline const QColor kFaceColour(223, 223, 223);
+// The bar under the chosen entry of the command menu and of the lists that drop from a box.
+inline const QColor kHighlightColour(105, 207, 245);
 
 void ApplyFormLook(QWidget& form);

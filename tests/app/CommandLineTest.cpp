@@ -75,7 +75,7 @@ TEST(CommandLine, KnownOptionsAloneAreTakenAndAnythingElseIsRefusedByName)
 TEST(CommandLine, CheckCountsTheWordsOfAWholeListAndFailsOnADamagedOrMissingOne)
 {
     TempDir dir;
-    const ProgramPlaces places{dir / "dorori", dir.path(), dir / "DoRori.ini"};
+    const ProgramPlaces places{dir / "dorori", dir.path(), dir / "DoRori.ini", dir / "wordlists"};
     const fs::path list = TablePath(dir.path());
     std::ostringstream missing;
     EXPECT_EQ(RunCommand(CommandAction::Check, places, missing), 1);
@@ -106,7 +106,7 @@ TEST(CommandLine, CheckWritesNothingAndSeesTheWordsARunningProgramHasOnlyInItsLo
     TempDir dir;
     // A name that a file URI would otherwise cut short or decode.
     const fs::path folder = dir / "words ?#%41 \xE8\xAF\x8D";
-    const ProgramPlaces places{dir / "dorori", folder, dir / "DoRori.ini"};
+    const ProgramPlaces places{dir / "dorori", folder, dir / "DoRori.ini", dir / "wordlists"};
     {
         TDictTable table;
         StoreWords(folder, {"ant", "bee"}, table);

@@ -29,7 +29,8 @@ FormMainFixture::FormMainFixture()
     trayArea = area.get();
     trayArea->log = &traySent;
     form = std::make_unique<TFormMain>(
-        data.DictTable, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string()}, std::move(area));
+        data.DictTable, StudyPaths{(dir / "DoRori.ini").string(), dir.path().string(), DORORI_GRADED_LISTS},
+        std::move(area));
     form->openUrl = [this](const QUrl& url) { opened.push_back(url); };
 }
 

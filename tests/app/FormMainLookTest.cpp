@@ -16,6 +16,8 @@
 #include <QTabBar>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 using FormMainLookTest = FormMainFixture;
@@ -142,18 +144,18 @@ TEST_F(FormMainLookTest, TheCommandMenuIsPaintedInTheWindowsColoursOverItsSidePi
     form->SpeedButton_MenuClick();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
 
-    // The original items in their order, 学习统计 among them, 退出系统 last.
+    // The original items in their order, 导入词表… and 学习统计 among them, 退出系统 last.
     const QList<QAction*> items = menu.actions();
     QStringList names;
     for (const QAction* item : items)
         names << item->objectName();
-    EXPECT_EQ(names, QStringList({"N1", "N2", "N3", "N4", "MenuItem_setting", "MenuItem_statistics", "N8",
-                                  "N5", "N6"}));
+    EXPECT_EQ(names, QStringList({"N1", "N2", "N3", "MenuItem_wordlists", "N4", "MenuItem_setting",
+                                  "MenuItem_statistics", "N8", "N5", "N6"}));
     int itemsHeight = 0;
     for (QAction* item : items)
         itemsHeight += menu.actionGeometry(item).height();
-    EXPECT_EQ(itemsHeight, 160);
-    EXPECT_EQ(menu.actionGeometry(items[3]).height(), 3);
+    EXPECT_EQ(itemsHeight, 182);
+    EXPECT_EQ(menu.actionGeometry(items[4]).height(), 3);
 
     // The 20 x 138 picture ends with the last item, each item showing its own slice; above it, as
     // items are added, its top row goes on.

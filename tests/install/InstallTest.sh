@@ -25,6 +25,9 @@ HOME=$work cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
 [ -x "$prefix/lib/dorori/DoRori" ] || fail "program not in lib/dorori"
 [ "$(readlink -f "$prefix/bin/dorori")" = "$prefix/lib/dorori/DoRori" ] || fail "bin/dorori does not lead to it"
+for list in "$source_dir"/res/wordlists/*.tsv; do
+  cmp -s "$list" "$prefix/lib/dorori/wordlists/$(basename "$list")" || fail "$(basename "$list") is not beside the program"
+done
 for size in 16 22 32 48; do
   cmp -s "$prefix/share/icons/hicolor/${size}x${size}/apps/dorori.png" "$source_dir/res/mainicon_${size}.png" ||
     fail "the ${size}px icon is not the one the window shows"

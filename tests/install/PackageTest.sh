@@ -28,12 +28,18 @@ for file in /usr/bin/dorori /usr/share/applications/org.example.dorori.desktop /
   /usr/share/icons/hicolor/{16x16,22x22,32x32,48x48}/apps/dorori.png /usr/share/icons/hicolor/scalable/apps/dorori.svg; do
   grep -qx "$file" "$work/files" || fail "the package lacks $file"
 done
+for list in "$(dirname "$0")"/../../res/wordlists/*.tsv; do
+  grep -qx "/usr/share/dorori/wordlists/$(basename "$list")" "$work/files" || fail "the package lacks $(basename "$list")"
+done
 grep -q '/data/\|DORori.db\|\.ini$' "$work/files" && fail "the package holds user data"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data libespeak-ng1; do
+for needed in libqt6widgets6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data libespeak-ng1 libhunspell; do
   [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
-[[ $(dpkg-deb -f "$deb" Recommends) == *qt6-wayland* ]] || fail "the package does not recommend qt6-wayland"
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for wanted in qt6-wayland hunspell-en-us; do
+  [[ $recommends == *"$wanted"* ]] || fail "the package does not recommend $wanted: $recommends"
+done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"

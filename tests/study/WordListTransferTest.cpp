@@ -775,4 +775,31 @@ TEST_F(WordListTransferTest, AnExportInAnotherToolsFormatImportsBackRecordForRec
     }
 }
 
+TEST_F(WordListTransferTest, GradedListsAreOfferedAsTheirIndexNamesThemAndAMissingOneIsSaidSo)
+{
+    transfer().MenuItem_wordlistsClick();
+    ASSERT_EQ(view.boxes.size(), 1u);
+    EXPECT_EQ(view.boxes[0].text, G("找不到随程序安装的词表，没有导入任何词条：\r\n") + "/lists.tsv");
+    EXPECT_TRUE(view.choices.empty());
+
+    // A file elsewhere and a line without its count are not offered.
+    const std::string folder = PathOf("lists");
+    std::filesystem::create_directory(folder);
+    WriteFile(folder + "/lists.tsv", "a.tsv\t\xE7\x94\xB2\t12345\n../b.tsv\tb\t1\nc.tsv\tc\n");
+    WriteFile(folder + "/a.tsv", "#separator:tab\napple\t\xE8\x8B\xB9\xE6\x9E\x9C\npear\tx\n");
+    StudyPages withLists(table, view, StudyPaths{PathOf("DoRori.ini"), dir.path().string(), folder});
+    view.choiceAnswers = {std::nullopt, 0};
+    withLists.transfer.MenuItem_wordlistsClick();
+    EXPECT_EQ(table.RecordCount(), 0) << "closed without a choice";
+    withLists.transfer.MenuItem_wordlistsClick();
+    ASSERT_EQ(view.choices.size(), 2u);
+    EXPECT_EQ(view.choices[1].title, G("导入词表"));
+    EXPECT_EQ(view.choices[1].chooseCaption, G("导入"));
+    EXPECT_EQ(view.choices[1].entries,
+              (std::vector<std::pair<std::string, std::string>>{{G("甲"), G("12,345 个单词")}}));
+    EXPECT_EQ(Stored("apple"), G("苹果"));
+    EXPECT_EQ(view.boxes.back().text,
+              ImportMessage("lists/a.tsv", "UTF-8", {"新增 2 个，第一个是【apple】"}));
+}
+
 } // namespace

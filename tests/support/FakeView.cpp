@@ -62,3 +62,16 @@ std::optional<std::string> FakeView::AskFileName(const std::string& title)
     fileAnswers.pop_front();
     return answer;
 }
+
+std::optional<std::size_t>
+FakeView::ChooseEntry(const std::string& title,
+                      const std::vector<std::pair<std::string, std::string>>& entries,
+                      const std::string& chooseCaption)
+{
+    choices.push_back({title, entries, chooseCaption});
+    if (choiceAnswers.empty())
+        return std::nullopt;
+    const auto answer = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return answer;
+}

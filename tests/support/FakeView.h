@@ -34,6 +34,8 @@ public:
     // Cancel, as a box closed without a button does.
     std::deque<Answer> answers;
     std::deque<std::optional<std::string>> fileAnswers;
+    // Answers for the next choices among entries; an unanswered one is closed without a choice.
+    std::deque<std::optional<std::size_t>> choiceAnswers;
 
     // What the logic did.
     std::map<Control, std::string> texts;
@@ -44,6 +46,8 @@ public:
     int selected = -1;
     int previewRows = 6; // the design's list shows six entries
     int previewClears = 0;
+    std::string suggestionHeading;
+    std::vector<std::string> suggestions; // the list below the lookup box; empty while closed
     int page = 0;
     bool settingsTab = false;
     std::map<int, std::string> pageCaptions;
@@ -51,6 +55,12 @@ public:
     int beeps = 0;
     std::vector<AskedBox> boxes;
     std::vector<std::string> fileTitles;
+    struct OfferedChoice {
+        std::string title;
+        std::vector<std::pair<std::string, std::string>> entries;
+        std::string chooseCaption;
+    };
+    std::vector<OfferedChoice> choices;
     Control focus = Control::Edit_Input;
     Control caretAtEnd = Control::fcTitleLabel1;
     Control selectedAll = Control::fcTitleLabel1;
@@ -81,6 +91,12 @@ public:
     int PreviewSelectedIndex() const override { return selected; }
     std::string PreviewItem(int index) const override;
     int PreviewRows() const override { return previewRows; }
+    void ShowSuggestions(const std::string& heading, const std::vector<std::string>& entries) override
+    {
+        suggestionHeading = heading;
+        suggestions = entries;
+    }
+    void HideSuggestions() override { suggestions.clear(); }
 
     int ActivePage() const override { return page; }
     void SelectPage(int index) override { page = index; }
@@ -93,6 +109,9 @@ public:
     Answer MessageBox(const std::string& text, const std::string& caption, Question question) override;
 
     std::optional<std::string> AskFileName(const std::string& title) override;
+    std::optional<std::size_t> ChooseEntry(const std::string& title,
+                                           const std::vector<std::pair<std::string, std::string>>& entries,
+                                           const std::string& chooseCaption) override;
     void ShowProgress(bool shown) override { progressVisible = shown; }
     void SetProgress(int percent) override { progress.push_back(percent); }
     void ProcessEvents() override { ++processedEvents; }
