@@ -18,7 +18,7 @@ bool IsAscii(const std::string& text)
 } // namespace
 
 HunspellSpeller::HunspellSpeller(Answer answer, std::string folder)
-    : answer_(std::move(answer)), folder_(std::move(folder)), thread_([this] { Run(); })
+    : answer_(std::move(answer)), folder_(std::move(folder))
 {
 }
 
@@ -29,7 +29,8 @@ HunspellSpeller::~HunspellSpeller()
         stopping_ = true;
     }
     wake_.notify_one();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
 }
 
 void HunspellSpeller::Ask(const std::string& word)
@@ -43,6 +44,9 @@ void HunspellSpeller::Ask(const std::string& word)
         pending_ = word;
         hasPending_ = true;
     }
+    // Started with the first question: most starts never ask one.
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { Run(); });
     wake_.notify_one();
 }
 

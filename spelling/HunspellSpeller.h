@@ -48,5 +48,5 @@ private:
     bool looked_ = false; // for the dictionary
     std::unique_ptr<Hunspell> hunspell_;
 
-    std::thread thread_;
+    std::thread thread_; // started by the first question, on the window's thread
 };
