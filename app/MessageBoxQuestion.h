@@ -13,6 +13,8 @@ constexpr int MessageBoxFlags(Question question)
         return kMbOk | kMbIconError;
     case Question::WarningNotice:
         return kMbOk | kMbIconWarning;
+    case Question::InfoNotice:
+        return kMbOk | kMbIconInformation;
     case Question::AskYesNo:
         return kMbYesNo | kMbIconQuestion | kMbDefaultButton1;
     case Question::AskOverwrite:
@@ -25,6 +27,7 @@ constexpr int MessageBoxFlags(Question question)
 
 static_assert(MessageBoxFlags(Question::Notice) == 16);
 static_assert(MessageBoxFlags(Question::WarningNotice) == 48);
+static_assert(MessageBoxFlags(Question::InfoNotice) == 64);
 static_assert(MessageBoxFlags(Question::AskYesNo) == 36);
 static_assert(MessageBoxFlags(Question::AskOverwrite) == 49);
 static_assert(MessageBoxFlags(Question::AskYesNoCancel) == 515);

@@ -17,6 +17,7 @@
 enum class Question {
     Notice,        // "确定", error icon
     WarningNotice, // "确定", warning icon
+    InfoNotice,    // "确定", information icon: what an import or export did
     AskYesNo,      // "是" / "否", question icon, the focus on "否"
     AskOverwrite,  // "确定" / "取消", warning icon, the focus on "取消"
     AskYesNoCancel // "是" / "否" / "取消", no icon, the focus on "是"

@@ -280,7 +280,7 @@ void WordListTransfer::SpeedExportClick()
     // The own format says nothing, as it always has; the others say what they wrote.
     if (kind != WordListFileKind::Own)
         c_.view.MessageBox(Say().exported + std::to_string(written) + Say().exportedTo + name, Common().hint,
-                           Question::Notice);
+                           Question::InfoNotice);
 }
 
 void WordListTransfer::SpeedImportClick()
@@ -362,14 +362,19 @@ void WordListTransfer::Import(const std::string& path)
     const bool stored = read.end == WordListEnd::Read || read.end == WordListEnd::Stopped ||
                         read.end == WordListEnd::Unterminated;
     const std::optional<std::string> nothing = report.NothingFound(entries);
-    if (stored && nothing && !cancelledAt)
+    const bool saysNothingFound = stored && nothing && !cancelledAt;
+    if (saysNothingFound)
         text += (text.empty() ? "" : "\r\n\r\n") + *nothing;
     else if (stored && (look.kind != WordListFileKind::Own || ImportReport::WorthSaying(entries)))
         text +=
             (text.empty() ? "" : "\r\n\r\n") + report.Message(entries, cancelledAt ? &*cancelledAt : nullptr);
+    // A list read whole (or up to the learner's 取消), something found and nothing left out is
+    // news, not an error.
+    const bool leftOut = entries.LeftOut().count > 0;
+    const bool news = (read.end == WordListEnd::Read || cancelledAt) && !saysNothingFound && !leftOut;
     if (!text.empty())
-        c_.view.MessageBox(text,
-                           entries.LeftOut().count > 0 || read.end != WordListEnd::Read ? Common().warning
-                                                                                        : Common().hint,
-                           entries.LeftOut().count > 0 ? Question::WarningNotice : Question::Notice);
+        c_.view.MessageBox(text, news ? Common().hint : Common().warning,
+                           leftOut ? Question::WarningNotice
+                           : news  ? Question::InfoNotice
+                                   : Question::Notice);
 }

@@ -568,6 +568,7 @@ TEST_F(WordListTransferTest, ListsOfOtherToolsMergeByTheirNamesExtension)
               G("文件 ") + PathOf("owl.txt") +
                   G(" 中没有找到可以导入的词条。\r\n\r\n每个单词都需要一个解释。请每行写一个单词和"
                     "它的解释，中间用“|”分开，例如：\r\napple | n. 苹果"));
+    EXPECT_EQ(view.boxes[3].question, Question::Notice);
     ExpectIdle();
 }
 
@@ -759,6 +760,7 @@ TEST_F(WordListTransferTest, AnExportInAnotherToolsFormatImportsBackRecordForRec
         Export(file);
         ASSERT_EQ(view.boxes.size(), 1u);
         EXPECT_EQ(view.boxes[0].text, G("已导出 5 个单词到文件：\r\n") + PathOf(file));
+        EXPECT_EQ(view.boxes[0].question, Question::InfoNotice);
 
         table.First();
         while (!table.Eof())
@@ -772,6 +774,7 @@ TEST_F(WordListTransferTest, AnExportInAnotherToolsFormatImportsBackRecordForRec
         EXPECT_EQ(after, before);
         ASSERT_EQ(view.boxes.size(), 1u);
         EXPECT_EQ(view.boxes[0].text, ImportMessage(file, "UTF-8", {"新增 5 个，第一个是【#tag】"}));
+        EXPECT_EQ(view.boxes[0].question, Question::InfoNotice);
     }
 }
 
