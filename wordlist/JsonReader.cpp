@@ -1,285 +1,8 @@
 #include "wordlist/JsonReader.h"
 
-#include "text/GbkCodec.h"
-#include "text/GbkText.h"
+#include "wordlist/CheckedJsonReading.h"
+#include "wordlist/JsonParsing.h"
 #include "wordlist/JsonShapeCheck.h"
-
-#include <cstddef>
-#include <istream>
-#include <nlohmann/json.hpp>
-#include <streambuf>
-#include <string>
-
-namespace {
-
-// The file's bytes for the parser, in UTF-8 (a GBK file converted as it goes), a piece at a time
-// through a stream buffer, which the parser reads fastest. It ends the input early where a single
-// token grows past the limit, which keeps the parser's token buffer bounded, and tells the line
-// and offset the parser has read up to, for the fault message and the element's line.
-class JsonInput : public std::streambuf {
-public:
-    JsonInput(const std::function<std::string_view()>& next, WordListEncoding encoding)
-        : next_(next), encoding_(encoding)
-    {
-    }
-
-    bool TooLong() const { return tooLong_ && gptr() == egptr(); }
-    WordListFault Where()
-    {
-        CountLinesTo(gptr());
-        return {line_, before_ + static_cast<std::uint64_t>(gptr() - eback())};
-    }
-
-protected:
-    int_type underflow() override
-    {
-        if (tooLong_)
-            return traits_type::eof();
-        CountLinesTo(egptr());
-        before_ += static_cast<std::uint64_t>(egptr() - eback());
-        if (!Refill())
-            return traits_type::eof();
-        char* begin = out_.data();
-        setg(begin, begin, begin + Watch(out_));
-        counted_ = begin;
-        return traits_type::to_int_type(*gptr());
-    }
-
-private:
-    void CountLinesTo(const char* end)
-    {
-        for (; counted_ && counted_ < end; ++counted_)
-            line_ += *counted_ == '\n';
-    }
-    bool Refill()
-    {
-        out_.clear();
-        while (out_.empty()) {
-            if (in_.empty())
-                in_ = next_();
-            if (in_.empty())
-                return false;
-            if (encoding_ == WordListEncoding::Utf8) {
-                out_.assign(in_);
-                in_ = {};
-            } else {
-                ConvertGbk();
-            }
-        }
-        return true;
-    }
-    // GBK to UTF-8 a character at a time; a lead byte at a piece's end waits for the next piece.
-    void ConvertGbk()
-    {
-        std::size_t i = 0;
-        for (; i < in_.size(); ++i) {
-            const auto b = static_cast<unsigned char>(in_[i]);
-            if (b < 0x80) {
-                out_ += in_[i];
-                continue;
-            }
-            std::string pair;
-            if (!held_.empty()) {
-                pair = held_ + in_[i];
-                held_.clear();
-            } else if (gbk::IsLead(b)) {
-                if (i + 1 == in_.size()) {
-                    held_ = in_[i];
-                    continue;
-                }
-                pair = in_.substr(i, 2);
-                ++i;
-            } else {
-                pair = in_[i];
-            }
-            out_ += gbk::ToUtf8(pair);
-        }
-        in_ = {};
-        if (out_.empty() && !held_.empty()) {
-            // The file ends on a lead byte: it is no character.
-            std::string_view more = next_();
-            if (more.empty()) {
-                out_ = gbk::ToUtf8(held_);
-                held_.clear();
-            } else {
-                in_ = more;
-            }
-        }
-    }
-    // How much of the new bytes the parser may have: all of them, or up to the byte with which a
-    // token (a string, or a run of bytes outside strings that are neither blanks nor structure)
-    // grows past the limit.
-    std::size_t Watch(std::string_view bytes)
-    {
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            const char c = bytes[i];
-            bool counts = true;
-            if (inString_) {
-                if (escaped_)
-                    escaped_ = false;
-                else if (c == '\\')
-                    escaped_ = true;
-                else if (c == '"')
-                    inString_ = false;
-            } else if (c == '"') {
-                inString_ = true;
-                run_ = 0;
-                counts = false;
-            } else if (c == '[' || c == ']' || c == '{' || c == '}' || c == ',' || c == ':' || c == ' ' ||
-                       c == '\t' || c == '\r' || c == '\n') {
-                run_ = 0;
-                counts = false;
-            }
-            if (counts && ++run_ > kJsonTokenLimit) {
-                tooLong_ = true;
-                return i + 1;
-            }
-        }
-        return bytes.size();
-    }
-
-    const std::function<std::string_view()>& next_;
-    WordListEncoding encoding_;
-    std::string_view in_;
-    std::string held_;
-    std::string out_;
-    std::size_t run_ = 0;
-    bool inString_ = false;
-    bool escaped_ = false;
-    bool tooLong_ = false;
-    const char* counted_ = nullptr; // lines are counted up to here
-    std::uint64_t line_ = 1;
-    std::uint64_t before_ = 0; // the bytes of the buffers before this one
-};
-
-using Json = nlohmann::json;
-
-// Picks the entries out of the parser's events; any other shape of element is passed over.
-class EntryEvents : public nlohmann::json_sax<Json> {
-public:
-    EntryEvents(const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry,
-                JsonInput& bytes)
-        : entry_(entry), bytes_(bytes)
-    {
-    }
-
-    WordListEnd end = WordListEnd::Read;
-
-    bool null() override { return Value(); }
-    bool boolean(bool) override { return Value(); }
-    bool number_integer(number_integer_t) override { return Value(); }
-    bool number_unsigned(number_unsigned_t) override { return Value(); }
-    bool number_float(number_float_t, const string_t&) override { return Value(); }
-    bool binary(binary_t&) override { return Value(); }
-    bool string(string_t& text) override
-    {
-        if (depth_ == 2 && key_ == Key::Name) {
-            word_ = std::move(text);
-            hasName_ = true;
-        } else if (depth_ == 2 && key_ == Key::Trans) {
-            trans_ = std::move(text);
-        } else if (depth_ == 3 && inTrans_) {
-            if (!trans_.empty())
-                trans_ += "\r\n";
-            trans_ += text;
-        }
-        return Value();
-    }
-    bool start_object(std::size_t) override { return Open(true); }
-    bool start_array(std::size_t) override { return Open(false); }
-    bool key(string_t& name) override
-    {
-        if (depth_ == 2)
-            key_ = name == "name" ? Key::Name : name == "trans" ? Key::Trans : Key::Other;
-        return true;
-    }
-    bool end_object() override { return Close(); }
-    bool end_array() override { return Close(); }
-    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override
-    {
-        if (end == WordListEnd::Read)
-            end = WordListEnd::Broken;
-        return false;
-    }
-
-private:
-    enum class Key { Other, Name, Trans };
-
-    // A value at the top is no array.
-    bool Value()
-    {
-        if (depth_ == 0) {
-            end = WordListEnd::NotArray;
-            return false;
-        }
-        return true;
-    }
-    bool Open(bool object)
-    {
-        if (depth_ == 0 && object) {
-            end = WordListEnd::NotArray;
-            return false;
-        }
-        if (++depth_ > kJsonDepthLimit) {
-            end = WordListEnd::TooDeep;
-            return false;
-        }
-        if (depth_ == 2 && object) {
-            inElement_ = true;
-            line_ = bytes_.Where().line;
-            hasName_ = false;
-            word_.clear();
-            trans_.clear();
-            key_ = Key::Other;
-        }
-        if (depth_ == 3 && inElement_ && key_ == Key::Trans) {
-            inTrans_ = !object;
-            trans_.clear();
-        }
-        return true;
-    }
-    bool Close()
-    {
-        if (depth_ == 3)
-            inTrans_ = false;
-        if (depth_ == 2 && inElement_) {
-            inElement_ = false;
-            if (hasName_ && !entry_(word_, trans_, line_)) {
-                end = WordListEnd::Stopped;
-                return false;
-            }
-        }
-        --depth_;
-        return true;
-    }
-
-    const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry_;
-    JsonInput& bytes_;
-    std::uint64_t line_ = 0; // where the element being read began
-    int depth_ = 0;
-    bool inElement_ = false;
-    bool inTrans_ = false;
-    bool hasName_ = false;
-    Key key_ = Key::Other;
-    std::string word_;
-    std::string trans_;
-};
-
-// One pass through the file; `entry` receives each word and explanation in UTF-8, uncut.
-WordListReadResult
-ParseJson(const std::function<std::string_view()>& next, WordListEncoding encoding,
-          const std::function<bool(std::string_view, std::string_view, std::uint64_t)>& entry)
-{
-    JsonInput bytes(next, encoding);
-    std::istream stream(&bytes);
-    EntryEvents events(entry, bytes);
-    Json::sax_parse(stream, &events);
-    if (bytes.TooLong())
-        events.end = WordListEnd::TooLong;
-    return {events.end, bytes.Where()};
-}
-
-} // namespace
 
 // The parser hands out UTF-8 whatever the file's encoding.
 JsonReader::JsonReader(WordListWidths widths, WordListEncoding encoding)
@@ -296,7 +19,8 @@ WordListReadResult JsonReader::Read(const WordListPieces& file, const WordListEn
         }
         file.rewind();
     }
-    if (!shape.Whole()) {
+    const bool whole = shape.Whole();
+    if (!whole) {
         const WordListReadResult check = ParseJson(
             file.next, encoding_, [](std::string_view, std::string_view, std::uint64_t) { return true; });
         if (check.end != WordListEnd::Read)
@@ -304,19 +28,19 @@ WordListReadResult JsonReader::Read(const WordListPieces& file, const WordListEn
         file.rewind();
     }
     examined_ = 0;
-    return ParseJson(
-        [&] {
-            const std::string_view piece = file.next();
-            examined_ += piece.size();
-            return piece;
-        },
-        encoding_,
-        [&](std::string_view word, std::string_view interpret, std::uint64_t line) {
-            const auto made = entries_.Make(word, interpret, line);
-            if (made && !entry(*made))
-                return false;
-            if (file.advanced)
-                file.advanced();
-            return true;
-        });
+    const auto next = [&] {
+        const std::string_view piece = file.next();
+        examined_ += piece.size();
+        return piece;
+    };
+    const auto made = [&](std::string_view word, std::string_view interpret, std::uint64_t line) {
+        const auto entryMade = entries_.Make(word, interpret, line);
+        if (entryMade && !entry(*entryMade))
+            return false;
+        if (file.advanced)
+            file.advanced();
+        return true;
+    };
+    // A file the quick look told whole needs no parser: its bytes are read as they stand.
+    return whole ? ReadCheckedJson(next, made) : ParseJson(next, encoding_, made);
 }

@@ -2,9 +2,10 @@
 // Reads a word list saved as a JSON array of objects, as typing-drill programs keep their chapters:
 // each object's "name" is the word and its "trans" the explanation (an array's strings joined by
 // CR LF, or a string as it is); other keys are ignored and an element without a string "name" is
-// skipped. The file streams through a SAX parser in pieces, so memory stays bounded: a single
-// string or number longer than kJsonTokenLimit, or nesting deeper than kJsonDepthLimit, ends the
-// reading as a fault. A file that is not valid UTF-8 is read as GBK.
+// skipped. The file is read in pieces, so memory stays bounded: a single string or number longer
+// than kJsonTokenLimit, or nesting deeper than kJsonDepthLimit, ends the reading as a fault. A file
+// the quick look tells whole is read straight from its bytes (CheckedJsonReading), any other
+// through the JSON library's parser (JsonParsing). A file that is not valid UTF-8 is read as GBK.
 
 #include "wordlist/WordListReader.h"
 

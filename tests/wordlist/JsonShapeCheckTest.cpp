@@ -1,5 +1,8 @@
 #include "wordlist/JsonShapeCheck.h"
 
+#include "wordlist/CheckedJsonReading.h"
+#include "wordlist/JsonParsing.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -37,6 +40,26 @@ bool ParserReadsIt(const std::string& bytes)
     return parsed.is_array() && depth(parsed) <= 64;
 }
 
+// Every entry a reading hands out, with its line, and how it ended, the file given `piece` bytes at
+// a time.
+std::string Entries(const std::string& bytes, std::size_t piece, bool parse)
+{
+    std::size_t at = 0;
+    const auto next = [&] {
+        const std::string_view part = std::string_view(bytes).substr(std::min(at, bytes.size()), piece);
+        at += piece;
+        return part;
+    };
+    std::string seen;
+    const auto entry = [&](std::string_view word, std::string_view trans, std::uint64_t line) {
+        seen += std::to_string(line) + ":" + std::string(word) + "=" + std::string(trans) + ";";
+        return true;
+    };
+    const WordListReadResult read =
+        parse ? ParseJson(next, WordListEncoding::Utf8, entry) : ReadCheckedJson(next, entry);
+    return seen + "end " + std::to_string(static_cast<int>(read.end));
+}
+
 TEST(JsonShapeCheck, TellsWholeOnlyWhatTheParserReadsThrough)
 {
     struct Row {
@@ -68,8 +91,14 @@ TEST(JsonShapeCheck, TellsWholeOnlyWhatTheParserReadsThrough)
     // Whatever a damaged list looks like, what is told whole, the parser reads through.
     std::mt19937 random(7);
     const std::string alphabet = "[]{}\":,.-+eE0123456789 \\unrtfalse\xE8\x8B\xB9\x01";
+    const std::string lists[] = {
+        rows[0].bytes,
+        "\xEF\xBB\xBF[{\"trans\": [\"a\", [\"x\"], {\"n\": \"y\"}, \"b\\u4e2d\\t\\/\"], \"name\": \"w\",\n"
+        "\"name\": \"v\", \"x\": [1, true, null]}, [\"s\"], 7, {\"name\": 1}, {\"trans\": \"t\", \"name\": "
+        "\"\"}]",
+    };
     for (int file = 0; file < 20000; ++file) {
-        std::string bytes = rows[0].bytes;
+        std::string bytes = lists[file % 2];
         for (int change = 1 + static_cast<int>(random() % 3); change > 0; --change) {
             const std::size_t at = random() % (bytes.size() + 1);
             const char c = alphabet[random() % alphabet.size()];
@@ -88,6 +117,8 @@ TEST(JsonShapeCheck, TellsWholeOnlyWhatTheParserReadsThrough)
         }
         if (Whole(bytes, 1 + random() % 7)) {
             ASSERT_TRUE(ParserReadsIt(bytes)) << bytes;
+            // And read without the parser, it gives what the parser gives.
+            ASSERT_EQ(Entries(bytes, 1 + random() % 7, false), Entries(bytes, 4096, true)) << bytes;
         }
     }
 }
