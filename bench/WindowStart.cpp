@@ -88,6 +88,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s TITLE COMMAND [ARGUMENT...]\n", argv[0]);
         return 2;
     }
+    // A window of an earlier round may go while the tree is looked through: the error that
+    // reading its name then gives means only that it is gone.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     Display* display = XOpenDisplay(nullptr);
     if (!display) {
         std::fprintf(stderr, "cannot open the display\n");
