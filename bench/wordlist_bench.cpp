@@ -60,12 +60,14 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <sqlite3.h>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -135,59 +137,60 @@ std::string Utf8SingleLineFile(std::size_t count)
         });
 }
 
+// Each entry of the UTF-8 list in the own format (one "word | explanation" line each), its word
+// without the padding.
+void ForEachOwnLine(const std::string& utf8,
+                    const std::function<void(std::string_view, std::string_view)>& entry)
+{
+    for (std::size_t at = 0; at < utf8.size();) {
+        const std::size_t end = utf8.find("\r\n", at);
+        const std::string_view line(utf8.data() + at, end - at);
+        const std::size_t bar = line.find("| ");
+        std::string_view word = line.substr(0, bar);
+        while (!word.empty() && word.back() == ' ')
+            word.remove_suffix(1);
+        entry(word, line.substr(bar + 2));
+        at = end + 2;
+    }
+}
+
 // The UTF-8 list as tab-separated notes with their header lines.
 std::string TsvFile(std::size_t count)
 {
     const std::string utf8File = Utf8SingleLineFile(count);
-    return CachedBenchFile("wordlist-single-" + std::to_string(count) + ".tsv",
-                           [&utf8File](const std::string& path) {
-                               const std::string utf8 = ReadAll(utf8File);
-                               std::string tsv = "#separator:tab\n#html:true\n";
-                               for (std::size_t at = 0; at < utf8.size();) {
-                                   const std::size_t end = utf8.find("\r\n", at);
-                                   const std::string_view line(utf8.data() + at, end - at);
-                                   const std::size_t bar = line.find("| ");
-                                   std::string_view word = line.substr(0, bar);
-                                   while (!word.empty() && word.back() == ' ')
-                                       word.remove_suffix(1);
-                                   tsv.append(word).append("\t").append(line.substr(bar + 2)).append("\n");
-                                   at = end + 2;
-                               }
-                               std::ofstream(path, std::ios::binary) << tsv;
-                           });
+    return CachedBenchFile(
+        "wordlist-single-" + std::to_string(count) + ".tsv", [&utf8File](const std::string& path) {
+            std::string tsv = "#separator:tab\n#html:true\n";
+            ForEachOwnLine(ReadAll(utf8File), [&](std::string_view word, std::string_view interpret) {
+                tsv.append(word).append("\t").append(interpret).append("\n");
+            });
+            std::ofstream(path, std::ios::binary) << tsv;
+        });
 }
 
 // The same entries as a spreadsheet's CSV and as a typing-drill chapter's JSON.
 std::string OtherToolFile(std::size_t count, const std::string& extension)
 {
     const std::string utf8File = Utf8SingleLineFile(count);
-    return CachedBenchFile("wordlist-single-" + std::to_string(count) + "." + extension,
-                           [&](const std::string& path) {
-                               const std::string utf8 = ReadAll(utf8File);
-                               std::string out = extension == "csv" ? "word,translation\n" : "[";
-                               for (std::size_t at = 0; at < utf8.size();) {
-                                   const std::size_t end = utf8.find("\r\n", at);
-                                   const std::string_view line(utf8.data() + at, end - at);
-                                   const std::size_t bar = line.find("| ");
-                                   std::string_view word = line.substr(0, bar);
-                                   while (!word.empty() && word.back() == ' ')
-                                       word.remove_suffix(1);
-                                   const std::string_view interpret = line.substr(bar + 2);
-                                   if (extension == "csv")
-                                       out.append(word).append(",\"").append(interpret).append("\"\n");
-                                   else
-                                       out.append(at == 0 ? "" : ",\n")
-                                           .append("{\"name\": \"")
-                                           .append(word)
-                                           .append("\", \"trans\": [\"")
-                                           .append(interpret)
-                                           .append("\"]}");
-                                   at = end + 2;
-                               }
-                               if (extension == "json")
-                                   out += "]\n";
-                               std::ofstream(path, std::ios::binary) << out;
-                           });
+    return CachedBenchFile(
+        "wordlist-single-" + std::to_string(count) + "." + extension, [&](const std::string& path) {
+            std::string out = extension == "csv" ? "word,translation\n" : "[";
+            bool first = true;
+            ForEachOwnLine(ReadAll(utf8File), [&](std::string_view word, std::string_view interpret) {
+                if (extension == "csv")
+                    out.append(word).append(",\"").append(interpret).append("\"\n");
+                else
+                    out.append(std::exchange(first, false) ? "" : ",\n")
+                        .append("{\"name\": \"")
+                        .append(word)
+                        .append("\", \"trans\": [\"")
+                        .append(interpret)
+                        .append("\"]}");
+            });
+            if (extension == "json")
+                out += "]\n";
+            std::ofstream(path, std::ios::binary) << out;
+        });
 }
 
 std::string DictionaryCsvFile(std::size_t rows)
