@@ -53,7 +53,7 @@ bool TDictTable::SeekFilled(const std::string& word)
     return true;
 }
 
-void TDictTable::BeginBatch(std::function<void()> whileWaiting)
+void TDictTable::BeginBatch(std::function<void()> whileWaiting, std::uint64_t sourceBytes)
 {
     RequireIndexes();
     if (batchDepth_++ > 0)
@@ -70,7 +70,7 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting)
         // again into the file: the journal keeps the few pages of the empty table, and a kill
         // before the commit rolls the file back to them. (Where another connection holds the file
         // the log stays, which is only slower.)
-        if (empty)
+        if (empty && sourceBytes >= WriteOnceFromBytes)
             sqlite3_exec(db_, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr);
         Execute("BEGIN IMMEDIATE");
         if (empty) {

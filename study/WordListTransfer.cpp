@@ -124,10 +124,10 @@ private:
 // commit runs.
 class ImportBatch {
 public:
-    ImportBatch(TDictTable& table, MainView& view)
+    ImportBatch(TDictTable& table, MainView& view, std::uint64_t fileBytes)
         : table_(table), whileWaiting_([&view] { view.ProcessEvents(); })
     {
-        table_.BeginBatch(whileWaiting_);
+        table_.BeginBatch(whileWaiting_, fileBytes);
     }
     ~ImportBatch()
     {
@@ -328,7 +328,7 @@ void WordListTransfer::Import(const std::string& path)
     reader->OnNote([&report](const WordListNote& note) { report.Note(note); });
     const auto percent = [&] { return WordListImportPercent(reader->Examined(), file.Size()); };
     auto digest = DigestForImport(c_, file.Size(), progress, stopping_);
-    ImportBatch batch(c_.table, c_.view);
+    ImportBatch batch(c_.table, c_.view, file.Size());
     ImportMerge merge(c_, digest ? &*digest : nullptr, [&batch] { batch.Commit(); });
     // Once the window closes, the file seems to end and no entry is stored any more.
     const WordListPieces pieces{[&] {
