@@ -11,16 +11,21 @@ namespace {
 // The log's pages past which they are moved into the table file: the engine's own default.
 constexpr int kCheckpointPages = 1000;
 
-// The flush in use, set by benchmarks while flusher threads may be running.
+// The flush in use, set by benchmarks while flusher threads may be running. Made at its first use:
+// a benchmark's child process does its work while the globals are still being made.
 std::mutex flushMutex;
-TableFlusher::FileFlush fileFlush = [](int fd) { ::fdatasync(fd); };
+TableFlusher::FileFlush& FileFlushInUse()
+{
+    static TableFlusher::FileFlush flush = [](int fd) { ::fdatasync(fd); };
+    return flush;
+}
 
 void FlushFile(int fd)
 {
     TableFlusher::FileFlush flush;
     {
         const std::lock_guard lock(flushMutex);
-        flush = fileFlush;
+        flush = FileFlushInUse();
     }
     flush(fd);
 }
@@ -30,7 +35,7 @@ void FlushFile(int fd)
 TableFlusher::FileFlush TableFlusher::SetFileFlush(FileFlush flush)
 {
     const std::lock_guard lock(flushMutex);
-    std::swap(fileFlush, flush);
+    std::swap(FileFlushInUse(), flush);
     return flush;
 }
 
