@@ -30,8 +30,10 @@ public:
     void Record(benchmark::State& state, double seconds)
     {
         state.SetIterationTime(seconds);
-        seconds_.push_back(seconds);
+        Add(seconds);
     }
+    // An action's time for the figures only, e.g. of a part of the actions timed.
+    void Add(double seconds) { seconds_.push_back(seconds); }
 
     // `kind` names the actions when a benchmark times actions of several kinds apart.
     void Report(benchmark::State& state, const std::string& kind = {})
