@@ -1,6 +1,6 @@
 #include "ui/skin/ZYInfoDlgForm.h"
 
-#include "ui/FormLook.h"
+#include "ui/skin/MessageBoxLook.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/ZYForm.h"
 
@@ -94,16 +94,7 @@ TZYInfoDlgForm::TZYInfoDlgForm(QWidget* parent)
     setWindowTitle(QStringLiteral("ZYinfoDlg"));
     setModal(true);
 
-    ApplyFormLook(*this);
-    ZYForm1->lower();
-    ZYForm1->SetPicture(ResourceSkin(QStringLiteral("ZYInfoDlgSkin")));
-
-    QPalette titleColours = Label_Title->palette();
-    titleColours.setColor(QPalette::WindowText, Qt::white);
-    Label_Title->setPalette(titleColours);
-    Label_Title->setCursor(Qt::PointingHandCursor);
-    Label_Title->adjustSize();
-    Label_Title->installEventFilter(this);
+    DressLikeMessageBox(*this, *ZYForm1, *Label_Title, *this);
 
     Image1->setAlignment(Qt::AlignCenter);
 

@@ -1,6 +1,7 @@
 #include "ui/skin/ZYListDlg.h"
 
 #include "ui/FormLook.h"
+#include "ui/skin/MessageBoxLook.h"
 #include "ui/skin/SkinResources.h"
 #include "ui/skin/ZYButton.h"
 #include "ui/skin/ZYForm.h"
@@ -47,18 +48,9 @@ TZYListDlg::TZYListDlg(QWidget* parent, const QString& title, const std::vector<
     setWindowTitle(title);
     setAccessibleName(title);
     setModal(true);
-    ApplyFormLook(*this);
-    ZYForm1->lower();
-    ZYForm1->SetPicture(ResourceSkin(QStringLiteral("ZYInfoDlgSkin")));
-
     Label_Title->setObjectName(QStringLiteral("Label_Title"));
     Label_Title->setTextFormat(Qt::PlainText);
-    QPalette titleColours = Label_Title->palette();
-    titleColours.setColor(QPalette::WindowText, Qt::white);
-    Label_Title->setPalette(titleColours);
-    Label_Title->setCursor(Qt::PointingHandCursor);
-    Label_Title->adjustSize();
-    Label_Title->installEventFilter(this);
+    DressLikeMessageBox(*this, *ZYForm1, *Label_Title, *this);
 
     List->setObjectName(QStringLiteral("List"));
     List->setAccessibleName(title);
