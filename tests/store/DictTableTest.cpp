@@ -4,6 +4,7 @@
 #include "store/TableFile.h"
 #include "store/TableFlusher.h"
 #include "store/WordSeek.h"
+#include "support/AppendWord.h"
 #include "support/Gbk.h"
 #include "support/TempDir.h"
 
@@ -28,10 +29,7 @@ protected:
 
     void Add(const std::string& word, const std::string& interpret = "x")
     {
-        table.Append();
-        table.SetFieldByName("word", word);
-        table.SetFieldByName("interpret", interpret);
-        table.Post();
+        AppendWord(table, word, interpret);
     }
     void AddAll(const std::vector<std::string>& words)
     {

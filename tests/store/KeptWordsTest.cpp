@@ -3,6 +3,7 @@
 
 #include "store/DictTable.h"
 #include "store/TableFile.h"
+#include "support/AppendWord.h"
 #include "support/Gbk.h"
 #include "support/TempDir.h"
 
@@ -23,10 +24,7 @@ protected:
 
     void Add(const std::string& word, const std::string& interpret = "x")
     {
-        table.Append();
-        table.SetFieldByName("word", word);
-        table.SetFieldByName("interpret", interpret);
-        table.Post();
+        AppendWord(table, word, interpret);
     }
 
     std::vector<std::string> Similar(const std::string& text, std::size_t most = 8)

@@ -6,6 +6,7 @@
 
 #include "store/DictTable.h"
 #include "store/TableFile.h"
+#include "support/AppendWord.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -28,12 +29,8 @@ protected:
             {"TWICE", "second"},    {"\xb0\xa1z", "gbk"}, {std::string(25, 'l'), "long"},
             {"mixed", "\xd6\xd0x"}, {"empty", ""},
         };
-        for (const auto& [word, interpret] : words) {
-            table.Append();
-            table.SetFieldByName("word", word);
-            table.SetFieldByName("interpret", interpret);
-            table.Post();
-        }
+        for (const auto& [word, interpret] : words)
+            AppendWord(table, word, interpret);
         table.SeekExact("mixed");
     }
 

@@ -1,6 +1,7 @@
 #include "support/StudyFixture.h"
 
 #include "store/TableFile.h"
+#include "support/AppendWord.h"
 
 #include <cstdlib>
 
@@ -19,12 +20,8 @@ StudyFixture::StudyFixture()
 void StudyFixture::AddWords(const std::vector<std::pair<std::string, std::string>>& words)
 {
     table.BeginBatch();
-    for (const auto& [word, interpret] : words) {
-        table.Append();
-        table.SetFieldByName("word", word);
-        table.SetFieldByName("interpret", interpret);
-        table.Post();
-    }
+    for (const auto& [word, interpret] : words)
+        AppendWord(table, word, interpret);
     table.EndBatch();
     table.First();
 }
