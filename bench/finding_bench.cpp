@@ -53,10 +53,13 @@ void Keystroke(FindingPage& page, const std::string& typed)
     page.logic.Edit_InputChange();
 }
 
-// A stored word with two neighbouring letters swapped in its middle, as a typo makes it.
-std::string Misspelt(const std::string& word)
+// The next stored word of four letters or more with two neighbouring letters swapped in its
+// middle, as a typo makes it.
+std::string NextTypo(RandomBenchWords& words)
 {
-    std::string typed = word;
+    std::string typed = words.Next().word;
+    while (typed.size() < 4)
+        typed = words.Next().word;
     const std::size_t at = typed.size() / 2;
     std::swap(typed[at - 1], typed[at]);
     return typed;
@@ -81,10 +84,7 @@ void BM_SpellingKeystroke(benchmark::State& state)
     Latency latency;
     long lists = 0;
     for (auto _ : state) {
-        const std::string& word = words.Next().word;
-        if (word.size() < 4)
-            continue;
-        const std::string typed = Misspelt(word);
+        const std::string typed = NextTypo(words);
         latency.Time(state, [&] { Keystroke(page, typed); });
         lists += !page.view.suggestions.empty();
     }
@@ -122,10 +122,7 @@ void BM_SpellerAnswerMerged(benchmark::State& state)
     RandomBenchWords words(count, 5);
     Latency latency;
     for (auto _ : state) {
-        const std::string& word = words.Next().word;
-        if (word.size() < 4)
-            continue;
-        const std::string typed = Misspelt(word);
+        const std::string typed = NextTypo(words);
         Keystroke(page, typed);
         latency.Time(state, [&] { ask(typed); });
     }
@@ -140,10 +137,7 @@ void BM_SpellingReferencePlainScan(benchmark::State& state)
     RandomBenchWords words(count, 5);
     Latency latency;
     for (auto _ : state) {
-        const std::string& word = words.Next().word;
-        if (word.size() < 4)
-            continue;
-        const std::string typed = gbk::UpperCase(Misspelt(word));
+        const std::string typed = gbk::UpperCase(NextTypo(words));
         latency.Time(state, [&] {
             std::vector<std::pair<int, const std::string*>> near;
             for (const GeneratedWord& candidate : stored) {
