@@ -100,6 +100,10 @@ int CompareNoCase(std::string_view a, std::string_view b)
             break;
         unsigned char x = Byte(a, i);
         unsigned char y = Byte(b, i);
+        // Bytes that fold to themselves compare as they are, whichever character they are part of:
+        // only a small letter asks where its character starts, which walks back over the text.
+        if (FoldLetter(x) == x && FoldLetter(y) == y)
+            return x < y ? -1 : 1;
         if (!IsSecondByte(a, from, i)) {
             x = FoldLetter(x);
             y = FoldLetter(y);
