@@ -61,6 +61,11 @@ bool IsLeadByte(std::string_view text, std::size_t i)
 
 std::string Trim(std::string_view text)
 {
+    return std::string(Trimmed(text));
+}
+
+std::string_view Trimmed(std::string_view text)
+{
     std::size_t begin = 0;
     std::size_t end = text.size();
     while (begin < end && IsBlank(Byte(text, begin)))
@@ -68,7 +73,7 @@ std::string Trim(std::string_view text)
     // A second byte of a two-byte character is never 0x20 or below, so cutting from the end is safe.
     while (end > begin && IsBlank(Byte(text, end - 1)))
         --end;
-    return std::string(text.substr(begin, end - begin));
+    return text.substr(begin, end - begin);
 }
 
 std::string UpperCase(std::string_view text)

@@ -25,6 +25,8 @@ bool IsLeadByte(std::string_view text, std::size_t i);
 
 // Removes the bytes of value 0x20 and below from both ends.
 std::string Trim(std::string_view text);
+// The same without a copy.
+std::string_view Trimmed(std::string_view text);
 
 // Turns single-byte a-z into A-Z; every other byte, both bytes of two-byte characters included,
 // stays as it is.

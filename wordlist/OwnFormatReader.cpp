@@ -77,17 +77,17 @@ bool OwnFormatReader::ReadLine(std::optional<WordListEntry>& completed)
         if (part->endsLine)
             break;
     }
-    WordListLine read = line_.Take();
+    line_.Take(read_);
     ++lineNumber_;
-    if (read.isEntry) {
+    if (read_.isEntry) {
         completed = TakePending();
-        pendingWord_ = std::move(read.word);
+        pendingWord_.swap(read_.word); // both keep memory for the lines to come
         pendingLine_ = lineNumber_;
-        AppendToPending(read.text);
+        AppendToPending(read_.text);
     } else if (!pendingWord_.empty()) {
         AppendToPending("\r\n");
-        AppendToPending(read.text);
-    } else if (!gbk::Trim(read.text).empty()) {
+        AppendToPending(read_.text);
+    } else if (!gbk::Trimmed(read_.text).empty()) {
         entries_.CountWordWithoutExplanation(); // a line of text before any entry: a word alone
     }
     return true;

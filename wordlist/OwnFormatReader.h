@@ -39,6 +39,7 @@ private:
     std::size_t markSeen_ = 0;
     std::size_t gatherLimit_;
     WordListLineScanner line_;
+    WordListLine read_; // the line just read
     std::string pendingWord_;
     std::string pendingInterpret_;
     std::uint64_t pendingLine_ = 0;

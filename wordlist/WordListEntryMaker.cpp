@@ -55,15 +55,6 @@ std::string_view Cleaned(std::string_view text, std::string& buffer)
     return out;
 }
 
-std::string_view Trimmed(std::string_view text)
-{
-    while (!text.empty() && static_cast<unsigned char>(text.front()) <= 0x20)
-        text.remove_prefix(1);
-    while (!text.empty() && static_cast<unsigned char>(text.back()) <= 0x20)
-        text.remove_suffix(1);
-    return text;
-}
-
 } // namespace
 
 bool LeavesOut(EntryNote note)
@@ -169,7 +160,7 @@ std::optional<WordListEntry> WordListEntryMaker::MakeFaithful(std::string_view w
                                                               std::string_view interpret, std::uint64_t line)
 {
     std::string wordBuffer, interpretBuffer;
-    const std::string_view cleanWord = Trimmed(Cleaned(word, wordBuffer));
+    const std::string_view cleanWord = gbk::Trimmed(Cleaned(word, wordBuffer));
     const std::string_view cleanInterpret = Cleaned(interpret, interpretBuffer);
     const bool noExplanation = IsBlank(cleanInterpret);
     if (cleanWord.empty() && noExplanation)

@@ -25,7 +25,9 @@ WordListLine ClassifyWordListLine(std::string_view line)
 {
     WordListLineScanner scanner;
     scanner.Add(line);
-    return scanner.Take();
+    WordListLine classified;
+    scanner.Take(classified);
+    return classified;
 }
 
 int WordListImportPercent(std::uint64_t examined, std::uint64_t fileSize)

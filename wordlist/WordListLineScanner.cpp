@@ -37,23 +37,23 @@ void WordListLineScanner::Add(std::string_view part)
     text_.Add(part, textKeep_);
 }
 
-WordListLine WordListLineScanner::Take()
+void WordListLineScanner::Take(WordListLine& line)
 {
-    WordListLine line;
+    line.isEntry = false;
+    line.word.clear();
     if (!barSeen_) {
-        line.text = std::move(whole_);
+        line.text.swap(whole_);
     } else {
         // Whether a side is empty once trimmed does not depend on how much of it was kept.
         line.isEntry = text_.started && word_.started;
-        line.text = text_.Take();
+        text_.Take(line.text);
         if (text_.started)
-            line.word = word_.Take();
+            word_.Take(line.word);
     }
     barSeen_ = false;
     whole_.clear();
     word_.Clear();
     text_.Clear();
-    return line;
 }
 
 void WordListLineScanner::Side::Add(std::string_view bytes, std::size_t keep)
@@ -72,9 +72,9 @@ void WordListLineScanner::Side::Add(std::string_view bytes, std::size_t keep)
         textFollows = std::any_of(bytes.begin(), bytes.end(), [](char c) { return !IsBlank(c); });
 }
 
-std::string WordListLineScanner::Side::Take() const
+void WordListLineScanner::Side::Take(std::string& out) const
 {
-    return textFollows ? kept : gbk::Trim(kept);
+    out.assign(textFollows ? std::string_view(kept) : gbk::Trimmed(kept));
 }
 
 void WordListLineScanner::Side::Clear()

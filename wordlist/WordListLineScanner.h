@@ -15,9 +15,9 @@ public:
                                  std::size_t textKeep = std::string::npos);
 
     void Add(std::string_view part);
-    // The line added so far, with `word` and `text` cut to their widths; the scanner is then ready
-    // for the next line.
-    WordListLine Take();
+    // The line added so far, with `word` and `text` cut to their widths, into `line`, whose texts
+    // keep their memory (a reader takes a line per entry); the scanner is then ready for the next.
+    void Take(WordListLine& line);
 
 private:
     // One side of the bar, trimmed: its leading blanks skipped, at most `keep` bytes kept, and
@@ -28,7 +28,7 @@ private:
         bool started = false;
         bool textFollows = false;
         void Add(std::string_view bytes, std::size_t keep);
-        std::string Take() const;
+        void Take(std::string& out) const;
         void Clear();
     };
 
