@@ -455,13 +455,18 @@ void TDictTable::SetFieldByName(std::string_view name, std::string_view value)
     const std::size_t width = field == &editBuffer_.word        ? WordWidth
                               : field == &editBuffer_.interpret ? InterpretWidth
                                                                 : RemarkWidth;
-    *field = gbk::CutToWidth(value, width);
+    field->assign(gbk::FitToWidth(value, width)); // in place: an import sets fields of every record
 }
 
 void TDictTable::Append()
 {
     RequireOpen();
-    editBuffer_ = Record{};
+    // Emptied in place, so that its texts keep their memory from one added record to the next.
+    editBuffer_.id = 0;
+    editBuffer_.word.clear();
+    editBuffer_.interpret.clear();
+    editBuffer_.remark.clear();
+    editBuffer_.textsPending = false;
     editState_ = EditState::Inserting;
 }
 

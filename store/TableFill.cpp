@@ -53,22 +53,28 @@ TableFill::~TableFill() = default;
 std::int64_t TableFill::Add(std::string_view word, std::string_view interpret, std::string_view remark)
 {
     const std::int64_t id = nextId_++;
-    held_.push_back({id, std::string(word), std::string(interpret), std::string(remark)});
+    if (heldCount_ == held_.size())
+        held_.emplace_back();
+    Row& row = held_[heldCount_++];
+    row.id = id;
+    row.word.assign(word);
+    row.interpret.assign(interpret);
+    row.remark.assign(remark);
     words_->Add(word, id);
-    if (held_.size() == kRowsPerWrite)
+    if (heldCount_ == kRowsPerWrite)
         Write();
     return id;
 }
 
 void TableFill::Write()
 {
-    if (held_.empty())
+    if (heldCount_ == 0)
         return;
     std::unique_ptr<SqliteStatement> shorter; // the group before a seek or the end
-    if (held_.size() < kRowsPerWrite)
-        shorter = std::make_unique<SqliteStatement>(db_, InsertSql(held_.size()).c_str());
+    if (heldCount_ < kRowsPerWrite)
+        shorter = std::make_unique<SqliteStatement>(db_, InsertSql(heldCount_).c_str());
     SqliteStatement& insert = shorter ? *shorter : insert_->Reset();
-    for (std::size_t i = 0; i < held_.size(); ++i) {
+    for (std::size_t i = 0; i < heldCount_; ++i) {
         const Row& row = held_[i];
         const int first = static_cast<int>(4 * i) + 1;
         insert.Bind(first, row.id).BindUnowned(first + 1, row.word).BindUnowned(first + 2, row.interpret);
@@ -80,11 +86,11 @@ void TableFill::Write()
         insert.Step();
     } catch (const DictError&) {
         insert.Reset();
-        held_.clear();
+        heldCount_ = 0;
         throw;
     }
     insert.Reset();
-    held_.clear();
+    heldCount_ = 0;
 }
 
 std::int64_t TableFill::Find(std::string_view word, const std::function<bool(std::int64_t id)>& isWord) const

@@ -45,7 +45,9 @@ private:
 
     sqlite3* db_;
     std::unique_ptr<WordIdSet> words_;
+    // The rows of a group; their texts keep their memory from one group to the next.
     std::vector<Row> held_;
+    std::size_t heldCount_ = 0;
     std::int64_t nextId_;
     std::unique_ptr<SqliteStatement> insert_; // for a full group
 };

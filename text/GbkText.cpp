@@ -142,10 +142,10 @@ std::size_t FindNoCase(std::string_view text, std::string_view needle)
     return std::string_view::npos;
 }
 
-std::string CutToWidth(std::string_view text, std::size_t width)
+std::string_view FitToWidth(std::string_view text, std::size_t width)
 {
     if (text.size() <= width)
-        return std::string(text);
+        return text;
     std::size_t end = 0;
     while (end < width) {
         const std::size_t step = IsLeadByte(text, end) ? 2 : 1;
@@ -153,7 +153,12 @@ std::string CutToWidth(std::string_view text, std::size_t width)
             break;
         end += step;
     }
-    return std::string(text.substr(0, end));
+    return text.substr(0, end);
+}
+
+std::string CutToWidth(std::string_view text, std::size_t width)
+{
+    return std::string(FitToWidth(text, width));
 }
 
 std::size_t AppendRepaired(std::string_view text, std::string& out)

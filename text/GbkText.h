@@ -46,6 +46,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 std::size_t FindNoCase(std::string_view text, std::string_view needle);
 
 // The longest start of `text` of at most `width` bytes that does not split a character.
+std::string_view FitToWidth(std::string_view text, std::size_t width);
+// The same as a string of its own.
 std::string CutToWidth(std::string_view text, std::size_t width);
 
 // "〓", the character that stands for one GBK cannot hold.
