@@ -12,12 +12,17 @@ constexpr int kFirstBucketBits = 10;
 constexpr int kBlockBits = 16;
 constexpr std::uint32_t kInBlock = (1u << kBlockBits) - 1;
 
-std::uint32_t TagOf(std::string_view word)
-{
-    return static_cast<std::uint32_t>(WordHashNoCase(word) >> 32) | 1u;
-}
-
 } // namespace
+
+std::uint32_t WordIdSet::TagOf(std::string_view word) const
+{
+    // A fill seeks each word before it adds it: the second time, the tag is known.
+    if (lastTag_ == 0 || word != lastWord_) {
+        lastWord_.assign(word);
+        lastTag_ = static_cast<std::uint32_t>(WordHashNoCase(word) >> 32) | 1u;
+    }
+    return lastTag_;
+}
 
 WordIdSet::Memory WordIdSet::Zeroed(std::size_t count, std::size_t size)
 {

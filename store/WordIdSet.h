@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,7 @@ private:
     };
     using Memory = std::unique_ptr<void, decltype(&std::free)>;
 
+    std::uint32_t TagOf(std::string_view word) const;
     // Zeroed memory of `count` items of `size` bytes.
     static Memory Zeroed(std::size_t count, std::size_t size);
     Entry& At(std::uint32_t offset) const;
@@ -42,4 +44,6 @@ private:
     int bucketBits_ = 0;
     std::uint32_t end_ = 0; // one past the last entry's offset
     std::size_t used_ = 0;
+    mutable std::string lastWord_; // the word whose tag was taken last, and that tag
+    mutable std::uint32_t lastTag_ = 0;
 };
