@@ -3,6 +3,7 @@
 #include "store/DictError.h"
 #include "store/DictSchema.h"
 #include "store/RecordNumberIndex.h"
+#include "store/RowGroup.h"
 #include "store/SqliteStatement.h"
 #include "store/TableConnection.h"
 #include "store/TableFill.h"
@@ -77,12 +78,12 @@ void TDictTable::Close()
 {
     if (!db_)
         return;
-    if (fill_) {
-        try {
+    try {
+        if (fill_)
             fill_->Write();
-        } catch (const DictError&) {
-            // Closing goes on: what was written before is kept.
-        }
+        WriteAdded();
+    } catch (const DictError&) {
+        // Closing goes on: what was written before is kept.
     }
     walk_ = nullptr;
     walkDirection_ = Walk::None;
@@ -95,6 +96,8 @@ void TDictTable::Close()
     insert_.reset();
     update_.reset();
     delete_.reset();
+    added_.reset();
+    nextAddedId_ = 0;
     prepared_.clear();
     if (batchDepth_ > 0) {
         // What a batch stored is kept, and never without the indexes.
@@ -120,6 +123,7 @@ void TDictTable::Close()
 SqliteStatement& TDictTable::Prepared(const char* sql)
 {
     RequireOpen();
+    WriteAdded(); // the statement may read the records
     std::unique_ptr<SqliteStatement>& statement = prepared_[sql];
     if (!statement)
         statement = std::make_unique<SqliteStatement>(db_, sql);
@@ -137,6 +141,7 @@ void TDictTable::RequireIndexes()
     RequireOpen();
     if (fill_)
         FinishFill();
+    WriteAdded();
 }
 
 void TDictTable::Execute(const char* sql)
@@ -264,19 +269,52 @@ bool TDictTable::StepAheadTo(const std::string& key)
 
 void TDictTable::SeekNearest(std::string_view key)
 {
-    RequireIndexes();
+    RequireOpen();
+    if (fill_)
+        FinishFill();
     const std::string cut = gbk::CutToWidth(key, WordWidth);
-    if (StepAheadTo(cut))
-        return;
-    StartWalk(Walk::Forward, &cut);
-    if (StepWalk()) {
-        MoveToWalkRow();
-        recNo_ = 0;
-        eof_ = bof_ = false;
-    } else {
-        Last();
+    bool found = SeekStored(cut);
+    if (!found)
+        LastStored();
+    // The records a batch holds back are written first only when one of them is the one sought.
+    if (AddedBefore(cut, found)) {
+        WriteAdded();
+        found = SeekStored(cut);
+        if (!found)
+            LastStored();
+    }
+    if (!found) {
+        recNo_ = hasCurrent_ ? RecordCount() : 0;
         eof_ = bof_ = !hasCurrent_;
     }
+}
+
+bool TDictTable::SeekStored(const std::string& key)
+{
+    if (StepAheadTo(key))
+        return true;
+    StartWalk(Walk::Forward, &key);
+    if (!StepWalk())
+        return false;
+    MoveToWalkRow();
+    recNo_ = 0;
+    eof_ = bof_ = false;
+    return true;
+}
+
+bool TDictTable::AddedBefore(const std::string& key, bool found) const
+{
+    if (!added_)
+        return false;
+    // A held record comes after every stored one of the same word, having a larger ID.
+    for (const RowGroup::Row& row : *added_) {
+        if (!hasCurrent_)
+            return true;
+        const int toCurrent = gbk::CompareNoCase(row.word, current_.word);
+        if (found ? toCurrent < 0 && gbk::CompareNoCase(row.word, key) >= 0 : toCurrent >= 0)
+            return true;
+    }
+    return false;
 }
 
 void TDictTable::First()
@@ -298,17 +336,24 @@ void TDictTable::First()
 void TDictTable::Last()
 {
     RequireIndexes();
+    if (LastStored())
+        recNo_ = RecordCount();
+}
+
+bool TDictTable::LastStored()
+{
     StartWalk(Walk::Backward, nullptr);
     if (StepWalk()) {
         MoveToWalkRow();
-        recNo_ = RecordCount();
+        recNo_ = 0;
         eof_ = true;
         bof_ = false;
-    } else {
-        hasCurrent_ = false;
-        recNo_ = 0;
-        eof_ = bof_ = true;
+        return true;
     }
+    hasCurrent_ = false;
+    recNo_ = 0;
+    eof_ = bof_ = true;
+    return false;
 }
 
 void TDictTable::Next()
@@ -387,6 +432,7 @@ int TDictTable::RecordCount()
 {
     RequireOpen();
     if (recordCount_ < 0) {
+        WriteAdded();
         countAll_->Reset().Step();
         recordCount_ = static_cast<int>(countAll_->Integer(0));
         countAll_->Reset();
@@ -482,9 +528,16 @@ void TDictTable::Edit()
 void TDictTable::RunWrite(SqliteStatement& statement)
 {
     StopWalk();
+    nextAddedId_ = 0; // found again after any other change
     statement.Step();
     statement.Reset();
+    CountBatchChange();
+}
+
+void TDictTable::CountBatchChange()
+{
     if (batchDepth_ > 0 && !fill_ && ++batchChanges_ >= kBatchCommitEvery) {
+        WriteAdded();
         CommitBatch("COMMIT; BEGIN IMMEDIATE;");
         batchChanges_ = 0;
     }
@@ -506,6 +559,10 @@ void TDictTable::Post()
             ForgetKeptWords();
             throw;
         }
+    } else if (state == EditState::Inserting && batchDepth_ > 0) {
+        StopWalk();
+        editBuffer_.id = HoldAdded();
+        CountBatchChange();
     } else {
         SqliteStatement& statement = state == EditState::Inserting ? *insert_ : *update_;
         statement.Reset()
@@ -601,6 +658,7 @@ void TDictTable::ReadStored(
     RequireOpen();
     if (fill_)
         WriteFill();
+    WriteAdded();
     SqliteStatement stored(db_, "SELECT word, interpret FROM DORori ORDER BY ID");
     while (stored.Step() && visit(stored.TextView(0), stored.TextView(1))) {
     }

@@ -15,6 +15,7 @@
 #include <vector>
 
 class RecordNumberIndex;
+class RowGroup;
 class SqliteStatement;
 class TableFill;
 class TableFlusher;
@@ -82,13 +83,15 @@ public:
 
     // Between BeginBatch and EndBatch, Post and Delete share one transaction, committed every
     // 200,000 changes (kBatchCommitEvery) and at EndBatch, so a long import neither fsyncs per
-    // record nor loses what it stored when it stops. A batch that starts on an empty table fills it
-    // in one transaction with its indexes made at the end: exact seeks and additions are answered
-    // as always meanwhile, and any other use first makes the indexes. Commits and the making of
-    // the indexes run aside while `whileWaiting` is called every few milliseconds (the window
-    // takes its events). EndBatch gives the batch's page cache back. `sourceBytes`, the size of
-    // what the batch stores where that is known, tells a fill whether writing its pages once is
-    // worth changing the journal for.
+    // record nor loses what it stored when it stops. New records are held and written a few dozen
+    // at a time (RowGroup), before anything else reads the table and before a seek that would
+    // land on one of them; a failed group rolls the transaction back, as a failed addition of one
+    // record does. A batch that starts on an empty table fills it in one transaction with its
+    // indexes made at the end: exact seeks and additions are answered as always meanwhile, and
+    // any other use first makes the indexes. Commits and the making of the indexes run aside while
+    // `whileWaiting` is called every few milliseconds (the window takes its events). EndBatch
+    // gives the batch's page cache back. `sourceBytes`, the size of what the batch stores where
+    // that is known, tells a fill whether writing its pages once is worth changing the journal for.
     void BeginBatch(std::function<void()> whileWaiting = {}, std::uint64_t sourceBytes = UINT64_MAX);
     void EndBatch();
 
@@ -132,6 +135,19 @@ private:
     // The fill's records held so far written; a failure leaves the count to be found again.
     void WriteFill();
     bool StepAheadTo(const std::string& key);
+    // The first stored record from `key` on becomes current; false when there is none.
+    bool SeekStored(const std::string& key);
+    // The last stored record becomes current, at the end; false when there is none.
+    bool LastStored();
+    // Whether a held record would be the result of a seek of `key` instead of the current record,
+    // which is the one from `key` on when `found`, else the last one (or none).
+    bool AddedBefore(const std::string& key, bool found) const;
+    // Holds the edit buffer as a new record; its ID.
+    std::int64_t HoldAdded();
+    // The held records written; a failure leaves the count to be found again.
+    void WriteAdded();
+    // A change of a batch, which commits every kBatchCommitEvery of them.
+    void CountBatchChange();
     void FinishFill();
     void CommitBatch(const char* sql);
     void AbandonBatch();
@@ -187,6 +203,8 @@ private:
     int batchChanges_ = 0;
     std::function<void()> batchWait_;
     std::unique_ptr<TableFill> fill_; // while a batch fills an empty table without its indexes
+    std::unique_ptr<RowGroup> added_; // a batch's new records not written yet
+    std::int64_t nextAddedId_ = 0;    // the ID of the next one; 0 until found
     std::unique_ptr<TableFlusher> flusher_;
 };
 

@@ -5,6 +5,7 @@
 #include "store/DictSchema.h"
 #include "store/DictTable.h"
 #include "store/RecordNumberIndex.h"
+#include "store/RowGroup.h"
 #include "store/SqliteStatement.h"
 #include "store/TableFill.h"
 #include "store/WorkWhileWaiting.h"
@@ -80,8 +81,10 @@ void TDictTable::BeginBatch(std::function<void()> whileWaiting, std::uint64_t so
             Execute(CacheSizeSql(FillCacheKiB).c_str());
             StopWalk();
             fill_ = std::make_unique<TableFill>(db_);
-            numbers_->Forget();
         }
+        // Additions reach the table a group at a time: the record numbers' runs are made again
+        // when next needed, rather than split meanwhile by counting a table that lacks them.
+        numbers_->Forget();
     } catch (const DictError&) {
         AbandonBatch();
         throw;
@@ -94,6 +97,33 @@ void TDictTable::WriteFill()
         fill_->Write();
     } catch (const DictError&) {
         recordCount_ = -1; // the group's records are not stored
+        ForgetKeptWords();
+        throw;
+    }
+}
+
+std::int64_t TDictTable::HoldAdded()
+{
+    if (!added_)
+        added_ = std::make_unique<RowGroup>(db_, GroupFailure::WholeTransaction);
+    if (nextAddedId_ == 0)
+        nextAddedId_ = NextRecordId(db_);
+    const std::int64_t id = nextAddedId_++;
+    if (added_->Hold(id, editBuffer_.word, editBuffer_.interpret, editBuffer_.remark))
+        WriteAdded();
+    return id;
+}
+
+void TDictTable::WriteAdded()
+{
+    if (!added_ || added_->Empty())
+        return;
+    StopWalk();
+    try {
+        added_->Write();
+    } catch (const DictError&) {
+        nextAddedId_ = 0;
+        recordCount_ = -1; // what is stored is counted again
         ForgetKeptWords();
         throw;
     }
@@ -124,12 +154,14 @@ void TDictTable::EndBatch()
     if (fill_)
         FinishFill();
     try {
+        WriteAdded();
         CommitBatch("COMMIT");
     } catch (const DictError&) {
         AbandonBatch();
         throw;
     }
     batchWait_ = nullptr;
+    nextAddedId_ = 0;
     sqlite3_exec(db_, kLogJournal, nullptr, nullptr, nullptr);
     ReleaseBatchCache();
 }
@@ -143,6 +175,9 @@ void TDictTable::AbandonBatch()
     batchDepth_ = 0;
     batchWait_ = nullptr;
     fill_.reset();
+    if (added_)
+        added_->Drop();
+    nextAddedId_ = 0;
     ReleaseBatchCache();
     ForgetKeptWords();
     recordCount_ = -1;

@@ -9,11 +9,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
 #include <string_view>
-#include <vector>
 
-class SqliteStatement;
+class RowGroup;
 struct sqlite3;
 
 class TableFill {
@@ -36,18 +34,8 @@ public:
     void Finish(const std::function<void()>& whileWaiting);
 
 private:
-    struct Row {
-        std::int64_t id;
-        std::string word;
-        std::string interpret;
-        std::string remark;
-    };
-
     sqlite3* db_;
     std::unique_ptr<WordIdSet> words_;
-    // The rows of a group; their texts keep their memory from one group to the next.
-    std::vector<Row> held_;
-    std::size_t heldCount_ = 0;
     std::int64_t nextId_;
-    std::unique_ptr<SqliteStatement> insert_; // for a full group
+    std::unique_ptr<RowGroup> held_;
 };

@@ -38,6 +38,11 @@ protected:
         table.First();
     }
     std::string Word() const { return table.FieldByName("word"); }
+    // The ID of the record an exact seek of `word` finds; empty when it finds none.
+    std::string IdFound(const std::string& word)
+    {
+        return table.SeekExact(word) ? table.FieldByName("ID") : "";
+    }
 
     TempDir dir;
     std::string path;
@@ -324,14 +329,38 @@ TEST_F(DictTableTest, AFillOfAnEmptiedTableStoresEachRecordUnderANewIdAndFindsIt
     table.Close();
     table.Open(path);
     EXPECT_EQ(table.RecordCount(), 71);
-    ASSERT_TRUE(table.SeekExact("w0"));
-    EXPECT_EQ(table.FieldByName("ID"), "4");
-    ASSERT_TRUE(table.SeekExact("w69"));
-    EXPECT_EQ(table.FieldByName("ID"), "73");
-    ASSERT_TRUE(table.SeekExact("last"));
-    EXPECT_EQ(table.FieldByName("ID"), "74");
+    EXPECT_EQ(IdFound("w0"), "4");
+    EXPECT_EQ(IdFound("w69"), "73");
+    EXPECT_EQ(IdFound("last"), "74");
     Add("after");
     EXPECT_EQ(table.FieldByName("ID"), "75");
+}
+
+TEST_F(DictTableTest, ABatchOnAStoredTableHoldsNewRecordsBackYetSeeksAsIfTheyWereStored)
+{
+    AddAll({"b", "d", "top"});
+    table.Last();
+    table.Delete(); // the next ID is still 4
+    table.BeginBatch();
+    Add("c", "held");
+    Add("a", "held");
+    // The nearest record is a held one; a stored word is found before a held one alike.
+    table.SeekNearest("bb");
+    EXPECT_EQ(table.FieldByName("ID"), "4");
+    Add("B", "held");
+    EXPECT_EQ(IdFound("b"), "1");
+    // Past every stored word: the last record, no held one coming after it.
+    EXPECT_FALSE(table.SeekExact("e"));
+    EXPECT_EQ(Word(), "d");
+    EXPECT_EQ(table.RecNo(), 5);
+    for (int i = 0; i < 40; ++i)
+        Add("n" + std::to_string(i));
+    table.EndBatch();
+    EXPECT_EQ(IdFound("a"), "5");
+    EXPECT_EQ(IdFound("n39"), "46");
+    Add("after");
+    EXPECT_EQ(table.FieldByName("ID"), "47");
+    EXPECT_EQ(table.RecordCount(), 46);
 }
 
 TEST_F(DictTableTest, EverySeekAndStepGoesThroughAnIndex)
