@@ -273,15 +273,18 @@ void TDictTable::SeekNearest(std::string_view key)
     if (fill_)
         FinishFill();
     const std::string cut = gbk::CutToWidth(key, WordWidth);
-    bool found = SeekStored(cut);
-    if (!found)
+    // The first record from `cut` on, else the last one.
+    const auto seek = [this, &cut] {
+        if (SeekStored(cut))
+            return true;
         LastStored();
+        return false;
+    };
+    bool found = seek();
     // The records a batch holds back are written first only when one of them is the one sought.
     if (AddedBefore(cut, found)) {
         WriteAdded();
-        found = SeekStored(cut);
-        if (!found)
-            LastStored();
+        found = seek();
     }
     if (!found) {
         recNo_ = hasCurrent_ ? RecordCount() : 0;

@@ -175,8 +175,7 @@ void TDictTable::AbandonBatch()
     batchDepth_ = 0;
     batchWait_ = nullptr;
     fill_.reset();
-    if (added_)
-        added_->Drop();
+    added_.reset();
     nextAddedId_ = 0;
     ReleaseBatchCache();
     ForgetKeptWords();

@@ -45,8 +45,6 @@ public:
     // Writes the records held. Throws DictError; what is then not stored is told by the group's
     // GroupFailure. Either way the group is empty afterwards.
     void Write();
-    // Gives up the records held without writing them.
-    void Drop() { count_ = 0; }
     bool Empty() const { return count_ == 0; }
     const Row* begin() const { return rows_.data(); }
     const Row* end() const { return rows_.data() + count_; }
