@@ -1,5 +1,7 @@
 #include "app/FormStatistics.h"
 
+#include "app/ProgramPlaces.h"
+#include "app/ReviewPlotsModule.h"
 #include "ui/FormLook.h"
 #include "ui/GroupBox.h"
 #include "ui/QtGbk.h"
@@ -7,23 +9,11 @@
 #include "ui/skin/ZYButton.h"
 #include "ui/skin/ZYForm.h"
 
-#include <QBarSeries>
-#include <QBarSet>
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
-#include <QDateTime>
-#include <QGraphicsLayout>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QStackedBarSeries>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QValueAxis>
-
-#include <algorithm>
-#include <array>
 
 namespace {
 
@@ -35,109 +25,6 @@ constexpr int kMinHeight = 380;
 constexpr int kContentTop = 36;
 constexpr int kEdge = 10;
 constexpr int kSideWidth = 200;
-constexpr int kDays = LearningFigures::kDays;
-
-// The skin's own colours (res/draw_pictures.py): the band's blue for what was remembered, its
-// amber and red for what was hard and what was forgotten.
-const QColor kAxisColour(128, 128, 128);
-const QColor kGridColour(214, 214, 214);
-const QColor kDueColour(96, 156, 206);
-struct RatingLook {
-    const char* name;
-    QColor colour;
-};
-const std::array<RatingLook, 4> kRatings{{
-    {"重来", QColor(200, 55, 45)},
-    {"困难", QColor(236, 150, 40)},
-    {"良好", QColor(38, 98, 152)},
-    {"简单", QColor(46, 140, 80)},
-}};
-
-// A date a week apart, counted from today, under the bar of its day.
-void NameDays(QCategoryAxis& axis, const std::array<std::int64_t, kDays>& days, int today)
-{
-    axis.setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    for (int i = today % 7; i < kDays; i += 7) {
-        const QString name = i == today ? QStringLiteral("今天")
-                                        : QDateTime::fromSecsSinceEpoch(days[static_cast<std::size_t>(i)])
-                                              .toString(QStringLiteral("M-d"));
-        axis.append(name, i);
-    }
-}
-
-QChart* PlainChart(const QFont& font)
-{
-    auto* chart = new QChart;
-    chart->setBackgroundVisible(false);
-    // Room on the right for the last day's name, which is centred under its bar.
-    chart->setMargins(QMargins(0, 0, 12, 0));
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setPlotAreaBackgroundVisible(true);
-    chart->setPlotAreaBackgroundBrush(Qt::white);
-    chart->setPlotAreaBackgroundPen(QPen(kAxisColour));
-    chart->legend()->setFont(font);
-    chart->legend()->setLabelColor(Qt::black);
-    chart->legend()->setAlignment(Qt::AlignTop);
-    chart->legend()->setContentsMargins(0, 0, 0, 0);
-    return chart;
-}
-
-// Days along the bottom, whole numbers up the side from 0 to a round number above `most`.
-void AddAxes(QChart& chart, QAbstractBarSeries& series, const std::array<std::int64_t, kDays>& days,
-             int today, int most)
-{
-    auto* x = new QCategoryAxis;
-    x->setRange(-0.5, kDays - 0.5);
-    NameDays(*x, days, today);
-    x->setLabelsFont(chart.legend()->font());
-    x->setGridLineVisible(false);
-    x->setLinePenColor(kAxisColour);
-    x->setTitleVisible(false);
-    // At most five steps of 1, 2 or 5 times a power of ten, or of 25 times one.
-    constexpr int kMostSteps = 5;
-    int step = 1;
-    for (int scale = 1; (most + step - 1) / step > kMostSteps; scale *= 10) {
-        for (const int factor : {1, 2, 5, 10, 25, 50}) {
-            step = factor * scale;
-            if ((most + step - 1) / step <= kMostSteps)
-                break;
-        }
-    }
-    const int steps = std::max(1, (most + step - 1) / step);
-    auto* y = new QValueAxis;
-    y->setRange(0, step * steps);
-    y->setTickCount(steps + 1);
-    y->setLabelFormat(QStringLiteral("%d"));
-    y->setLabelsFont(chart.legend()->font());
-    y->setGridLineColor(kGridColour);
-    y->setLinePenColor(kAxisColour);
-    y->setTitleVisible(false);
-    chart.addAxis(x, Qt::AlignBottom);
-    chart.addAxis(y, Qt::AlignLeft);
-    series.attachAxis(x);
-    series.attachAxis(y);
-}
-
-QChartView* ViewOf(QChart* chart)
-{
-    auto* view = new QChartView(chart);
-    view->setFrameShape(QFrame::NoFrame);
-    // The group's face shows round the plot.
-    QPalette colours = view->palette();
-    colours.setColor(QPalette::Base, kFaceColour);
-    view->setPalette(colours);
-    view->setBackgroundBrush(kFaceColour);
-    view->setMinimumHeight(110);
-    return view;
-}
-
-QBarSet* BarSet(const QString& name, const QColor& colour)
-{
-    auto* set = new QBarSet(name);
-    set->setColor(colour);
-    set->setBorderColor(colour.darker(115));
-    return set;
-}
 
 TGroupBox* Group(const QString& caption, QLayout* content)
 {
@@ -153,6 +40,17 @@ QLabel* Text(const QString& text, Qt::Alignment alignment = Qt::AlignLeft | Qt::
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(alignment);
     return label;
+}
+
+// What stands where the plots would: why there are none.
+TGroupBox* InsteadOfPlots(const QString& text, const char* objectName)
+{
+    auto* content = new QVBoxLayout;
+    QLabel* label = Text(text, Qt::AlignCenter);
+    label->setObjectName(QLatin1String(objectName));
+    label->setWordWrap(true);
+    content->addWidget(label);
+    return Group(QStringLiteral("复习"), content);
 }
 
 QString Share(const Retention& retention)
@@ -213,63 +111,28 @@ TFormStatistics::TFormStatistics(QWidget* owner, const LearningFigures& figures,
 QWidget* TFormStatistics::MakeHistory(const LearningFigures& figures)
 {
     if (!figures.hasHistory) {
-        auto* none = new QVBoxLayout;
-        auto* text =
-            Text(QStringLiteral(
-                     "还没有复习记录。\n\n在设置页选中“间隔复习”，\n听写时每答一个词，这里就记下一次复习，\n"
-                     "画出每天的复习和今后到期的单词。"),
-                 Qt::AlignCenter);
-        text->setObjectName(QStringLiteral("Label_NoHistory"));
-        none->addWidget(text);
-        return Group(QStringLiteral("复习"), none);
+        return InsteadOfPlots(QStringLiteral("还没有复习记录。\n\n在设置页选中“间隔复习”，\n"
+                                             "听写时每答一个词，这里就记下一次复习，\n"
+                                             "画出每天的复习和今后到期的单词。"),
+                              "Label_NoHistory");
     }
-    const QFont font = this->font();
-    auto* answers = new QStackedBarSeries;
-    int most = 0;
-    for (std::size_t rating = 0; rating < kRatings.size(); ++rating) {
-        int total = 0;
-        QList<qreal> counts;
-        for (const auto& day : figures.answers) {
-            counts << day[rating];
-            total += day[rating];
-        }
-        // Only the ratings given have a colour in the legend.
-        if (total == 0)
-            continue;
-        QBarSet* set = BarSet(QString::fromUtf8(kRatings[rating].name), kRatings[rating].colour);
-        set->append(counts);
-        answers->append(set);
-    }
-    for (const auto& day : figures.answers) {
-        int sum = 0;
-        for (const int count : day)
-            sum += count;
-        most = std::max(most, sum);
-    }
-    answers->setBarWidth(0.7);
-    QChart* past = PlainChart(font);
-    past->addSeries(answers);
-    AddAxes(*past, *answers, figures.pastDays, kDays - 1, most);
-
-    auto* due = new QBarSeries;
-    QBarSet* dueSet = BarSet(QStringLiteral("到期"), kDueColour);
-    for (const int count : figures.due)
-        dueSet->append(count);
-    due->append(dueSet);
-    due->setBarWidth(0.7);
-    QChart* coming = PlainChart(font);
-    coming->addSeries(due);
-    coming->legend()->hide();
-    AddAxes(*coming, *due, figures.comingDays, 0, *std::max_element(figures.due.begin(), figures.due.end()));
-
+    // Once loaded, the module serves every later window, whatever becomes of its file meanwhile.
+    static MakeReviewPlotsFunction makePlots = nullptr;
+    std::string error;
+    if (!makePlots)
+        makePlots = LoadReviewPlots(RunningProgramFile().parent_path(), error);
+    if (!makePlots)
+        return InsteadOfPlots(QStringLiteral("复习图表无法显示：%1").arg(QString::fromStdString(error)),
+                              "Label_NoPlots");
+    const ReviewPlots drawn = makePlots(figures, font());
     auto* plots = new QWidget;
     auto* column = new QVBoxLayout(plots);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(6);
-    for (const auto& [caption, chart] : {std::pair{QStringLiteral("最近 30 天的复习"), past},
-                                         std::pair{QStringLiteral("今后 30 天到期的单词"), coming}}) {
+    for (const auto& [caption, plot] : {std::pair{QStringLiteral("最近 30 天的复习"), drawn.past},
+                                        std::pair{QStringLiteral("今后 30 天到期的单词"), drawn.coming}}) {
         auto* content = new QVBoxLayout;
-        content->addWidget(ViewOf(chart));
+        content->addWidget(plot);
         column->addWidget(Group(caption, content));
     }
     return plots;

@@ -5,6 +5,7 @@
 set(DORORI_PROGRAM_DIR lib/dorori)
 
 install(TARGETS DoRori RUNTIME DESTINATION ${DORORI_PROGRAM_DIR})
+install(TARGETS dorori_plots LIBRARY DESTINATION ${DORORI_PROGRAM_DIR})
 install(FILES ${DORORI_GRADED_LISTS} DESTINATION ${DORORI_PROGRAM_DIR}/wordlists)
 
 # The icon the window and its tray icon show, in the sizes the skin draws it.

@@ -8,11 +8,14 @@ set(package_dir ${CMAKE_BINARY_DIR}/package)
 
 add_executable(dorori_packaged app/main.cpp)
 target_link_libraries(dorori_packaged PRIVATE dorori_app)
+add_dependencies(dorori_packaged dorori_plots)
 target_compile_definitions(dorori_packaged PRIVATE DORORI_TABLE_FOLDER_RULE=AlwaysInHome)
 # Relocations resolved and then made read-only at start, as Debian builds its programs.
 target_link_options(dorori_packaged PRIVATE -Wl,-z,relro,-z,now)
 set_target_properties(dorori_packaged PROPERTIES OUTPUT_NAME dorori RUNTIME_OUTPUT_DIRECTORY ${package_dir}/bin)
 install(TARGETS dorori_packaged RUNTIME DESTINATION bin COMPONENT deb EXCLUDE_FROM_ALL)
+# The plots module, which the program finds from /usr/bin as ../lib/<multiarch>/dorori.
+install(TARGETS dorori_plots LIBRARY DESTINATION ${DORORI_PACKAGED_MODULE_DIR} COMPONENT deb EXCLUDE_FROM_ALL)
 # The program finds them from its own folder, /usr/bin, as ../share/dorori/wordlists.
 install(FILES ${DORORI_GRADED_LISTS} DESTINATION share/dorori/wordlists COMPONENT deb EXCLUDE_FROM_ALL)
 

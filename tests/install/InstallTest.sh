@@ -25,6 +25,7 @@ HOME=$work cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
 [ -x "$prefix/lib/dorori/DoRori" ] || fail "program not in lib/dorori"
 [ "$(readlink -f "$prefix/bin/dorori")" = "$prefix/lib/dorori/DoRori" ] || fail "bin/dorori does not lead to it"
+[ -f "$prefix/lib/dorori/dorori-plots.so" ] || fail "the plots module is not beside the program"
 for list in "$source_dir"/res/wordlists/*.tsv; do
   cmp -s "$list" "$prefix/lib/dorori/wordlists/$(basename "$list")" || fail "$(basename "$list") is not beside the program"
 done

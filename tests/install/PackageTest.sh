@@ -23,7 +23,7 @@ deb=$build_dir/dorori_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$work/files"
-for file in /usr/bin/dorori /usr/share/applications/org.example.dorori.desktop /usr/share/metainfo/org.example.dorori.metainfo.xml \
+for file in /usr/bin/dorori /usr/lib/"$(dpkg-architecture -qDEB_HOST_MULTIARCH)"/dorori/dorori-plots.so /usr/share/applications/org.example.dorori.desktop /usr/share/metainfo/org.example.dorori.metainfo.xml \
   /usr/share/man/man1/dorori.1.gz /usr/share/doc/dorori/copyright /usr/share/doc/dorori/changelog.gz \
   /usr/share/icons/hicolor/{16x16,22x22,32x32,48x48}/apps/dorori.png /usr/share/icons/hicolor/scalable/apps/dorori.svg; do
   grep -qx "$file" "$work/files" || fail "the package lacks $file"
@@ -33,7 +33,7 @@ for list in "$(dirname "$0")"/../../res/wordlists/*.tsv; do
 done
 grep -q '/data/\|DORori.db\|\.ini$' "$work/files" && fail "the package holds user data"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data libespeak-ng1 libhunspell; do
+for needed in libqt6widgets6 libqt6charts6 libsqlite3-0 fonts-wqy-zenhei espeak-ng-data libespeak-ng1 libhunspell; do
   [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done
 recommends=$(dpkg-deb -f "$deb" Recommends)
