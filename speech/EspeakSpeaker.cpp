@@ -15,7 +15,7 @@ constexpr auto kReleaseAfter = std::chrono::seconds(5);
 } // namespace
 
 EspeakSpeaker::EspeakSpeaker(std::unique_ptr<AudioOutput> output, Note note, std::string voice)
-    : output_(std::move(output)), note_(std::move(note)), voice_(std::move(voice)), thread_([this] { Run(); })
+    : output_(std::move(output)), note_(std::move(note)), voice_(std::move(voice))
 {
 }
 
@@ -27,7 +27,8 @@ EspeakSpeaker::~EspeakSpeaker()
         ++turn_;
     }
     wake_.notify_one();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
 }
 
 void EspeakSpeaker::Speak(const std::string& word)
@@ -38,6 +39,9 @@ void EspeakSpeaker::Speak(const std::string& word)
         hasPending_ = true;
         ++turn_;
     }
+    // Started with the first word: most starts say nothing.
+    if (!thread_.joinable())
+        thread_ = std::thread([this] { Run(); });
     wake_.notify_one();
 }
 

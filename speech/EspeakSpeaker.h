@@ -1,8 +1,9 @@
 #pragma once
-// Says words with the speech synthesizer on a thread of its own, so that the window never waits:
-// Speak only hands the word over. A newer word cuts off the one being said; after a pause the sound
-// device is given back. When there is no voice or no device, the one note for that trouble is
-// handed to `note` (on the speaking thread) and the words are dropped without delay.
+// Says words with the speech synthesizer on a thread of its own, started with the first word, so
+// that the window never waits: Speak, always called from one thread, only hands the word over. A
+// newer word cuts off the one being said; after a pause the sound device is given back. When there
+// is no voice or no device, the one note for that trouble is handed to `note` (on the speaking
+// thread) and the words are dropped without delay.
 
 #include "speech/AudioOutput.h"
 #include "study/Speaker.h"
