@@ -13,14 +13,10 @@ MakeReviewPlotsFunction LoadReviewPlots(const fs::path& programFolder, std::stri
         if (!fs::exists(module, unreadable))
             continue;
         void* handle = dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            error = dlerror();
-            return nullptr;
-        }
-        if (void* entry = dlsym(handle, "MakeReviewPlots"))
-            return reinterpret_cast<MakeReviewPlotsFunction>(entry);
-        error = dlerror();
-        return nullptr;
+        void* entry = handle ? dlsym(handle, "MakeReviewPlots") : nullptr;
+        if (!entry)
+            error = dlerror(); // why the open or the lookup failed
+        return reinterpret_cast<MakeReviewPlotsFunction>(entry);
     }
     error = beside.string() + ", " + packaged.string() + ": no such file";
     return nullptr;
