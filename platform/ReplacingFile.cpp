@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <random>
 #include <stdexcept>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -15,6 +16,41 @@
 namespace {
 
 constexpr char kNameLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+// The name a complete file passes through between having none and taking the target's, where
+// commits in the folder take turns.
+constexpr char kPassingSuffix[] = ".replacing";
+
+// The folder of the file being put in place, open while it is; closed on every way out.
+class OpenFolder {
+public:
+    explicit OpenFolder(const std::string& folder)
+        : fd_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)), error_(fd_ < 0 ? errno : 0)
+    {
+    }
+    ~OpenFolder()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    // False where the file system has no such locks (some network file systems).
+    bool TakeTurn()
+    {
+        int result;
+        do
+            result = fd_ >= 0 ? ::flock(fd_, LOCK_EX) : -1;
+        while (result != 0 && errno == EINTR);
+        return result == 0;
+    }
+    int Fd() const { return fd_; }
+    int OpenError() const { return error_; }
+
+private:
+    int fd_;
+    int error_;
+};
 
 std::string FolderOf(const std::string& path)
 {
@@ -108,8 +144,9 @@ void ReplacingFile::Commit()
     // Complete on disk before it takes the old file's name.
     if (::fsync(fd_) != 0)
         Fail("Cannot write file", errno);
+    OpenFolder folder(FolderOf(target_));
     if (temp_.empty())
-        NameNamelessFile();
+        NameNamelessFile(folder.TakeTurn());
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0)
@@ -117,19 +154,35 @@ void ReplacingFile::Commit()
     if (::rename(temp_.c_str(), target_.c_str()) != 0)
         Fail("Cannot write file", errno);
     temp_.clear();
-    FlushFolder();
+    // The new file is in place; only its name may not yet be safe from a crash.
+    if (folder.Fd() < 0 || ::fsync(folder.Fd()) != 0)
+        Fail("Cannot flush the folder of file", folder.Fd() < 0 ? folder.OpenError() : errno);
 }
 
-void ReplacingFile::NameNamelessFile()
+void ReplacingFile::NameNamelessFile(bool folderIsOurs)
 {
     // The complete file gets a passing name beside the target, then takes the target's name.
     const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+    const auto giveName = [&](const std::string& name) {
+        return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    };
+    if (folderIsOurs) {
+        // No other commit is between naming and moving now: a file under the passing name was left
+        // by a writer killed there, and goes.
+        std::string name = target_ + kPassingSuffix;
+        if (::unlink(name.c_str()) != 0 && errno != ENOENT)
+            Fail("Cannot write file", errno);
+        if (!giveName(name))
+            Fail("Cannot write file", errno);
+        temp_ = std::move(name);
+        return;
+    }
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = target_ + ".";
         for (int i = 0; i < 6; ++i)
             name += kNameLetters[random() % (sizeof kNameLetters - 1)];
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+        if (giveName(name)) {
             temp_ = std::move(name);
             return;
         }
@@ -137,18 +190,4 @@ void ReplacingFile::NameNamelessFile()
             Fail("Cannot write file", errno);
     }
     Fail("Cannot write file", EEXIST);
-}
-
-void ReplacingFile::FlushFolder()
-{
-    const std::string folder = FolderOf(target_);
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0 || ::fsync(fd) != 0) {
-        const int error = errno;
-        if (fd >= 0)
-            ::close(fd);
-        // The new file is in place; only its name may not yet be safe from a crash.
-        Fail("Cannot flush the folder of file", error);
-    }
-    ::close(fd);
 }

@@ -3,8 +3,9 @@
 // beside its final one and moved over it only when it is complete and on disk, the move itself
 // flushed through the folder: a write that fails midway (disk full, no permission) leaves a file
 // already there as it was, after a crash the file is either the old one or the new one, and a
-// kill while it is written leaves nothing behind. Errors throw std::runtime_error with the file's
-// name and the system's reason.
+// kill while it is written leaves nothing behind (killed in the instant between its passing name
+// and its final one, it leaves the passing name, which the file's next replacement clears). Errors
+// throw std::runtime_error with the file's name and the system's reason.
 
 #include <string>
 #include <string_view>
@@ -25,8 +26,8 @@ public:
 
 private:
     [[noreturn]] void Fail(const char* what, int error);
-    void NameNamelessFile();
-    void FlushFolder();
+    // `folderIsOurs`: no other commit in the folder runs until this one ends.
+    void NameNamelessFile(bool folderIsOurs);
 
     std::string target_;
     std::string temp_; // the file's name until it takes the target's; empty while it has none

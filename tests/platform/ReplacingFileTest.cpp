@@ -30,13 +30,19 @@ std::string ReadFile(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+bool MakesNamelessFiles(const fs::path& folder)
+{
+    const int nameless = ::open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (nameless >= 0)
+        ::close(nameless);
+    return nameless >= 0;
+}
+
 TEST(ReplacingFile, WhileItIsWrittenNothingButTheOldFileIsThereSoAKillLeavesNothingBehind)
 {
     TempDir dir;
-    const int nameless = ::open(dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
-    if (nameless < 0)
+    if (!MakesNamelessFiles(dir.path()))
         GTEST_SKIP() << "the file system makes no files without a name";
-    ::close(nameless);
     const fs::path target = dir / "out.txt";
     std::ofstream(target) << "old";
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -60,6 +66,21 @@ TEST(ReplacingFile, WhileItIsWrittenNothingButTheOldFileIsThereSoAKillLeavesNoth
     }
     EXPECT_EQ(FilesIn(dir.path()), std::set<std::string>{"out.txt"});
     EXPECT_EQ(ReadFile(target), std::string(1 << 20, 'n'));
+}
+
+TEST(ReplacingFile, APassingNameLeftByAKillGoesWithTheNextReplacementAndNeighboursStay)
+{
+    TempDir dir;
+    if (!MakesNamelessFiles(dir.path()))
+        GTEST_SKIP() << "the file system makes no files without a name";
+    const fs::path target = dir / "out.txt";
+    std::ofstream(dir / "out.txt.replacing") << "complete, but killed before it took its name";
+    std::ofstream(dir / "out.txt.backup") << "the user's";
+    ReplacingFile file(target.string(), "out.txt");
+    file.Write("new");
+    file.Commit();
+    EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"out.txt", "out.txt.backup"}));
+    EXPECT_EQ(ReadFile(target), "new");
 }
 
 } // namespace
