@@ -35,14 +35,19 @@ public:
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
 
-    // False where the file system has no such locks (some network file systems).
+    // False where the file system has no such locks (some network file systems), or where the
+    // folder stays locked for a second: a commit holds its turn for milliseconds, and a lock held
+    // longer is no commit's to wait for.
     bool TakeTurn()
     {
-        int result;
-        do
-            result = fd_ >= 0 ? ::flock(fd_, LOCK_EX) : -1;
-        while (result != 0 && errno == EINTR);
-        return result == 0;
+        for (int attempt = 0; fd_ >= 0 && attempt < 1000; ++attempt) {
+            if (::flock(fd_, LOCK_EX | LOCK_NB) == 0)
+                return true;
+            if (errno != EWOULDBLOCK && errno != EINTR)
+                return false;
+            ::usleep(1000);
+        }
+        return false;
     }
     int Fd() const { return fd_; }
     int OpenError() const { return error_; }

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <sys/file.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -81,6 +82,16 @@ TEST(ReplacingFile, APassingNameLeftByAKillGoesWithTheNextReplacementAndNeighbou
     file.Commit();
     EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"out.txt", "out.txt.backup"}));
     EXPECT_EQ(ReadFile(target), "new");
+
+    // A folder someone else keeps locked is not waited for: the file is replaced all the same.
+    const int folder = ::open(dir.path().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(folder, LOCK_EX), 0);
+    ReplacingFile again(target.string(), "out.txt");
+    again.Write("newer");
+    again.Commit();
+    ::close(folder);
+    EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"out.txt", "out.txt.backup"}));
+    EXPECT_EQ(ReadFile(target), "newer");
 }
 
 } // namespace
