@@ -49,8 +49,13 @@ public:
         }
         return false;
     }
-    int Fd() const { return fd_; }
-    int OpenError() const { return error_; }
+    // 0 once the folder's entries are on disk, else the reason they may not be.
+    int Flush() const
+    {
+        if (fd_ < 0)
+            return error_;
+        return ::fsync(fd_) == 0 ? 0 : errno;
+    }
 
 private:
     int fd_;
@@ -160,8 +165,8 @@ void ReplacingFile::Commit()
         Fail("Cannot write file", errno);
     temp_.clear();
     // The new file is in place; only its name may not yet be safe from a crash.
-    if (folder.Fd() < 0 || ::fsync(folder.Fd()) != 0)
-        Fail("Cannot flush the folder of file", folder.Fd() < 0 ? folder.OpenError() : errno);
+    if (const int error = folder.Flush())
+        Fail("Cannot flush the folder of file", error);
 }
 
 void ReplacingFile::NameNamelessFile(bool folderIsOurs)
