@@ -12,7 +12,9 @@
 #include "study/CommonTexts.h"
 #include "study/ErrorReport.h"
 #include "ui/FontConfigReader.h"
+#include "ui/FormLook.h"
 
+#include <QApplication>
 #include <QMessageBox>
 
 #include <iostream>
@@ -43,6 +45,10 @@ int main(int argc, char** argv)
     KeyFileWriter registryWriter(KeyFileWriter::Start::Held);
 
     fontConfig.Wait();
+    // The program's own font for every text, also where no form sets one (tooltips, file dialogs):
+    // a new edit box lays out its empty text in the application's font before it takes the form's,
+    // and another font would cost the start a font engine of its own.
+    QApplication::setFont(FormFont());
     const StudyPaths paths{places.titlesFile.string(), places.programFile.parent_path().string(),
                            places.gradedListsFolder.string()};
 

@@ -6,11 +6,16 @@
 #include <QPalette>
 #include <QWidget>
 
-void ApplyFormLook(QWidget& form)
+QFont FormFont()
 {
     QFont face(FormFontFamily());
     face.setPixelSize(12);
-    form.setFont(face);
+    return face;
+}
+
+void ApplyFormLook(QWidget& form)
+{
+    form.setFont(FormFont());
     QPalette colours = form.palette();
     colours.setColor(QPalette::Window, kFaceColour);
     colours.setColor(QPalette::WindowText, Qt::black);

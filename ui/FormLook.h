@@ -3,6 +3,7 @@
 // background colour DFDFDF.
 
 #include <QColor>
+#include <QFont>
 
 class QWidget;
 
@@ -10,4 +11,6 @@ inline const QColor kFaceColour(223, 223, 223);
 // The bar under the chosen entry of the command menu and of the lists that drop from a box.
 inline const QColor kHighlightColour(105, 207, 245);
 
+// The face's font; needs the application object.
+QFont FormFont();
 void ApplyFormLook(QWidget& form);
