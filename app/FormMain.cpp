@@ -314,9 +314,6 @@ void TFormMain::showEvent(QShowEvent* event)
     if (!pages.state.FirstShow)
         return;
     controls_->AttachPageAnchors();
-    TrayApp1->IconNormalOption().Icon = ResourceIcon(QStringLiteral("mainicon"));
-    TrayApp1->IconOnMinOption().Icon = ResourceIcon(QStringLiteral("trayicon_small"));
-    TrayApp1->RefreshIcon();
     Run([this] { pages.FirstShowWork(); });
 }
 
@@ -340,6 +337,11 @@ void TFormMain::closeEvent(QCloseEvent* event)
 
 void TFormMain::FirstPainted()
 {
+    // The tray icon's pictures once the window is on the screen: the icon made with them asks the
+    // desktop which tray it has.
+    TrayApp1->IconNormalOption().Icon = windowIcon();
+    TrayApp1->IconOnMinOption().Icon = ResourceIcon(QStringLiteral("trayicon_small"));
+    TrayApp1->RefreshIcon();
     if (afterFirstPaint)
         Run(afterFirstPaint);
     Run([this] { pages.FirstPaintedWork(); });

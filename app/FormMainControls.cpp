@@ -444,7 +444,7 @@ void FormMainControls::CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea)
     PaintMenu(*menu);
 
     form_.setWindowIcon(ResourceIcon(QStringLiteral("mainicon")));
-    // The icon is in the notification area from here on; its pictures come at the first showing.
+    // The icon is in the notification area from here on; its pictures come after the first paint.
     auto* tray = new TTrayApp(&form_, std::move(trayArea));
     tray->setObjectName(QStringLiteral("TrayApp1"));
     tray->SetIconVisible(true);

@@ -40,7 +40,7 @@ protected:
     }
 };
 
-TEST_F(FormMainTrayTest, TheIconIsAddedWithTheWindowAndGetsItsPicturesAtTheFirstShowing)
+TEST_F(FormMainTrayTest, TheIconIsAddedWithTheWindowAndGetsItsPicturesOnceTheWindowIsPainted)
 {
     EXPECT_TRUE(Tray().IconVisible());
     EXPECT_TRUE(Tray().DBClickToRestore());

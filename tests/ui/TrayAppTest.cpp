@@ -315,8 +315,13 @@ TEST(SystemNotifyArea, MouseNotificationsAndAnIconThatWaitsForItsPicture)
         bool available = false;
         TSystemNotifyArea area(nullptr, TSystemNotifyArea::Desktop{row.xcb, row.statusNotifierHost,
                                                                    [&available] { return available; }});
+        area.Send(TNotifyCommand::Add, {QIcon(), QStringLiteral("tip")});
+        EXPECT_EQ(area.findChild<QSystemTrayIcon*>(), nullptr) << "no icon is made before its picture";
+        area.Send(TNotifyCommand::Modify, {StandIn(Qt::red), QStringLiteral("tip")});
         auto* icon = area.findChild<QSystemTrayIcon*>();
         ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->isVisible(), row.shownWithoutTray);
+        EXPECT_EQ(icon->toolTip(), "tip");
 
         QSignalSpy notified(&area, &TNotifyArea::Notified);
         for (const auto reason : {QSystemTrayIcon::Trigger, QSystemTrayIcon::DoubleClick,
@@ -327,11 +332,6 @@ TEST(SystemNotifyArea, MouseNotificationsAndAnIconThatWaitsForItsPicture)
         EXPECT_EQ(notified[1][0].value<std::uint32_t>(), tray::kLeftButtonDoubleClick);
         EXPECT_EQ(notified[2][0].value<std::uint32_t>(), tray::kRightButtonUp);
 
-        area.Send(TNotifyCommand::Add, {QIcon(), QStringLiteral("tip")});
-        EXPECT_FALSE(icon->isVisible());
-        area.Send(TNotifyCommand::Modify, {StandIn(Qt::red), QStringLiteral("tip")});
-        EXPECT_EQ(icon->isVisible(), row.shownWithoutTray);
-        EXPECT_EQ(icon->toolTip(), "tip");
         if (!row.shownWithoutTray) {
             // A host that turns up later gets the icon once the poll sees it.
             QSignalSpy changed(&area, &TNotifyArea::AvailabilityChanged);
@@ -347,6 +347,7 @@ TEST(SystemNotifyArea, MouseNotificationsAndAnIconThatWaitsForItsPicture)
     // Offscreen has neither a notification area nor a host to ask about.
     TSystemNotifyArea area;
     EXPECT_FALSE(area.IsAvailable());
+    area.Send(TNotifyCommand::Add, {StandIn(Qt::red), QStringLiteral("tip")});
     QSignalSpy notified(&area, &TNotifyArea::Notified);
     emit area.findChild<QSystemTrayIcon*>()->activated(QSystemTrayIcon::Trigger);
     ASSERT_EQ(notified.size(), 1);

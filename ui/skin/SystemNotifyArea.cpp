@@ -70,12 +70,27 @@ bool StatusNotifierHostRegistered(const QDBusConnection& bus)
 }
 
 TSystemNotifyArea::TSystemNotifyArea(QObject* parent, std::optional<Desktop> desktop)
-    : TNotifyArea(parent), icon_(this), desktop_(desktop ? std::move(*desktop) : ThisDesktop()),
-      available_(desktop_.available())
+    : TNotifyArea(parent), desktop_(std::move(desktop))
 {
-    connect(&icon_, &QSystemTrayIcon::activated, this, &TSystemNotifyArea::Activated);
     availabilityPoll_.setInterval(kAvailabilityPollMs);
     connect(&availabilityPoll_, &QTimer::timeout, this, &TSystemNotifyArea::PollAvailability);
+}
+
+QSystemTrayIcon& TSystemNotifyArea::Icon()
+{
+    if (!icon_) {
+        icon_ = std::make_unique<QSystemTrayIcon>(this);
+        connect(icon_.get(), &QSystemTrayIcon::activated, this, &TSystemNotifyArea::Activated);
+        if (!desktop_)
+            desktop_ = ThisDesktop();
+        available_ = desktop_->available();
+    }
+    return *icon_;
+}
+
+bool TSystemNotifyArea::Available() const
+{
+    return desktop_ ? desktop_->available() : QSystemTrayIcon::isSystemTrayAvailable();
 }
 
 void TSystemNotifyArea::Send(TNotifyCommand command, const TNotifyIconData& data)
@@ -83,26 +98,31 @@ void TSystemNotifyArea::Send(TNotifyCommand command, const TNotifyIconData& data
     if (command == TNotifyCommand::Delete) {
         added_ = false;
         availabilityPoll_.stop();
-        icon_.hide();
+        if (icon_)
+            icon_->hide();
         return;
     }
     if (command == TNotifyCommand::Add) {
         added_ = true;
-        available_ = desktop_.available();
+        if (icon_)
+            available_ = Available();
         availabilityPoll_.start();
     }
-    icon_.setIcon(data.Icon);
-    icon_.setToolTip(data.Tip);
-    // An icon added before it has a picture appears with its first picture. Off xcb Qt's stand-in
-    // for a missing host only warns, so there the icon waits for a host.
-    if (added_ && !data.Icon.isNull() && (desktop_.xcb || available_))
-        icon_.show();
+    // An icon added before it has a picture appears with its first picture.
+    if (!icon_ && data.Icon.isNull())
+        return;
+    QSystemTrayIcon& icon = Icon();
+    icon.setIcon(data.Icon);
+    icon.setToolTip(data.Tip);
+    // Off xcb Qt's stand-in for a missing host only warns, so there the icon waits for a host.
+    if (added_ && !data.Icon.isNull() && (desktop_->xcb || available_))
+        icon.show();
 }
 
 bool TSystemNotifyArea::IsAvailable() const
 {
     // isVisible() claims true without a notification area; only this question is reliable.
-    return desktop_.available();
+    return Available();
 }
 
 QPoint TSystemNotifyArea::CursorPos() const
@@ -120,17 +140,19 @@ QRect TSystemNotifyArea::WorkArea() const
 
 void TSystemNotifyArea::Activated(QSystemTrayIcon::ActivationReason reason)
 {
-    if (const auto message = MouseMessage(reason, desktop_.statusNotifierHost))
+    if (const auto message = MouseMessage(reason, desktop_->statusNotifierHost))
         emit Notified(*message);
 }
 
 void TSystemNotifyArea::PollAvailability()
 {
-    const bool available = desktop_.available();
+    if (!icon_)
+        return; // nothing shown yet: the icon takes the tray's state when it is made
+    const bool available = Available();
     if (available == available_)
         return;
     available_ = available;
-    if (available && added_ && !icon_.icon().isNull())
-        icon_.show();
+    if (available && added_ && !icon_->icon().isNull())
+        icon_->show();
     emit AvailabilityChanged(available);
 }

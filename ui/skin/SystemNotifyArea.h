@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QDBusConnection;
@@ -38,11 +39,15 @@ public:
     QRect WorkArea() const override;
 
 private:
+    // The icon is made with its first picture: making one has Qt ask the session bus which tray
+    // the desktop speaks, which a start need not wait for.
+    QSystemTrayIcon& Icon();
+    bool Available() const;
     void Activated(QSystemTrayIcon::ActivationReason reason);
     void PollAvailability();
 
-    QSystemTrayIcon icon_;
-    Desktop desktop_; // taken after the icon is made, when Qt has chosen its tray
+    std::unique_ptr<QSystemTrayIcon> icon_;
+    std::optional<Desktop> desktop_; // taken after the icon is made, when Qt has chosen its tray
     QTimer availabilityPoll_;
     bool added_ = false;
     bool available_ = false;
