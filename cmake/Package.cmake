@@ -64,9 +64,11 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORORI_HOME_PAGE})
 # The libraries come from the binary; the font the forms are drawn with, the voice data and the
-# synthesizer's library, which is loaded with the first word, do not.
+# libraries loaded when first needed (the synthesizer, the sound device, the speller, the JPEG
+# decoder) do not.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, espeak-ng-data, libespeak-ng1")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-wqy-zenhei, espeak-ng-data, libespeak-ng1, libasound2, libhunspell-1.7-0, libjpeg62-turbo")
 # Without the toolkit's Wayland plugin a Wayland-only session cannot start the program, and others
 # run it blurred through the X server. Without the speller's dictionary the lookup still offers
 # the stored words spelt nearly alike, only without the speller's help.

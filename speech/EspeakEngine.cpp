@@ -1,9 +1,9 @@
 #include "speech/EspeakEngine.h"
 
-#include <dlfcn.h>
+#include "platform/SharedLibrary.h"
+
 #include <espeak-ng/espeak_ng.h>
 #include <mutex>
-#include <type_traits>
 
 namespace espeak {
 namespace {
@@ -29,21 +29,15 @@ struct Library {
 // False when the library or one of its functions is missing; it stays loaded for the process.
 bool LoadLibrary(Library& library)
 {
-    void* handle = dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
-    if (!handle)
-        return false;
-    const auto find = [handle](auto& function, const char* name) {
-        function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(handle, name));
-        return function != nullptr;
-    };
-    return find(library.InitializePath, "espeak_ng_InitializePath") &&
-           find(library.Initialize, "espeak_ng_Initialize") &&
-           find(library.ClearErrorContext, "espeak_ng_ClearErrorContext") &&
-           find(library.InitializeOutput, "espeak_ng_InitializeOutput") &&
-           find(library.SetSynthCallback, "espeak_SetSynthCallback") &&
-           find(library.GetSampleRate, "espeak_ng_GetSampleRate") &&
-           find(library.SetVoiceByName, "espeak_ng_SetVoiceByName") &&
-           find(library.Synthesize, "espeak_ng_Synthesize");
+    const SharedLibrary found("libespeak-ng.so.1");
+    return found.Find(library.InitializePath, "espeak_ng_InitializePath") &&
+           found.Find(library.Initialize, "espeak_ng_Initialize") &&
+           found.Find(library.ClearErrorContext, "espeak_ng_ClearErrorContext") &&
+           found.Find(library.InitializeOutput, "espeak_ng_InitializeOutput") &&
+           found.Find(library.SetSynthCallback, "espeak_SetSynthCallback") &&
+           found.Find(library.GetSampleRate, "espeak_ng_GetSampleRate") &&
+           found.Find(library.SetVoiceByName, "espeak_ng_SetVoiceByName") &&
+           found.Find(library.Synthesize, "espeak_ng_Synthesize");
 }
 
 struct Engine {

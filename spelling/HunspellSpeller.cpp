@@ -1,11 +1,40 @@
 #include "spelling/HunspellSpeller.h"
 
+#include "platform/SharedLibrary.h"
+
 #include <algorithm>
 #include <filesystem>
-#include <hunspell/hunspell.hxx>
+#include <hunspell/hunspell.h>
+#include <optional>
 #include <utility>
 
 namespace {
+
+// The speller library's functions, loaded with the first question.
+struct Library {
+    decltype(&Hunspell_create) create = nullptr;
+    decltype(&Hunspell_destroy) destroy = nullptr;
+    decltype(&Hunspell_suggest) suggest = nullptr;
+    decltype(&Hunspell_free_list) free_list = nullptr;
+};
+
+std::optional<Library> LoadLibrary()
+{
+    const SharedLibrary found("libhunspell-1.7.so.0");
+    Library library;
+    if (!found.Find(library.create, "Hunspell_create") || !found.Find(library.destroy, "Hunspell_destroy") ||
+        !found.Find(library.suggest, "Hunspell_suggest") ||
+        !found.Find(library.free_list, "Hunspell_free_list"))
+        return std::nullopt;
+    return library;
+}
+
+// Null when the library or one of its functions is missing: every answer is empty then.
+const Library* TheLibrary()
+{
+    static const std::optional<Library> library = LoadLibrary();
+    return library ? &*library : nullptr;
+}
 
 // Longer texts are no stored word, and the speller's time grows with the length.
 constexpr std::size_t kLongestWord = 25;
@@ -73,12 +102,17 @@ std::vector<std::string> HunspellSpeller::Suggest(const std::string& word)
         const std::string dic = folder_ + "/en_US.dic";
         std::error_code error;
         // Hunspell itself would only print a warning for a missing file.
-        if (std::filesystem::is_regular_file(aff, error) && std::filesystem::is_regular_file(dic, error))
-            hunspell_ = std::make_unique<Hunspell>(aff.c_str(), dic.c_str());
+        const Library* library = TheLibrary();
+        if (library && std::filesystem::is_regular_file(aff, error) &&
+            std::filesystem::is_regular_file(dic, error))
+            hunspell_ = {library->create(aff.c_str(), dic.c_str()), library->destroy};
     }
     if (!hunspell_)
         return {};
-    std::vector<std::string> spellings = hunspell_->suggest(word);
+    char** list = nullptr;
+    const int count = TheLibrary()->suggest(hunspell_.get(), &list, word.c_str());
+    std::vector<std::string> spellings(list, list + std::max(count, 0));
+    TheLibrary()->free_list(hunspell_.get(), &list, count);
     std::erase_if(spellings, [](const std::string& spelling) { return !IsAscii(spelling); });
     return spellings;
 }

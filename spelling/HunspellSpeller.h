@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-class Hunspell;
+struct Hunhandle;
 
 class HunspellSpeller : public Speller {
 public:
@@ -46,7 +46,7 @@ private:
 
     // Owned by the speller's thread.
     bool looked_ = false; // for the dictionary
-    std::unique_ptr<Hunspell> hunspell_;
+    std::unique_ptr<Hunhandle, void (*)(Hunhandle*)> hunspell_{nullptr, nullptr};
 
     std::thread thread_; // started by the first question, on the window's thread
 };
