@@ -39,7 +39,14 @@ TDictTable::~TDictTable()
 void TDictTable::Open(const std::string& path)
 {
     Close();
-    db_ = OpenTableConnection(path, TableAccess::ReadWrite).release();
+    Open(OpenTableConnection(path, TableAccess::ReadWrite));
+}
+
+void TDictTable::Open(TableConnection connection)
+{
+    Close();
+    db_ = connection.release();
+    const std::string path = FileName();
     try {
         // Each change is safe from a killed program when its commit returns; the flusher puts it on
         // the disk, off the window's thread (its hook also stands in for the engine's checkpoints).

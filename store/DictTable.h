@@ -4,6 +4,7 @@
 
 #include "store/StoredExplanations.h"
 #include "store/StoredWordShapes.h"
+#include "store/TableConnection.h"
 #include "store/WordOrderReading.h"
 
 #include <cstdint>
@@ -42,6 +43,8 @@ public:
 
     // Opens an existing table file; the first record in word order becomes current.
     void Open(const std::string& path);
+    // The same through a connection already open on it.
+    void Open(TableConnection connection);
     void Close();
     bool Active() const { return db_ != nullptr; }
     // The open table's full file name; empty when closed.

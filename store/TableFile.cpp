@@ -56,12 +56,13 @@ std::optional<std::string> CodeItHolds(sqlite3* db)
     return "holds a " + code.Text(0) + ": " + code.Text(1);
 }
 
-// Looks into a database file through a connection that only reads, of the access the caller needs.
-TableFileLook LookInto(const std::string& path, TableAccess access)
+// Looks into a database file through a connection that only reads, of the access the caller
+// needs; a table's connection goes to `opened` when that is given, able to write again.
+TableFileLook LookInto(const std::string& path, TableAccess access, TableConnection* opened)
 {
     TableFileLook check{TableFileState::Table, {}};
     try {
-        const TableConnection db = OpenTableConnection(path, access);
+        TableConnection db = OpenTableConnection(path, access);
         ExecuteSql(db.get(), "PRAGMA query_only = 1");
         SqliteStatement tables(db.get(),
                                "SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name = 'DORori' "
@@ -72,6 +73,11 @@ TableFileLook LookInto(const std::string& path, TableAccess access)
             check = {TableFileState::Foreign, "no such column: " + *field};
         else if (const auto code = CodeItHolds(db.get()))
             check = {TableFileState::Foreign, *code};
+        if (opened && check.state == TableFileState::Table) {
+            tables.Reset();
+            ExecuteSql(db.get(), "PRAGMA query_only = 0");
+            *opened = std::move(db);
+        }
     } catch (const DictError& error) {
         check = {StateOfEngineError(error.Code()), error.what(), error.Code()};
     }
@@ -94,7 +100,7 @@ bool TableFileMissing(const std::string& path)
     return ::stat(path.c_str(), &info) != 0 || (S_ISREG(info.st_mode) && info.st_size == 0);
 }
 
-TableFileLook LookAtTableFile(const std::string& path, TableAccess access)
+TableFileLook LookAtTableFile(const std::string& path, TableAccess access, TableConnection* opened)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
@@ -106,7 +112,7 @@ TableFileLook LookAtTableFile(const std::string& path, TableAccess access)
         return {TableFileState::Foreign, "not a regular file"};
     if (info.st_size == 0)
         return {TableFileState::Missing, {}};
-    return LookInto(path, access);
+    return LookInto(path, access, opened);
 }
 
 void CreateTableFile(const std::string& path)
@@ -158,23 +164,28 @@ OpenResult OpenOrCreateTable(const std::filesystem::path& folder, TDictTable& ta
     if (error)
         return {OpenOutcome::Failed, DictTrouble::FolderNotMade, path.parent_path(),
                 strerrordesc_np(error.value())};
-    // Nothing is written to a file before it is known to be the table.
-    const TableFileLook check = LookAtTableFile(path.string());
+    // Nothing is written to a file before it is known to be the table; the connection that found
+    // out opens it.
+    TableConnection connection;
+    const TableFileLook check = LookAtTableFile(path.string(), TableAccess::ReadWrite, &connection);
     if (check.state == TableFileState::Missing) {
         try {
             CreateTableFile(path.string());
         } catch (const std::exception& failure) {
             return {OpenOutcome::Failed, DictTrouble::TableNotMade, path, failure.what()};
         }
-        if (LookAtTableFile(path.string()).state == TableFileState::Missing)
+        const TableFileLook made = LookAtTableFile(path.string(), TableAccess::ReadWrite, &connection);
+        if (made.state == TableFileState::Missing)
             return {OpenOutcome::TableMissing};
+        if (made.state != TableFileState::Table)
+            return {OpenOutcome::Failed, TroubleOpening(made.code), path, made.detail};
     } else if (check.state == TableFileState::Foreign) {
         return {OpenOutcome::Failed, DictTrouble::Foreign, path, check.detail};
     } else if (check.state != TableFileState::Table) {
         return {OpenOutcome::Failed, TroubleOpening(check.code), path, check.detail};
     }
     try {
-        table.Open(path.string());
+        table.Open(std::move(connection));
     } catch (const std::exception& failure) {
         const auto* engine = dynamic_cast<const DictError*>(&failure);
         return {OpenOutcome::Failed, TroubleOpening(engine ? engine->Code() : 0), path, failure.what()};

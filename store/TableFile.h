@@ -30,8 +30,11 @@ struct TableFileLook {
     int code = 0;       // the engine's result code, when the engine refused
 };
 // The start's look may write: a read-only connection would leave the log files of a WAL table
-// behind, where one that may write removes them as it closes. A check's must write nothing.
-TableFileLook LookAtTableFile(const std::string& path, TableAccess access = TableAccess::ReadWrite);
+// behind, where one that may write removes them as it closes. A check's must write nothing. When
+// the file is the table and `opened` is given, the connection the look read it through is handed
+// over there instead of being closed.
+TableFileLook LookAtTableFile(const std::string& path, TableAccess access = TableAccess::ReadWrite,
+                              TableConnection* opened = nullptr);
 
 // True when CreateTableFile would make the file: nothing is there (or it cannot be looked at), or a
 // file of zero bytes, which holds no words and is no table. Finding out writes nothing.
