@@ -3,7 +3,6 @@
 #include "platform/SharedLibrary.h"
 
 #include <alsa/asoundlib.h>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -34,30 +33,25 @@ struct Alsa {
     decltype(&snd_pcm_close) pcm_close = nullptr;
 };
 
-std::optional<Alsa> LoadAlsa()
-{
-    const SharedLibrary found("libasound.so.2");
-    Alsa alsa;
-    if (!found.Find(alsa.lib_error_set_handler, "snd_lib_error_set_handler") ||
-        !found.Find(alsa.pcm_open, "snd_pcm_open") ||
-        !found.Find(alsa.pcm_set_params, "snd_pcm_set_params") ||
-        !found.Find(alsa.pcm_get_params, "snd_pcm_get_params") ||
-        !found.Find(alsa.pcm_sw_params_sizeof, "snd_pcm_sw_params_sizeof") ||
-        !found.Find(alsa.pcm_sw_params_current, "snd_pcm_sw_params_current") ||
-        !found.Find(alsa.pcm_sw_params_set_start_threshold, "snd_pcm_sw_params_set_start_threshold") ||
-        !found.Find(alsa.pcm_sw_params, "snd_pcm_sw_params") || !found.Find(alsa.pcm_drop, "snd_pcm_drop") ||
-        !found.Find(alsa.pcm_prepare, "snd_pcm_prepare") || !found.Find(alsa.pcm_writei, "snd_pcm_writei") ||
-        !found.Find(alsa.pcm_recover, "snd_pcm_recover") || !found.Find(alsa.pcm_close, "snd_pcm_close"))
-        return std::nullopt;
-    alsa.lib_error_set_handler(Quiet);
-    return alsa;
-}
-
 // Null when the library or one of its functions is missing: no word is heard then.
 const Alsa* TheAlsa()
 {
-    static const std::optional<Alsa> alsa = LoadAlsa();
-    return alsa ? &*alsa : nullptr;
+    return LoadedOnce<Alsa>("libasound.so.2", [](const SharedLibrary& found, Alsa& alsa) {
+        if (!found.Find(alsa.lib_error_set_handler, "snd_lib_error_set_handler") ||
+            !found.Find(alsa.pcm_open, "snd_pcm_open") ||
+            !found.Find(alsa.pcm_set_params, "snd_pcm_set_params") ||
+            !found.Find(alsa.pcm_get_params, "snd_pcm_get_params") ||
+            !found.Find(alsa.pcm_sw_params_sizeof, "snd_pcm_sw_params_sizeof") ||
+            !found.Find(alsa.pcm_sw_params_current, "snd_pcm_sw_params_current") ||
+            !found.Find(alsa.pcm_sw_params_set_start_threshold, "snd_pcm_sw_params_set_start_threshold") ||
+            !found.Find(alsa.pcm_sw_params, "snd_pcm_sw_params") ||
+            !found.Find(alsa.pcm_drop, "snd_pcm_drop") || !found.Find(alsa.pcm_prepare, "snd_pcm_prepare") ||
+            !found.Find(alsa.pcm_writei, "snd_pcm_writei") ||
+            !found.Find(alsa.pcm_recover, "snd_pcm_recover") || !found.Find(alsa.pcm_close, "snd_pcm_close"))
+            return false;
+        alsa.lib_error_set_handler(Quiet);
+        return true;
+    });
 }
 
 } // namespace

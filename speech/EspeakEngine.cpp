@@ -26,23 +26,24 @@ struct Library {
     decltype(&espeak_ng_Synthesize) Synthesize = nullptr;
 };
 
-// False when the library or one of its functions is missing; it stays loaded for the process.
-bool LoadLibrary(Library& library)
+// Null when the library or one of its functions is missing.
+const Library* TheLibrary()
 {
-    const SharedLibrary found("libespeak-ng.so.1");
-    return found.Find(library.InitializePath, "espeak_ng_InitializePath") &&
-           found.Find(library.Initialize, "espeak_ng_Initialize") &&
-           found.Find(library.ClearErrorContext, "espeak_ng_ClearErrorContext") &&
-           found.Find(library.InitializeOutput, "espeak_ng_InitializeOutput") &&
-           found.Find(library.SetSynthCallback, "espeak_SetSynthCallback") &&
-           found.Find(library.GetSampleRate, "espeak_ng_GetSampleRate") &&
-           found.Find(library.SetVoiceByName, "espeak_ng_SetVoiceByName") &&
-           found.Find(library.Synthesize, "espeak_ng_Synthesize");
+    return LoadedOnce<Library>("libespeak-ng.so.1", [](const SharedLibrary& found, Library& library) {
+        return found.Find(library.InitializePath, "espeak_ng_InitializePath") &&
+               found.Find(library.Initialize, "espeak_ng_Initialize") &&
+               found.Find(library.ClearErrorContext, "espeak_ng_ClearErrorContext") &&
+               found.Find(library.InitializeOutput, "espeak_ng_InitializeOutput") &&
+               found.Find(library.SetSynthCallback, "espeak_SetSynthCallback") &&
+               found.Find(library.GetSampleRate, "espeak_ng_GetSampleRate") &&
+               found.Find(library.SetVoiceByName, "espeak_ng_SetVoiceByName") &&
+               found.Find(library.Synthesize, "espeak_ng_Synthesize");
+    });
 }
 
 struct Engine {
     std::mutex lock;
-    Library library;
+    const Library* library = nullptr;
     bool loaded = false;
     bool usable = false;
     int rate = 0;
@@ -72,18 +73,19 @@ int ReceivePiece(short* samples, int count, espeak_EVENT*)
 void Load(Engine& engine)
 {
     engine.loaded = true;
-    const Library& library = engine.library;
-    if (!LoadLibrary(engine.library))
+    engine.library = TheLibrary();
+    const Library* library = engine.library;
+    if (!library)
         return;
-    library.InitializePath(nullptr);
+    library->InitializePath(nullptr);
     espeak_ng_ERROR_CONTEXT context = nullptr;
-    const espeak_ng_STATUS status = library.Initialize(&context);
-    library.ClearErrorContext(&context);
+    const espeak_ng_STATUS status = library->Initialize(&context);
+    library->ClearErrorContext(&context);
     if (status != ENS_OK ||
-        library.InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, kPieceMilliseconds, nullptr) != ENS_OK)
+        library->InitializeOutput(ENOUTPUT_MODE_SYNCHRONOUS, kPieceMilliseconds, nullptr) != ENS_OK)
         return;
-    library.SetSynthCallback(ReceivePiece);
-    engine.rate = library.GetSampleRate();
+    library->SetSynthCallback(ReceivePiece);
+    engine.rate = library->GetSampleRate();
     engine.usable = engine.rate > 0;
 }
 
@@ -98,7 +100,7 @@ Outcome Synthesize(const std::string& text, const std::string& voice, const Rece
     if (!engine.usable)
         return Outcome::NoData;
     if (engine.voice != voice) {
-        if (engine.library.SetVoiceByName(voice.c_str()) != ENS_OK) {
+        if (engine.library->SetVoiceByName(voice.c_str()) != ENS_OK) {
             engine.voice.clear(); // what the library kept is not known: the next word sets its voice anew
             return Outcome::NoVoice;
         }
@@ -106,8 +108,8 @@ Outcome Synthesize(const std::string& text, const std::string& voice, const Rece
     }
     engine.receiver = &receive;
     engine.stopped = false;
-    const espeak_ng_STATUS status = engine.library.Synthesize(text.c_str(), text.size() + 1, 0, POS_CHARACTER,
-                                                              0, espeakCHARS_UTF8, nullptr, nullptr);
+    const espeak_ng_STATUS status = engine.library->Synthesize(
+        text.c_str(), text.size() + 1, 0, POS_CHARACTER, 0, espeakCHARS_UTF8, nullptr, nullptr);
     engine.receiver = nullptr;
     if (engine.stopped)
         return Outcome::Stopped;

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <hunspell/hunspell.h>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -18,22 +17,15 @@ struct Library {
     decltype(&Hunspell_free_list) free_list = nullptr;
 };
 
-std::optional<Library> LoadLibrary()
-{
-    const SharedLibrary found("libhunspell-1.7.so.0");
-    Library library;
-    if (!found.Find(library.create, "Hunspell_create") || !found.Find(library.destroy, "Hunspell_destroy") ||
-        !found.Find(library.suggest, "Hunspell_suggest") ||
-        !found.Find(library.free_list, "Hunspell_free_list"))
-        return std::nullopt;
-    return library;
-}
-
 // Null when the library or one of its functions is missing: every answer is empty then.
 const Library* TheLibrary()
 {
-    static const std::optional<Library> library = LoadLibrary();
-    return library ? &*library : nullptr;
+    return LoadedOnce<Library>("libhunspell-1.7.so.0", [](const SharedLibrary& found, Library& library) {
+        return found.Find(library.create, "Hunspell_create") &&
+               found.Find(library.destroy, "Hunspell_destroy") &&
+               found.Find(library.suggest, "Hunspell_suggest") &&
+               found.Find(library.free_list, "Hunspell_free_list");
+    });
 }
 
 // Longer texts are no stored word, and the speller's time grows with the length.

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 #include <jpeglib.h>
-#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -26,27 +25,19 @@ struct Jpeg {
     decltype(&jpeg_destroy_decompress) destroy_decompress = nullptr;
 };
 
-std::optional<Jpeg> LoadJpeg()
-{
-    const SharedLibrary found("libjpeg.so.62");
-    Jpeg jpeg;
-    if (!found.Find(jpeg.std_error, "jpeg_std_error") ||
-        !found.Find(jpeg.CreateDecompress, "jpeg_CreateDecompress") ||
-        !found.Find(jpeg.mem_src, "jpeg_mem_src") || !found.Find(jpeg.read_header, "jpeg_read_header") ||
-        !found.Find(jpeg.has_multiple_scans, "jpeg_has_multiple_scans") ||
-        !found.Find(jpeg.start_decompress, "jpeg_start_decompress") ||
-        !found.Find(jpeg.read_scanlines, "jpeg_read_scanlines") ||
-        !found.Find(jpeg.finish_decompress, "jpeg_finish_decompress") ||
-        !found.Find(jpeg.destroy_decompress, "jpeg_destroy_decompress"))
-        return std::nullopt;
-    return jpeg;
-}
-
 // Null when the library or one of its functions is missing.
 const Jpeg* TheJpeg()
 {
-    static const std::optional<Jpeg> jpeg = LoadJpeg();
-    return jpeg ? &*jpeg : nullptr;
+    return LoadedOnce<Jpeg>("libjpeg.so.62", [](const SharedLibrary& found, Jpeg& jpeg) {
+        return found.Find(jpeg.std_error, "jpeg_std_error") &&
+               found.Find(jpeg.CreateDecompress, "jpeg_CreateDecompress") &&
+               found.Find(jpeg.mem_src, "jpeg_mem_src") && found.Find(jpeg.read_header, "jpeg_read_header") &&
+               found.Find(jpeg.has_multiple_scans, "jpeg_has_multiple_scans") &&
+               found.Find(jpeg.start_decompress, "jpeg_start_decompress") &&
+               found.Find(jpeg.read_scanlines, "jpeg_read_scanlines") &&
+               found.Find(jpeg.finish_decompress, "jpeg_finish_decompress") &&
+               found.Find(jpeg.destroy_decompress, "jpeg_destroy_decompress");
+    });
 }
 
 // libjpeg's own error handling ends the process; this one jumps back to the call instead.

@@ -83,7 +83,7 @@ QSystemTrayIcon& TSystemNotifyArea::Icon()
         connect(icon_.get(), &QSystemTrayIcon::activated, this, &TSystemNotifyArea::Activated);
         if (!desktop_)
             desktop_ = ThisDesktop();
-        available_ = desktop_->available();
+        available_ = Available();
     }
     return *icon_;
 }
