@@ -37,7 +37,24 @@ def mix(a, b, t):
 
 
 def save(image, name):
-    image.save(os.path.join(HERE, name))
+    """A picture with transparency named .bmp is a 32-bit bitmap with an alpha channel."""
+    if name.endswith(".bmp") and image.mode in ("RGBA", "P", "LA"):
+        write_bmp32(os.path.join(HERE, name), image.convert("RGBA"))
+    else:
+        image.save(os.path.join(HERE, name))
+
+
+def write_bmp32(path, image):
+    """A 32-bit bitmap file: rows bottom-up, blue, green, red and alpha bytes, with the header that
+    names the alpha channel's mask (BITMAPV4HEADER, sRGB)."""
+    width, height = image.size
+    rows = image.transpose(Image.Transpose.FLIP_TOP_BOTTOM).tobytes("raw", "BGRA")
+    offset = 14 + 108
+    header = struct.pack("<2sIHHI", b"BM", offset + len(rows), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 108, width, height, 1, 32, 3, len(rows), 3780, 3780, 0, 0)
+    masks = struct.pack("<IIII4s", 0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000, b"BGRs")
+    with open(path, "wb") as out:
+        out.write(header + info + masks + bytes(48) + rows)
 
 
 def reduce(image, size):
@@ -245,9 +262,12 @@ def draw_icons():
     with open(os.path.join(HERE, "mainicon.svg"), "w") as svg:
         svg.write(book_icon_svg(BAND_TOP, BAND_BOTTOM, AMBER))
     for size in ICON_SIZES:
-        save(book_icon(size, BAND_TOP, BAND_BOTTOM, AMBER), f"mainicon_{size}.png")
+        # The window's icon, and the desktop's for the installed program.
+        icon = book_icon(size, BAND_TOP, BAND_BOTTOM, AMBER)
+        save(icon, f"mainicon_{size}.bmp")
+        save(icon, f"mainicon_{size}.png")
         # Shown while the program is minimised to the tray: the same book on the amber accent.
-        save(book_icon(size, (246, 178, 80), (214, 124, 22), BLUE), f"trayicon_small_{size}.png")
+        save(book_icon(size, (246, 178, 80), (214, 124, 22), BLUE), f"trayicon_small_{size}.bmp")
 
 
 # --- Glyphs of the speed buttons ----------------------------------------------------------------
@@ -344,7 +364,7 @@ def face_glyphs():
 
 def draw_glyphs():
     for name, glyph in {**caption_glyphs(), **face_glyphs()}.items():
-        save(glyph, name + ".png")
+        save(glyph, name + ".bmp")
 
 
 # --- Small pictures of the main window -----------------------------------------------------------
@@ -411,9 +431,9 @@ def menu_side_picture():
 
 
 def draw_window_pictures():
-    save(status_icon(), "Image1.png")
-    save(resize_grip(), "Image_Drag.png")
-    save(recycled_flag(), "Image_RecycledFlag.png")
+    save(status_icon(), "Image1.bmp")
+    save(resize_grip(), "Image_Drag.bmp")
+    save(recycled_flag(), "Image_RecycledFlag.bmp")
     save(menu_side_picture(), "ZYMenu1.bmp")
 
 

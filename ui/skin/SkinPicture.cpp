@@ -1,5 +1,7 @@
 #include "ui/skin/SkinPicture.h"
 
+#include "ui/skin/WindowsBitmap.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -30,9 +32,12 @@ TSkinPicture TSkinPicture::FromFile(const QString& path)
 
 QImage ReadPicture(const QByteArray& data, const QString& path)
 {
+    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
+    if (format == "bmp")
+        if (QImage bitmap = ReadWindowsBitmap(data); !bitmap.isNull())
+            return bitmap;
     QBuffer buffer;
     buffer.setData(data);
-    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(format.isEmpty());
     return reader.read();

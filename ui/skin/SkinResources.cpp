@@ -24,9 +24,9 @@ QString ResourcePath(const QString& name)
     static const bool registered = (RegisterPictures(), true);
     Q_UNUSED(registered);
     // The pictures keep their files' suffixes: a reader that knows the format from it does not
-    // load every image plugin to ask which one reads the picture.
+    // load every image plugin to ask which one reads the picture. Nearly all are bitmaps.
     const QString path = QStringLiteral(":/res/") + name;
-    for (const char* suffix : {".png", ".bmp", ".jpg"})
+    for (const char* suffix : {".bmp", ".jpg"})
         if (QFile::exists(path + QLatin1String(suffix)))
             return path + QLatin1String(suffix);
     return path;
