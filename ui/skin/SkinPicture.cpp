@@ -20,7 +20,11 @@ TSkinPicture TSkinPicture::FromFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         throw std::runtime_error(
             QStringLiteral("Cannot open the picture %1: %2").arg(path, file.errorString()).toStdString());
-    QByteArray data = file.readAll();
+    return FromData(file.readAll(), path);
+}
+
+TSkinPicture TSkinPicture::FromData(QByteArray data, const QString& path)
+{
     if (TJpegImage::LooksLikeJpeg(data))
         return TSkinPicture(TJpegImage(std::move(data), path));
     const QImage bitmap = ReadPicture(data, path);

@@ -19,6 +19,8 @@ public:
     // A JPEG file by its content, any other file through Qt's image readers. Throws
     // std::runtime_error naming the file when it cannot be read or is no picture.
     static TSkinPicture FromFile(const QString& path);
+    // The same for the bytes of the file at `path`, already read.
+    static TSkinPicture FromData(QByteArray data, const QString& path);
 
     int Width() const;
     int Height() const;

@@ -3,6 +3,7 @@
 #include <QBitmap>
 #include <QFile>
 #include <QImage>
+#include <QResource>
 
 #include <array>
 #include <exception>
@@ -32,10 +33,22 @@ QString ResourcePath(const QString& name)
     return path;
 }
 
+// The bytes of the picture at a resource path, read in place where they are stored uncompressed
+// (as the build stores them); empty when there is no such picture.
+QByteArray ResourceBytes(const QString& path)
+{
+    const QResource resource(path);
+    if (!resource.isValid())
+        return {};
+    if (resource.compressionAlgorithm() != QResource::NoCompression)
+        return resource.uncompressedData();
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), resource.size());
+}
+
 QImage ResourceImage(const QString& name)
 {
-    QFile file(ResourcePath(name));
-    return file.open(QIODevice::ReadOnly) ? ReadPicture(file.readAll(), file.fileName()) : QImage();
+    const QString path = ResourcePath(name);
+    return ReadPicture(ResourceBytes(path), path);
 }
 
 QIcon ResourceIcon(const QString& name)
@@ -60,7 +73,8 @@ QPixmap TransparentPicture(const QString& name)
 TSkinPicture ResourceSkin(const QString& name)
 {
     try {
-        return TSkinPicture::FromFile(ResourcePath(name));
+        const QString path = ResourcePath(name);
+        return TSkinPicture::FromData(ResourceBytes(path), path);
     } catch (const std::exception& error) {
         qWarning("The skin %s cannot be read: %s", qUtf8Printable(name), error.what());
         return TSkinPicture();

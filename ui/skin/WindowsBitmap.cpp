@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -72,15 +73,21 @@ QImage ReadWindowsBitmap(QByteArrayView data)
         pixelsAt + stride * height > data.size())
         return {};
 
-    QImage image(width, height, layout == Layout::WithAlpha ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const QImage::Format format = bits == 24                    ? QImage::Format_BGR888
+                                  : layout == Layout::WithAlpha ? QImage::Format_ARGB32
+                                                                : QImage::Format_RGB32;
+    QImage image(width, height, format);
     if (image.isNull())
         return {}; // no memory for it
     for (int y = 0; y < height; ++y) {
         const int stored = storedHeight > 0 ? height - 1 - y : y;
         const auto* from = reinterpret_cast<const std::uint8_t*>(data.data() + pixelsAt + stride * stored);
+        if (bits == 24) {
+            std::memcpy(image.scanLine(y), from, std::size_t(width) * 3);
+            continue;
+        }
         auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const int step = bits / 8;
-        for (int x = 0; x < width; ++x, from += step)
+        for (int x = 0; x < width; ++x, from += 4)
             to[x] = qRgba(from[2], from[1], from[0], layout == Layout::WithAlpha ? from[3] : 255);
     }
     return image;
