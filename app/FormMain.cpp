@@ -57,8 +57,7 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
       doubleClickable_{
           {Control::ListBox_Preview,
            NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview)).viewport()},
-          {Control::Memo_View, NamedChild<TMemo>(*this, ControlName(Control::Memo_View)).viewport()},
-          {Control::Label_Interpret, &NamedChild<QLabel>(*this, ControlName(Control::Label_Interpret))}},
+          {Control::Memo_View, NamedChild<TMemo>(*this, ControlName(Control::Memo_View)).viewport()}},
       // The speaking thread's notes reach the status line on the window's thread.
       speaker_(std::make_unique<EspeakSpeaker>(std::make_unique<AlsaOutput>(),
                                                [this](const std::string& note) {
@@ -88,6 +87,7 @@ TFormMain::TFormMain(TDictTable& table, const StudyPaths& paths, std::unique_ptr
     openUrl = [](const QUrl& url) { QDesktopServices::openUrl(url); };
     WireWindowCommands();
     WirePageHandlers();
+    view_->makeControls = [this] { MakeOtherPages(); };
     // Key preview: the window sees every key before the focused control.
     qApp->installEventFilter(this);
     Run([this] { pages.settings.LoadTitles(); }); // FormCreate
@@ -160,16 +160,8 @@ void TFormMain::WirePageHandlers()
         {PageButton::SpeedButton_Seek, "SpeedButton_Seek"},
         {PageButton::SpeedButton_last, "SpeedButton_last"},
         {PageButton::SpeedButton_next, "SpeedButton_next"},
-        {PageButton::SpeedButton_findword, "SpeedButton_findword"},
-        {PageButton::SpeedButton_SaveWord, "SpeedButton_SaveWord"},
-        {PageButton::SpeedButton5, "SpeedButton5"},
-        {PageButton::SpeedExport, "SpeedExport"},
-        {PageButton::SpeedButton_import, "SpeedButton_import"},
-        {PageButton::SpeedButton_applySetting, "SpeedButton_applySetting"},
     };
-    for (const auto& [button, name] : kButtons)
-        connect(&NamedChild<QToolButton>(*this, name), &QToolButton::clicked, this,
-                [this, button = button] { Run([&] { pages.Clicked(button); }); });
+    WireButtons(kButtons);
 
     // The preview list reads its entries as it is scrolled to its end, or grows past them.
     auto& preview = NamedChild<QListWidget>(*this, ControlName(Control::ListBox_Preview));
@@ -183,15 +175,42 @@ void TFormMain::WirePageHandlers()
     connect(&NamedChild<TDropDownList>(*this, "DropDownList_Suggestions"), &TDropDownList::Picked, this,
             [this](int index) { Run([&] { pages.SuggestionPicked(index); }); });
 
-    auto changed = [this](Control control) {
-        return [this, control] { Run([&] { pages.TextChanged(control); }); };
-    };
     connect(&NamedChild<QLineEdit>(*this, ControlName(Control::Edit_Input)), &QLineEdit::textChanged, this,
-            changed(Control::Edit_Input));
+            Changed(Control::Edit_Input));
+}
+
+void TFormMain::MakeOtherPages()
+{
+    if (!controls_->MakeOtherPages())
+        return;
+    view_->BindNewControls();
+    doubleClickable_.emplace_back(Control::Label_Interpret,
+                                  &NamedChild<QLabel>(*this, ControlName(Control::Label_Interpret)));
+    static constexpr std::pair<PageButton, const char*> kButtons[] = {
+        {PageButton::SpeedButton_findword, "SpeedButton_findword"},
+        {PageButton::SpeedButton_SaveWord, "SpeedButton_SaveWord"},
+        {PageButton::SpeedButton5, "SpeedButton5"},
+        {PageButton::SpeedExport, "SpeedExport"},
+        {PageButton::SpeedButton_import, "SpeedButton_import"},
+        {PageButton::SpeedButton_applySetting, "SpeedButton_applySetting"},
+    };
+    WireButtons(kButtons);
     connect(&NamedChild<QComboBox>(*this, ControlName(Control::ComboBox_GroupWordCount)),
-            &QComboBox::editTextChanged, this, changed(Control::ComboBox_GroupWordCount));
+            &QComboBox::editTextChanged, this, Changed(Control::ComboBox_GroupWordCount));
     connect(&NamedChild<QLineEdit>(*this, ControlName(Control::Edit_FistWordInRecycle)),
-            &QLineEdit::textChanged, this, changed(Control::Edit_FistWordInRecycle));
+            &QLineEdit::textChanged, this, Changed(Control::Edit_FistWordInRecycle));
+}
+
+void TFormMain::WireButtons(std::span<const std::pair<PageButton, const char*>> buttons)
+{
+    for (const auto& [button, name] : buttons)
+        connect(&NamedChild<QToolButton>(*this, name), &QToolButton::clicked, this,
+                [this, button = button] { Run([&] { pages.Clicked(button); }); });
+}
+
+std::function<void()> TFormMain::Changed(Control control)
+{
+    return [this, control] { Run([&] { pages.TextChanged(control); }); };
 }
 
 void TFormMain::PageControl1Change()
@@ -344,6 +363,7 @@ void TFormMain::FirstPainted()
     TrayApp1->RefreshIcon();
     if (afterFirstPaint)
         Run(afterFirstPaint);
+    Run([this] { MakeOtherPages(); });
     Run([this] { pages.FirstPaintedWork(); });
     started_ = true;
 }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -75,6 +76,11 @@ private:
     void PlaceOnScreen();
     void WireWindowCommands();
     void WirePageHandlers();
+    // The controls of the pages not shown first, made, bound and wired; once.
+    void MakeOtherPages();
+    void WireButtons(std::span<const std::pair<PageButton, const char*>> buttons);
+    // Hands a change of the control's text to the pages.
+    std::function<void()> Changed(Control control);
     // Restores the window when it is minimised into the tray.
     void ShowFromTray();
     void ShowPageCommand(int page);

@@ -57,6 +57,7 @@ enum class Kind {
 };
 
 constexpr const char* kNoGlyph = nullptr;
+constexpr std::string_view kFirstPage = "TabSheet_query";
 constexpr int L = Anchors::Left, T = Anchors::Top, R = Anchors::Right, B = Anchors::Bottom,
               All = Anchors::All;
 
@@ -309,12 +310,28 @@ QWidget* CreateWidget(const ControlRow& row, QWidget* parent)
     }
 }
 
-bool IsPage(const char* name)
+const ControlRow* RowNamed(const char* name)
 {
     for (const ControlRow& row : kControls)
         if (name && std::string_view(row.name) == name)
-            return row.kind == Kind::Page;
-    return false;
+            return &row;
+    return nullptr;
+}
+
+bool IsPage(const char* name)
+{
+    const ControlRow* row = RowNamed(name);
+    return row && row->kind == Kind::Page;
+}
+
+// Made with the window: the form's own controls, the pages themselves and what the page shown
+// first holds. The other pages' controls are made once the window is on the screen.
+bool MadeAtStart(const ControlRow& row)
+{
+    const ControlRow* inside = &row;
+    while (inside->parent && RowNamed(inside->parent)->kind != Kind::Page)
+        inside = RowNamed(inside->parent);
+    return row.kind == Kind::Page || !inside->parent || std::string_view(inside->parent) == kFirstPage;
 }
 
 bool FitsText(const ControlRow& row)
@@ -366,7 +383,7 @@ std::vector<std::pair<Control, ControlBinding>> BindControls(QWidget& form)
 {
     std::vector<std::pair<Control, ControlBinding>> bindings;
     for (const ControlRow& row : kControls)
-        if (row.control)
+        if (row.control && form.findChild<QWidget*>(QLatin1String(row.name)))
             bindings.emplace_back(*row.control, BindRow(row, form));
     return bindings;
 }
@@ -379,7 +396,7 @@ FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> t
     auto* frame = new TZYForm(&form_);
     frame->SetPicture(ResourceSkin(QStringLiteral("FormMainSkin")));
     frame->SetSizeable(true);
-    CreateControls();
+    CreateControls(true);
     CreateMenuAndTray(std::move(trayArea));
     form_.setMinimumSize(kMinWidth, kMinHeight);
     form_.resize(kMinWidth, kDesignHeight);
@@ -387,9 +404,11 @@ FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> t
     frame->Loaded();
 }
 
-void FormMainControls::CreateControls()
+void FormMainControls::CreateControls(bool atStart)
 {
     for (const ControlRow& row : kControls) {
+        if (MadeAtStart(row) != atStart)
+            continue;
         QWidget* parent = row.parent ? &NamedChild<QWidget>(form_, row.parent) : &form_;
         QWidget* widget = CreateWidget(row, parent);
         widget->setObjectName(QLatin1String(row.name));
@@ -404,20 +423,24 @@ void FormMainControls::CreateControls()
         }
     }
 
+    if (!atStart) {
+        NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
+        // Screen readers read the box by the words beside it, as the eye does.
+        NamedChild<QLabel>(form_, "Label4")
+            .setBuddy(&NamedChild<QComboBox>(form_, "ComboBox_GroupWordCount"));
+        return;
+    }
     auto& title = NamedChild<TfcTitleLabel>(form_, "fcTitleLabel1");
     title.SetMasterCtrl(&NamedChild<TZYForm>(form_, "ZYForm1"));
     title.SetCaptionButtons(&NamedChild<QWidget>(form_, "SpeedButton_Min"));
     title.Loaded();
     form_.setWindowTitle(title.Caption());
-    NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
     // The grip is only a picture: a press on it reaches the frame beneath, whose corner sizes.
     auto& grip = NamedChild<QLabel>(form_, "Image_Drag");
     grip.setEnabled(false);
     grip.setAttribute(Qt::WA_TransparentForMouseEvents);
     NamedChild<QWidget>(form_, "Panel1").raise();
-    // Screen readers read the box by the words beside it, as the eye does.
-    NamedChild<QLabel>(form_, "Label4").setBuddy(&NamedChild<QComboBox>(form_, "ComboBox_GroupWordCount"));
 
     auto* timer = new QTimer(&form_);
     timer->setObjectName(QStringLiteral("Timer1"));
@@ -476,17 +499,31 @@ void FormMainControls::PaintMenu(QMenu& menu)
 
 void FormMainControls::AttachPageAnchors()
 {
+    pageDesignSize_ = NamedChild<TZYPageControl>(form_, "PageControl1").currentWidget()->size();
     AttachAnchors(true);
 }
 
-void FormMainControls::AttachAnchors(bool onPages)
+bool FormMainControls::MakeOtherPages()
 {
-    // Every page has the size of the page shown, which the page control lays out alone.
-    const QSize pageSize = NamedChild<TZYPageControl>(form_, "PageControl1").currentWidget()->size();
+    if (otherPagesMade_)
+        return false;
+    otherPagesMade_ = true;
+    CreateControls(false);
+    if (pageDesignSize_.isValid())
+        AttachAnchors(true, true);
+    return true;
+}
+
+void FormMainControls::AttachAnchors(bool onPages, bool otherPagesOnly)
+{
     for (const ControlRow& row : kControls) {
         if (row.anchors == 0 || (row.parent != nullptr) != onPages)
             continue;
+        const bool made = MadeAtStart(row) || otherPagesMade_;
+        if (!made || (otherPagesOnly && MadeAtStart(row)))
+            continue;
         QWidget& widget = NamedChild<QWidget>(form_, row.name);
-        anchors_->Attach(&widget, row.anchors, IsPage(row.parent) ? pageSize : widget.parentWidget()->size());
+        anchors_->Attach(&widget, row.anchors,
+                         IsPage(row.parent) ? pageDesignSize_ : widget.parentWidget()->size());
     }
 }

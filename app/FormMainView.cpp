@@ -52,8 +52,7 @@ FormMainView::FormMainView(QWidget& form, TZYInfoDlg& messageBox, std::string pr
       status_(std::make_unique<StatusLine>(NamedChild<QLabel>(form, "HintLabel"),
                                            NamedChild<QTimer>(form, "Timer1")))
 {
-    for (auto& [control, binding] : BindControls(form))
-        Bind(control, std::move(binding));
+    BindNewControls();
 }
 
 FormMainView::~FormMainView() = default;
@@ -63,9 +62,18 @@ void FormMainView::Bind(Control control, ControlBinding binding)
     bindings_[static_cast<std::size_t>(control)] = std::move(binding);
 }
 
+void FormMainView::BindNewControls()
+{
+    for (auto& [control, binding] : BindControls(form_))
+        if (!bindings_.at(static_cast<std::size_t>(control)).widget)
+            Bind(control, std::move(binding));
+}
+
 const ControlBinding& FormMainView::Binding(Control control) const
 {
     const ControlBinding& binding = bindings_.at(static_cast<std::size_t>(control));
+    if (!binding.widget && makeControls)
+        makeControls();
     if (!binding.widget)
         throw std::logic_error(std::string("The control ") + ControlName(control) + " has no binding");
     return binding;

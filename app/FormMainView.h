@@ -6,6 +6,7 @@
 #include "study/MainView.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -26,8 +27,12 @@ public:
     // True while the program itself selects a page or hides a tab: that is no page change of the
     // user's, and runs no page-entry actions.
     bool SelectingPage() const { return selectingPage_; }
-    // The binding of the control; a control without one is a fault, reported with its name.
+    // The binding of the control; a control without one is a fault, reported with its name. A
+    // control not made yet has `makeControls` make the rest of the window's controls first.
     const ControlBinding& Binding(Control control) const;
+    // Binds the controls made since; `makeControls` makes those the window has not made yet.
+    void BindNewControls();
+    std::function<void()> makeControls;
 
     std::string Text(Control control) const override;
     bool TextFitsGbk(Control control) const override;

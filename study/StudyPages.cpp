@@ -47,18 +47,20 @@ void StudyPages::FirstShowWork()
     view_.SetSettingsTabVisible(false);
     view_.SetFocus(Control::Edit_Input);
     settings.LoadLastWords();
-    groupPending_ = settings.LoadDictationSettings();
-    if (state.DictationRecycled)
-        state.DictationWord = state.FirstWordInRecycle;
     startPending_ = true;
 }
 
 void StudyPages::FirstPaintedWork()
 {
-    const bool findGroup = std::exchange(groupPending_, false);
+    if (!std::exchange(startPending_, false))
+        return;
+    // The dictation settings fill the controls of pages not shown yet.
+    const bool findGroup = settings.LoadDictationSettings();
+    if (state.DictationRecycled)
+        state.DictationWord = state.FirstWordInRecycle;
     // A table that could not be opened was reported once at start; what needs it is left until the
     // user asks for it.
-    if (!std::exchange(startPending_, false) || !table_.Active())
+    if (!table_.Active())
         return;
     if (findGroup)
         settings.FindStartedGroup();

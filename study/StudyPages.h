@@ -53,10 +53,11 @@ public:
 
     // The page-entry actions of the page now active.
     void PageControl1Change();
-    // The first showing's work after the window is laid out: last words and dictation settings.
+    // The first showing's work after the window is laid out: the page shown and the last words.
     void FirstShowWork();
-    // The rest of it, once the window is on the screen: the record numbers of the dictation's
-    // group and start, which on a large table cost a pass through the word index. Runs once.
+    // The rest of it, once the window is on the screen: the dictation settings, which fill the
+    // pages not shown, and the record numbers of the dictation's group and start, which on a large
+    // table cost a pass through the word index. Runs once.
     void FirstPaintedWork();
     // The window's events, each dispatched to its handler. While an export or import runs, nothing
     // that moves the table starts: clicks, keys and double-clicks do nothing then.
@@ -77,6 +78,5 @@ public:
     bool Busy() const { return transfer.Running(); }
 
 private:
-    bool groupPending_ = false; // the settings were loaded; their group is still to be found
-    bool startPending_ = false;
+    bool startPending_ = false; // shown, not yet painted
 };

@@ -60,6 +60,28 @@ TEST_F(FormMainTest, ControlsKeepTheirDistancesFromTheWidenedWindowAsItResizes)
     EXPECT_GE(form->height(), 180);
 }
 
+TEST_F(FormMainTest, TheOtherPagesAreMadeAfterTheFirstPaintWhereTheDesignPutsThem)
+{
+    form->show(); // laid out now, painted once the events run
+    EXPECT_EQ(form->findChild<QLineEdit*>("Edit_newword"), nullptr);
+    form->resize(425, 304); // before the other pages are made
+    ASSERT_TRUE(QTest::qWaitFor([this] { return form->Started(); }));
+    Widget<QTabWidget>("PageControl1").setCurrentIndex(PageMaintain);
+    QApplication::processEvents();
+    // Anchored to the right edge of a page 100 pixels wider than designed.
+    EXPECT_EQ(Widget<QToolButton>("SpeedButton_import").geometry(), QRect(358, 3, 32, 22));
+    EXPECT_EQ(Widget<QLineEdit>("Edit_newword").geometry(), QRect(32, 4, 212, 20));
+}
+
+TEST_F(FormMainTest, APageNotMadeYetIsMadeWhenThePagesFirstTouchIt)
+{
+    EXPECT_EQ(form->findChild<QLineEdit*>("Edit_newword"), nullptr);
+    form->View().SetText(Control::Edit_newword, "cat");
+    EXPECT_EQ(Widget<QLineEdit>("Edit_newword").text(), QStringLiteral("cat"));
+    Show();
+    EXPECT_EQ(Widget<QComboBox>("ComboBox_GroupWordCount").currentText(), QStringLiteral("20"));
+}
+
 TEST_F(FormMainTest, StatusMessageGivesWayToDoneAtTheTickTheFirstMessageStarted)
 {
     Show();
