@@ -394,12 +394,12 @@ FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> t
     ApplyFormLook(form_);
     form_.resize(kDesignWidth, kDesignHeight);
     auto* frame = new TZYForm(&form_);
-    frame->SetPicture(ResourceSkin(QStringLiteral("FormMainSkin")));
     frame->SetSizeable(true);
     CreateControls(true);
     CreateMenuAndTray(std::move(trayArea));
     form_.setMinimumSize(kMinWidth, kMinHeight);
     form_.resize(kMinWidth, kDesignHeight);
+    frame->SetPicture(ResourceSkin(QStringLiteral("FormMainSkin")));
     AttachAnchors(false);
     frame->Loaded();
 }

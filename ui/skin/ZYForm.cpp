@@ -37,6 +37,9 @@ TZYForm::~TZYForm()
 void TZYForm::SetPicture(const TSkinPicture& picture)
 {
     picture_ = picture;
+    // A hidden form's resizes reach the frame only when it shows: rendered at the form's size now,
+    // the frame is not rendered again then.
+    setGeometry(Form()->rect());
     Render();
     update();
 }
@@ -134,7 +137,8 @@ void TZYForm::paintEvent(QPaintEvent*)
 void TZYForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    Render();
+    if (FSkin.Width() != width() || FSkin.Height() != height())
+        Render();
 }
 
 bool TZYForm::eventFilter(QObject* watched, QEvent* event)
