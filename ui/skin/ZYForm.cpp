@@ -103,10 +103,13 @@ void TZYForm::SetActiveLook(bool active)
     if (active == FActiveLook)
         return;
     FActiveLook = active;
-    if (active)
-        Render();
-    else
+    // The frame is rendered in colour, and greyed only while inactive.
+    if (!active) {
         FSkin.GrayScale();
+        skinGrey_ = true;
+    } else if (skinGrey_) {
+        Render();
+    }
     update();
 }
 
@@ -115,6 +118,7 @@ void TZYForm::Render()
     // A damaged picture must not take the window with it: the frame stays empty, the form shows
     // its plain face, and the reason is reported once.
     QString error;
+    skinGrey_ = false;
     try {
         RenderSkin(picture_, width(), height(), FSkin);
     } catch (const std::exception& failure) {

@@ -94,6 +94,7 @@ private:
     bool FActiveLook = false;
     TSkinPicture picture_;
     TZYBitmap FSkin;
+    bool skinGrey_ = false;
     bool sizeable_ = false;
     THitZone FHitZone = THitZone::None;
     Handler savedDblClick_;
