@@ -48,7 +48,8 @@ QByteArray ResourceBytes(const QString& path)
 QImage ResourceImage(const QString& name)
 {
     const QString path = ResourcePath(name);
-    return ReadPicture(ResourceBytes(path), path);
+    const QByteArray data = ResourceBytes(path);
+    return data.isEmpty() ? QImage() : ReadPicture(data, path);
 }
 
 QIcon ResourceIcon(const QString& name)
