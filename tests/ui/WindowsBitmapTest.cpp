@@ -111,7 +111,7 @@ TEST(WindowsBitmap, ReadsWhatItKnowsAndLeavesTheRestToQt)
         {"32 bits with an alpha mask", {2, -3, 32, 3, 108, 0xff000000}, true},
         {"32 bits with another alpha mask", {2, 2, 32, 3, 108, 0x0000ff00}, false},
         {"8 bits with a palette", {4, 2, 8}, false},
-        {"run-length compressed", {4, 2, 8, 1}, false},
+        {"24 bits holding a compressed picture", {4, 2, 24, 4}, false},
         {"pixels cut short", {3, 2, 24, 0, 40, 0, 1}, false},
         {"no width", {0, 2, 24}, false},
         {"wider than any screen", {1 << 16, 1, 24}, false},
