@@ -395,7 +395,8 @@ FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> t
     form_.resize(kDesignWidth, kDesignHeight);
     auto* frame = new TZYForm(&form_);
     frame->SetSizeable(true);
-    CreateControls(true);
+    CreateRows(true);
+    SetUpFormControls();
     CreateMenuAndTray(std::move(trayArea));
     form_.setMinimumSize(kMinWidth, kMinHeight);
     form_.resize(kMinWidth, kDesignHeight);
@@ -404,7 +405,7 @@ FormMainControls::FormMainControls(QWidget& form, std::unique_ptr<TNotifyArea> t
     frame->Loaded();
 }
 
-void FormMainControls::CreateControls(bool atStart)
+void FormMainControls::CreateRows(bool atStart)
 {
     for (const ControlRow& row : kControls) {
         if (MadeAtStart(row) != atStart)
@@ -422,15 +423,10 @@ void FormMainControls::CreateControls(bool atStart)
             widget->setGeometry(row.place);
         }
     }
+}
 
-    if (!atStart) {
-        NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
-        // Screen readers read the box by the words beside it, as the eye does.
-        NamedChild<QLabel>(form_, "Label4")
-            .setBuddy(&NamedChild<QComboBox>(form_, "ComboBox_GroupWordCount"));
-        return;
-    }
+void FormMainControls::SetUpFormControls()
+{
     auto& title = NamedChild<TfcTitleLabel>(form_, "fcTitleLabel1");
     title.SetMasterCtrl(&NamedChild<TZYForm>(form_, "ZYForm1"));
     title.SetCaptionButtons(&NamedChild<QWidget>(form_, "SpeedButton_Min"));
@@ -508,7 +504,11 @@ bool FormMainControls::MakeOtherPages()
     if (otherPagesMade_)
         return false;
     otherPagesMade_ = true;
-    CreateControls(false);
+    CreateRows(false);
+    NamedChild<QLabel>(form_, "Label_Interpret").setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    NamedChild<QLabel>(form_, "Label_DictationCount").setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // Screen readers read the box by the words beside it, as the eye does.
+    NamedChild<QLabel>(form_, "Label4").setBuddy(&NamedChild<QComboBox>(form_, "ComboBox_GroupWordCount"));
     if (pageDesignSize_.isValid())
         AttachAnchors(true, true);
     return true;

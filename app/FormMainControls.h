@@ -40,8 +40,10 @@ public:
     bool MakeOtherPages();
 
 private:
-    // The controls made with the window, or those of the other pages.
-    void CreateControls(bool atStart);
+    // The rows made with the window, or those of the other pages, placed as designed.
+    void CreateRows(bool atStart);
+    // The title, the grip, the status timer and the lookup's suggestions.
+    void SetUpFormControls();
     void CreateMenuAndTray(std::unique_ptr<TNotifyArea> trayArea);
     // PopupMenu1 in the window's own colours, with its side picture.
     void PaintMenu(QMenu& menu);
